@@ -1,0 +1,37 @@
+#include "sjis.h"
+
+namespace tavora::sjis {
+
+size_t findLast(std::string_view s, char c) {
+  size_t found = std::string_view::npos;
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (isLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) {
+      ++i;
+      continue;
+    }
+    if (s[i] == c) found = i;
+  }
+  return found;
+}
+
+size_t findFirst(std::string_view s, char c, size_t from) {
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (isLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) {
+      ++i;
+      continue;
+    }
+    if (i >= from && s[i] == c) return i;
+  }
+  return std::string_view::npos;
+}
+
+bool endsWithChar(std::string_view s, char c) {
+  return !s.empty() && findLast(s, c) == s.size() - 1;
+}
+
+std::string folderOf(std::string_view path) {
+  size_t p = findLast(path, '\\');
+  return p == std::string_view::npos ? std::string() : std::string(path.substr(0, p + 1));
+}
+
+}  // namespace tavora::sjis

@@ -1,0 +1,22 @@
+// Byte-wise scanning of Shift-JIS (code page 932) text: trail bytes may be '\' or '|',
+// so every scan steps over double-byte characters.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace tavora::sjis {
+
+inline bool isLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+
+// Position of the last single-byte character c, or npos.
+size_t findLast(std::string_view s, char c);
+// Position of the first single-byte character c at or after from, or npos.
+size_t findFirst(std::string_view s, char c, size_t from = 0);
+// True when the text's last character is the single-byte c (not a trail byte).
+bool endsWithChar(std::string_view s, char c);
+// The folder part of a path including its trailing '\' ("" when there is none).
+std::string folderOf(std::string_view path);
+
+}  // namespace tavora::sjis

@@ -1,0 +1,36 @@
+#include "convert.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+
+#include "errors.h"
+
+int32_t toInt32(const std::string& token) {
+  size_t i = 0;
+  while (i < token.size() && token[i] == ' ') ++i;
+  bool negative = false;
+  if (i < token.size() && (token[i] == '-' || token[i] == '+')) negative = token[i++] == '-';
+  if (i == token.size()) throw LanguageError{"'" + token + "' is not a valid integer value"};
+  int64_t value = 0;
+  for (; i < token.size(); ++i) {
+    char c = token[i];
+    if (c < '0' || c > '9') throw LanguageError{"'" + token + "' is not a valid integer value"};
+    value = value * 10 + (c - '0');
+    if (value > 2147483648LL) throw LanguageError{"'" + token + "' is not a valid integer value"};
+  }
+  if (negative) value = -value;
+  if (value > INT32_MAX) throw LanguageError{"'" + token + "' is not a valid integer value"};
+  return static_cast<int32_t>(value);
+}
+
+double toDouble(const std::string& token) {
+  const char* begin = token.c_str();
+  char* end = nullptr;
+  errno = 0;
+  double value = std::strtod(begin, &end);
+  while (end && *end == ' ') ++end;
+  if (token.empty() || end == begin || *end != '\0' || errno == ERANGE || !std::isfinite(value))
+    throw LanguageError{"'" + token + "' is not a valid floating point value"};
+  return value;
+}

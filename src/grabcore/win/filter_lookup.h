@@ -1,0 +1,15 @@
+// findFilter over the system device enumerator.
+#pragma once
+
+#include <dshow.h>
+
+#include <string>
+
+#include "com_seam.h"
+#include "grabcore/core/engine_host.h"
+
+// Looks a device of the category up by its friendly name (Shift-JIS, case-sensitive, whole).
+// On success the class id is set and, when filter is given, the bound filter (one reference).
+// On failure shows the error dialog and returns false.
+bool findFilter(EngineHost& host, ComFactory& com, const std::string& friendlyName, REFCLSID category,
+                CLSID* clsid, IBaseFilter** filter);

@@ -1,0 +1,40 @@
+#include "form_grc.h"
+
+#include "grabcore/core/lex.h"
+
+namespace {
+const wchar_t kClassName[] = L"TFormGRC";
+}
+
+TFormGRC::TFormGRC(HINSTANCE instance) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = engineWndProc;
+  wc.hInstance = instance;
+  wc.lpszClassName = kClassName;
+  RegisterClassW(&wc);
+  window_ = CreateWindowExW(0, kClassName, L"FormGRC", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 200, 100,
+                            nullptr, nullptr, instance, this);
+}
+
+TFormGRC::~TFormGRC() {
+  if (window_) DestroyWindow(window_);
+}
+
+LRESULT CALLBACK TFormGRC::engineWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* form = reinterpret_cast<TFormGRC*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (form && form->engine_) {
+    if (msg == WM_COPYDATA) {
+      const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+      CopyDataBlock block;
+      if (data) block = {data->dwData, data->lpData, data->cbData};
+      form->engine_->onMessage(msg, static_cast<uint64_t>(wParam), 0, data ? &block : nullptr);
+      return 0;
+    }
+    if (form->engine_->onMessage(msg, static_cast<uint64_t>(wParam), static_cast<int64_t>(lParam)) == 0) return 0;
+  }
+  return DefWindowProcW(window, msg, wParam, lParam);
+}

@@ -1,0 +1,13 @@
+#include "win_device_factory.h"
+
+#include "ds_graph_builder.h"
+#include "grabcore/core/lex.h"
+
+std::shared_ptr<dsMother> WinDeviceFactory::make(WaitId kind, lex& engine) {
+  switch (kind) {
+    case WaitId::GraphBuilder:
+      return std::make_shared<DsGraphBuilder>(engine.host(), com_);
+    default:
+      return nullptr;  // kinds whose device classes are not in this build
+  }
+}

@@ -1,0 +1,27 @@
+#include "dialogs.h"
+
+#include "text.h"
+
+namespace winui {
+
+namespace {
+DialogSeam* g_seam = nullptr;
+
+int show(HWND owner, const std::wstring& text, const wchar_t* caption, UINT flags) {
+  if (g_seam) return g_seam->messageBox(owner, text, caption ? caption : L"", flags);
+  return MessageBoxW(owner, text.c_str(), caption, flags);
+}
+}  // namespace
+
+void setDialogSeam(DialogSeam* seam) { g_seam = seam; }
+
+int messageBox(HWND owner, std::string_view text, std::string_view caption, UINT flags) {
+  std::wstring wideCaption = widen(caption);
+  return show(owner, widen(text), wideCaption.c_str(), flags);
+}
+
+int messageBoxDefaultCaption(HWND owner, std::string_view text, UINT flags) {
+  return show(owner, widen(text), nullptr, flags);
+}
+
+}  // namespace winui

@@ -1,0 +1,65 @@
+#include <windows.h>
+
+#include "../common/fileio.h"
+#include "text.h"
+
+namespace tavora {
+
+namespace {
+
+struct FileHandle {
+  HANDLE h;
+  explicit FileHandle(HANDLE handle) : h(handle) {}
+  ~FileHandle() {
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+  }
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+};
+
+}  // namespace
+
+std::optional<std::vector<uint8_t>> readWholeFile(const std::string& path) {
+  FileHandle f(CreateFileW(winui::widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (f.h == INVALID_HANDLE_VALUE) return std::nullopt;
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(f.h, &size) || size.QuadPart > 256LL * 1024 * 1024) return std::nullopt;
+  std::vector<uint8_t> data(static_cast<size_t>(size.QuadPart));
+  DWORD done = 0;
+  if (!data.empty() && (!ReadFile(f.h, data.data(), static_cast<DWORD>(data.size()), &done, nullptr) ||
+                        done != data.size()))
+    return std::nullopt;
+  return data;
+}
+
+bool writeFileReplacing(const std::string& path, const std::vector<uint8_t>& data) {
+  const std::wstring target = winui::widen(path);
+  const std::wstring temp = target + L".tmp";
+  {
+    FileHandle f(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (f.h == INVALID_HANDLE_VALUE) return false;
+    DWORD done = 0;
+    if (!data.empty() && (!WriteFile(f.h, data.data(), static_cast<DWORD>(data.size()), &done, nullptr) ||
+                          done != data.size())) {
+      CloseHandle(f.h);
+      f.h = INVALID_HANDLE_VALUE;
+      DeleteFileW(temp.c_str());
+      return false;
+    }
+  }
+  if (!MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    DeleteFileW(temp.c_str());
+    return false;
+  }
+  return true;
+}
+
+bool fileExists(const std::string& path) {
+  DWORD attr = GetFileAttributesW(winui::widen(path).c_str());
+  return attr != INVALID_FILE_ATTRIBUTES && !(attr & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool removeFile(const std::string& path) { return DeleteFileW(winui::widen(path).c_str()) != 0; }
+
+}  // namespace tavora

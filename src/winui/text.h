@@ -1,0 +1,12 @@
+// Conversions between the programs' Shift-JIS text and the UTF-16 of the W functions.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace winui {
+
+std::wstring widen(std::string_view cp932);
+std::string narrow(std::wstring_view utf16);
+
+}  // namespace winui

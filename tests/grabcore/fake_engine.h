@@ -1,0 +1,100 @@
+// A recording engine host and a factory of scripted device objects for the interpreter tests.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "grabcore/core/device_factory.h"
+#include "grabcore/core/engine_host.h"
+#include "grabcore/core/graph_builder.h"
+#include "grabcore/core/lex.h"
+
+// UTF-8 to Shift-JIS, independently of the engine's text tables.
+std::string sj(const std::string& utf8);
+
+class RecordingHost : public EngineHost {
+ public:
+  std::vector<std::string> log;
+  std::map<std::string, std::vector<std::string>> files;
+  // Runs inside processMessages (to simulate messages arriving through the pump).
+  std::vector<std::function<void()>> onPump;
+
+  void postToFront(unsigned msg, uint64_t wParam, int64_t lParam) override;
+  void sendCopyDataToFront(uint32_t kind, const std::vector<uint8_t>& block) override;
+  void postToWindow(uint64_t window, unsigned msg, uint64_t wParam, int64_t lParam) override;
+  void showErrorDialog(const std::string& text) override { log.push_back("error " + text); }
+  void showFrameworkError(const std::string& text) override { log.push_back("framework " + text); }
+  void showMessage(const std::string& text) override { log.push_back("message " + text); }
+  void showForeignSenderBox() override { log.push_back("foreign"); }
+  void processMessages() override;
+  std::optional<std::vector<std::string>> readCommandFile(const std::string& path) override;
+  void shutdownWindows() override { log.push_back("shutdown"); }
+  void terminate() override { log.push_back("terminate"); }
+  void trace(const std::string&) override {}
+
+  // Entries of the log that start with prefix.
+  std::vector<std::string> only(const std::string& prefix) const;
+};
+
+// A graph object whose operations are logged; failures are chosen by operation name.
+class FakeGraph : public TGraphBuilder {
+ public:
+  FakeGraph(RecordingHost& host, std::string id, std::set<std::string> failing)
+      : host_(host), id_(std::move(id)), failing_(std::move(failing)) {}
+  ~FakeGraph() override { host_.log.push_back("destroy " + id_); }
+  void create() override { op("create"); }
+  void release() override { op("release"); }
+  void add(dsMother* other) override { op(other ? "add object" : "add none"); }
+  void startView() override { op("startView"); }
+  void stopView() override { op("stopView"); }
+  void showFilters() override { op("showFilters"); }
+  IGraphBuilder* getGraph() override { return nullptr; }
+  bool pollErrorAbort() override {
+    op("poll");
+    return abortPending;
+  }
+  bool abortPending = false;
+
+ private:
+  void op(const std::string& name);
+  RecordingHost& host_;
+  std::string id_;
+  std::set<std::string> failing_;
+};
+
+// An object of any other kind: only its life is logged.
+class FakeDevice : public dsMother {
+ public:
+  FakeDevice(RecordingHost& host, std::string id) : host_(host), id_(std::move(id)) {}
+  ~FakeDevice() override { host_.log.push_back("destroy " + id_); }
+
+ private:
+  RecordingHost& host_;
+  std::string id_;
+};
+
+class FakeFactory : public DeviceFactory {
+ public:
+  explicit FakeFactory(RecordingHost& host) : host_(host) {}
+  std::shared_ptr<dsMother> make(WaitId kind, lex& engine) override;
+  std::set<std::string> failing;  // operations of graphs made from now on that raise
+  std::set<WaitId> unavailable;   // kinds that make nothing
+  int made = 0;
+
+ private:
+  RecordingHost& host_;
+};
+
+// An interpreter wired to the fakes, with the front end's window set.
+struct EngineFixture {
+  RecordingHost host;
+  FakeFactory factory{host};
+  lex engine{host, factory};
+  EngineFixture() { engine.frontWnd = 0x1000; }
+  // Sends one request as the front end would: the text, then the posted message.
+  void request(unsigned msg, const std::string& text, int64_t id, uint64_t value = 0);
+};

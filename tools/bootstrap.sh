@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need, when it is missing (Debian 12, as root or with sudo).
+set -euo pipefail
+needed=(cmake g++ make googletest libgtest-dev g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth)
+missing=()
+for p in "${needed[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+echo "installing: ${missing[*]}"
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO=sudo
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
