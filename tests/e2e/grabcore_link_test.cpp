@@ -39,6 +39,17 @@ TEST(EngineStartup, WithoutArgumentShowsTheStartupErrorAndEnds) {
   EXPECT_TRUE(front.received.empty());
 }
 
+TEST(EngineStartup, ArgumentThatIsNoNumberIsShownAndTheEngineEndsUnannounced) {
+  FrontEnd front;
+  ASSERT_TRUE(front.startWithArguments(L"12x"));
+  auto box = front.waitForBox();
+  ASSERT_TRUE(box);
+  EXPECT_NE(box->text.find(L"'12x'"), std::wstring::npos);
+  front.press(*box);
+  EXPECT_TRUE(front.waitForExit());
+  EXPECT_TRUE(front.received.empty());
+}
+
 TEST(EngineStartup, AnnouncesItsWindowToTheFrontEnd) {
   FrontEnd front;
   startEngine(front);
