@@ -7,9 +7,6 @@
 void dsMan::func_CaptureGraphBuilder() {
   frame<dsMother>(texts::kUnexpectedCaptureGraphBuilder, [](SubCommand, dsMother&) { return false; });
 }
-void dsMan::func_VCapSorce() {
-  frame<dsMother>(texts::kUnexpectedVCapSorce, [](SubCommand, dsMother&) { return false; });
-}
 void dsMan::func_ACapSorce() {
   frame<dsMother>(texts::kUnexpectedACapSorce, [](SubCommand, dsMother&) { return false; });
 }

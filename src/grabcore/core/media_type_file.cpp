@@ -1,0 +1,58 @@
+#include "media_type_file.h"
+
+#include "common/bytes.h"
+
+namespace {
+
+void writeGuid(tavora::ByteWriter& out, const Guid& id) {
+  out.u32(id.data1);
+  out.u16(id.data2);
+  out.u16(id.data3);
+  out.bytes(id.data4.data(), id.data4.size());
+}
+
+Guid readGuid(tavora::ByteReader& in) {
+  Guid id;
+  id.data1 = in.u32();
+  id.data2 = in.u16();
+  id.data3 = in.u16();
+  in.bytes(id.data4.data(), id.data4.size());
+  return id;
+}
+
+}  // namespace
+
+std::vector<uint8_t> encodeMediaTypeFile(const MediaTypeRecord& type) {
+  tavora::ByteWriter out;
+  out.i32(1);
+  writeGuid(out, type.majortype);
+  writeGuid(out, type.subtype);
+  out.i32(type.fixedSizeSamples);
+  out.i32(type.temporalCompression);
+  out.u32(type.sampleSize);
+  writeGuid(out, type.formattype);
+  out.u32(0);  // pUnk
+  out.u32(static_cast<uint32_t>(type.format.size()));
+  out.u32(0);  // pbFormat
+  out.bytes(type.format.data(), type.format.size());
+  return out.take();
+}
+
+std::optional<MediaTypeRecord> decodeMediaTypeFile(const std::vector<uint8_t>& data) {
+  tavora::ByteReader in(data);
+  MediaTypeRecord type;
+  in.skip(4);
+  type.majortype = readGuid(in);
+  type.subtype = readGuid(in);
+  type.fixedSizeSamples = in.i32();
+  type.temporalCompression = in.i32();
+  type.sampleSize = in.u32();
+  type.formattype = readGuid(in);
+  in.skip(4);  // pUnk
+  const uint32_t cbFormat = in.u32();
+  in.skip(4);  // pbFormat
+  if (!in.ok() || cbFormat > kMaxFormatBlockSize || cbFormat > in.remaining()) return std::nullopt;
+  type.format = in.bytes(cbFormat);
+  if (!in.ok()) return std::nullopt;
+  return type;
+}
