@@ -1,13 +1,19 @@
 // Makes the engine's device objects over DirectShow.
 #pragma once
 
+#include <string>
+
 #include "com_seam.h"
 #include "grabcore/core/device_factory.h"
+#include "program_folder.h"
 
 class WinDeviceFactory : public DeviceFactory {
  public:
   explicit WinDeviceFactory(ComFactory& com) : com_(com) {}
   std::shared_ptr<dsMother> make(WaitId kind, lex& engine) override;
+
+  // Where the devices keep their settings and profile files, with its trailing '\'.
+  std::string programDir = programFolder();
 
  private:
   ComFactory& com_;
