@@ -1,0 +1,68 @@
+// Runs engine lines in-process over the COM fakes: a lex with a WinDeviceFactory over the fake
+// ComFactory, and a host that records what the front end and the user would receive.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "fake_com_factory.h"
+#include "grabcore/core/engine_host.h"
+#include "grabcore/core/lex.h"
+#include "grabcore/win/win_device_factory.h"
+
+namespace fakes {
+
+// Records replies and dialogs as a person reads them (UTF-16):
+//   "post <msg> <wParam> <lParam>", "postto <window> <msg> <wParam> <lParam>",
+//   "copydata <kind> <size>", "error <text>", "framework <text>", "message <text>", "foreign".
+class RecordingEngineHost : public EngineHost {
+ public:
+  std::vector<std::wstring> replies;
+  std::vector<std::vector<uint8_t>> copyData;  // the blocks, in order
+  std::map<std::string, std::vector<std::string>> commandFiles;
+  // Runs inside processMessages, once (messages arriving through the pump).
+  std::vector<std::function<void()>> onPump;
+
+  void postToFront(unsigned msg, uint64_t wParam, int64_t lParam) override;
+  void sendCopyDataToFront(uint32_t kind, const std::vector<uint8_t>& block) override;
+  void postToWindow(uint64_t window, unsigned msg, uint64_t wParam, int64_t lParam) override;
+  void showErrorDialog(const std::string& text) override;
+  void showFrameworkError(const std::string& text) override;
+  void showMessage(const std::string& text) override;
+  void showForeignSenderBox() override { replies.push_back(L"foreign"); }
+  void processMessages() override;
+  std::optional<std::vector<std::string>> readCommandFile(const std::string& path) override;
+  void shutdownWindows() override { replies.push_back(L"shutdown"); }
+  void terminate() override { replies.push_back(L"terminate"); }
+  void trace(const std::string&) override {}
+
+  // The replies that start with prefix.
+  std::vector<std::wstring> only(const std::wstring& prefix) const;
+};
+
+// A test over the fakes. TearDown destroys the engine's objects and then checks that every
+// reference the code took on a fake was released.
+class EngineOverFakes : public ::testing::Test {
+ protected:
+  EngineOverFakes();
+  void TearDown() override;
+
+  // Runs one line (Shift-JIS bytes) as a request would; answers the dispatcher's status.
+  bool run(const std::string& line);
+  // Runs one line given as UTF-16, converted to Shift-JIS first (for Japanese file names).
+  bool run(const std::wstring& line);
+  void runAll(std::initializer_list<const char*> lines);
+
+  ComKit kit;
+  FakeComFactory com{kit};
+  RecordingEngineHost host;
+  WinDeviceFactory devices{com};
+  std::unique_ptr<lex> engine;
+};
+
+}  // namespace fakes
