@@ -4,9 +4,6 @@
 #include "../texts/engine_texts.h"
 #include "dsman_frame.h"
 
-void dsMan::func_CaptureGraphBuilder() {
-  frame<dsMother>(texts::kUnexpectedCaptureGraphBuilder, [](SubCommand, dsMother&) { return false; });
-}
 void dsMan::func_ACapSorce() {
   frame<dsMother>(texts::kUnexpectedACapSorce, [](SubCommand, dsMother&) { return false; });
 }

@@ -1,5 +1,6 @@
 #include "win_device_factory.h"
 
+#include "ds_capture_graph_builder.h"
 #include "ds_graph_builder.h"
 #include "ds_vcap_sorce.h"
 #include "grabcore/core/lex.h"
@@ -8,6 +9,8 @@ std::shared_ptr<dsMother> WinDeviceFactory::make(WaitId kind, lex& engine) {
   switch (kind) {
     case WaitId::GraphBuilder:
       return std::make_shared<DsGraphBuilder>(engine.host(), com_);
+    case WaitId::CaptureGraphBuilder:
+      return std::make_shared<DsCaptureGraphBuilder>(com_);
     case WaitId::VCapSorce:
       return std::make_shared<DsVCapSorce>(engine.host(), com_, programDir);
     default:

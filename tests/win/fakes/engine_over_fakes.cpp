@@ -55,7 +55,16 @@ std::vector<std::wstring> RecordingEngineHost::only(const std::wstring& prefix) 
   return result;
 }
 
-EngineOverFakes::EngineOverFakes() : engine(std::make_unique<lex>(host, devices)) { engine->frontWnd = 0x1000; }
+std::shared_ptr<dsMother> StandInFactory::make(WaitId kind, lex& engine) {
+  auto it = standIns.find(kind);
+  return it != standIns.end() ? it->second() : real_.make(kind, engine);
+}
+
+EngineOverFakes::EngineOverFakes() : engine(std::make_unique<lex>(host, factory)) { engine->frontWnd = 0x1000; }
+
+void EngineOverFakes::standIn(WaitId kind, FakeFilter* filter) {
+  factory.standIns[kind] = [filter] { return std::make_shared<FilterStandIn>(filter); };
+}
 
 void EngineOverFakes::TearDown() {
   engine->destroyAllObjects();

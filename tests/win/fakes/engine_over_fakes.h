@@ -45,6 +45,28 @@ class RecordingEngineHost : public EngineHost {
   std::vector<std::wstring> only(const std::wstring& prefix) const;
 };
 
+// A device object that only wraps a fake filter: stands in for a source or compressor whose
+// own class is not under test.
+class FilterStandIn : public dsMother {
+ public:
+  explicit FilterStandIn(FakeFilter* filter) : filter_(filter) {}
+  IBaseFilter* getFilter() override { return filter_ ? filter_->filter() : nullptr; }
+
+ private:
+  FakeFilter* filter_;
+};
+
+// Makes the real device objects, except for the kinds given a stand-in.
+class StandInFactory : public DeviceFactory {
+ public:
+  explicit StandInFactory(DeviceFactory& real) : real_(real) {}
+  std::map<WaitId, std::function<std::shared_ptr<dsMother>()>> standIns;
+  std::shared_ptr<dsMother> make(WaitId kind, lex& engine) override;
+
+ private:
+  DeviceFactory& real_;
+};
+
 // A test over the fakes. TearDown destroys the engine's objects and then checks that every
 // reference the code took on a fake was released.
 class EngineOverFakes : public ::testing::Test {
@@ -57,11 +79,14 @@ class EngineOverFakes : public ::testing::Test {
   // Runs one line given as UTF-16, converted to Shift-JIS first (for Japanese file names).
   bool run(const std::wstring& line);
   void runAll(std::initializer_list<const char*> lines);
+  // Objects of that kind made from now on are stand-ins answering filter.
+  void standIn(WaitId kind, FakeFilter* filter);
 
   ComKit kit;
   FakeComFactory com{kit};
   RecordingEngineHost host;
   WinDeviceFactory devices{com};
+  StandInFactory factory{devices};  // what the engine makes its objects with
   std::unique_ptr<lex> engine;
 };
 
