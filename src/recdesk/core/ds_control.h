@@ -1,0 +1,81 @@
+// The engine request queue: one request in flight, the next sent on its acknowledgement, and
+// the builders of the engine's command lines on top of it.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <set>
+#include <string>
+
+#include "cmd_mess.h"
+#include "ports.h"
+
+class dsControl {
+ public:
+  // How long a request may stay unacknowledged before the user is asked.
+  static constexpr uint32_t kAckTimeoutMs = 60000;
+
+  dsControl(EngineTransport& transport, OneShotTimer& ackTimer, EngineWatch& watch, TvViewPort& view);
+  dsControl(const dsControl&) = delete;
+  dsControl& operator=(const dsControl&) = delete;
+
+  // Primitive producers.
+  void execCmdFile(const std::string& name);
+  void execOneLine(const std::string& line);
+  void addArg(const std::string& name, uintptr_t object);
+  void addDWORD(const std::string& name, uint32_t number);
+
+  // TVR_DONE with its lParam.
+  void sendNext(int32_t ackId);
+  // The acknowledgement timer fired.
+  void onAckTimeout();
+
+  bool busy() const { return busy_; }
+  const std::deque<CmdMess>& queue() const { return queue_; }
+
+  // Builders of command lines.
+  void setChannel(int key);
+  void resetChannel();
+  void changeChannel(int row, const std::string& name, int key, int tuning, bool cable);
+  void addChannel(int row, const std::string& name, int tuning, bool cable);
+  void deleteChannel(int row);
+  void prepareRecording(const std::string& quality, const std::string& file);
+  void startCapture();
+  void createMixer();
+  void setVolume(int n);
+  void getVolume();
+  void setMute(bool on);
+  void getMute();
+  void restoreSysVolMute();
+  void setWinSize(int w, int h);
+  void setQuality(const std::string& name, int32_t v);
+  void getQuality(const std::string& name);
+  void cleanUp();
+  void sendMark(int n);
+
+  // Sequences shared by the tray, the scheduler and the TV view.
+  // "form", "width" and "height" of the video panel.
+  void sendPanelNumbers();
+  // The first preview of a hidden view, up to its command file.
+  void firstPreview();
+  // Tears the running preview or recording down and builds the preview again.
+  void backToPreview();
+
+ private:
+  void append(int32_t msg, std::string text, uintptr_t value);
+  // Sends the front, dropping requests made before the engine is known.
+  void sendFront();
+
+  EngineTransport& transport_;
+  OneShotTimer& ackTimer_;
+  EngineWatch& watch_;
+  TvViewPort& view_;
+  bool busy_ = false;
+  int32_t nextId_ = 1;
+  std::deque<CmdMess> queue_;
+  unsigned waitedSeconds_ = 0;
+  std::set<int32_t> abandoned_;  // sent requests given up on; their late acknowledgements are dropped
+};
+
+// A profile or file name as one token of a command line.
+std::string quoted(const std::string& text);
