@@ -1,0 +1,3 @@
+# Before the quality profile is loaded: the audio source and the compressor.
+new ACapSorce cACap
+new Compress cComp
