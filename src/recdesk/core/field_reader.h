@@ -1,0 +1,29 @@
+// Reads the fields of a fixed-layout settings block from data that may be short: a field is
+// taken only when the data holds all of its bytes; otherwise it keeps the value it has.
+#pragma once
+
+#include <cstdint>
+#include <type_traits>
+#include <vector>
+
+#include "../../common/bytes.h"
+
+class FieldReader {
+ public:
+  explicit FieldReader(const std::vector<uint8_t>& data) : data_(data) {}
+
+  template <class T>
+  void read(size_t offset, T& field) const {
+    tavora::ByteReader in(data_);
+    in.seek(offset);
+    T value{};
+    if constexpr (std::is_same_v<T, double>) value = in.f64();
+    else if constexpr (sizeof(T) == 1) value = static_cast<T>(in.u8());
+    else if constexpr (sizeof(T) == 2) value = static_cast<T>(in.u16());
+    else value = static_cast<T>(in.u32());
+    if (in.ok()) field = value;
+  }
+
+ private:
+  const std::vector<uint8_t>& data_;
+};
