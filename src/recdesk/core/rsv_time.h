@@ -1,0 +1,101 @@
+// The reservation scheduler: a five-state machine on a one-shot timer that notices, sets up,
+// starts and stops each reservation of reserve.dat, arms the wake-up program for the next
+// one, and can switch the PC off afterwards.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ds_control.h"
+#include "ports.h"
+#include "rsv_ele.h"
+#include "timer_ini.h"
+
+class rsvTime {
+ public:
+  enum State : uint8_t { WAIT = 0, NOTICE = 1, READY = 2, REC = 3, IDLE = 4 };
+
+  struct Ports {
+    Clock& clock;
+    OneShotTimer& timer;  // the main window's Timer1
+    dsControl& engine;
+    TvViewPort& view;
+    SchedulerDialogs& dialogs;
+    TrayPort& tray;
+    Launcher& launcher;
+    ReservationSource& source;
+    const timerIni& settings;
+  };
+
+  // Reads reserve.dat; the scheduler starts IDLE until enter.
+  explicit rsvTime(const Ports& ports);
+  rsvTime(const rsvTime&) = delete;
+  rsvTime& operator=(const rsvTime&) = delete;
+
+  State state() const { return tState; }
+  bool reloadPending() const { return reloadPending_; }
+  const std::vector<TRsvEle>& reservations() const { return list_; }
+  // The reservation being scheduled, or none.
+  const TRsvEle* currentEntry() const;
+
+  // The list.
+  void loadReservations();
+  void rollForward();
+  bool pickNext();
+
+  // The states.
+  void enter();
+  void exitWait();
+  void exitNotice(int kind);
+  void exitReady();
+  void exitRec(bool allowPowerOff, bool mayCloseView);
+  void exitIdle();
+  void finishCurrent(bool allowPowerOff);
+  void armWakeUp();
+  std::string recordFileName() const;
+  void setRecCaption();
+
+  // Timer1Timer.
+  void onTimer();
+  // TVR_CHANGED.
+  void onReservationsChanged();
+  // The stop-time dialog during a recording: a new end and power-off flag.
+  void changeEnd(double end, bool powerOff);
+  // The start of the next reservation, without changing the one being scheduled.
+  std::optional<double> nextStart();
+  // There is time to switch the PC off (delays, wake-up lead and countdown) before that start.
+  bool powerOffFitsBefore(std::optional<double> start) const;
+
+ private:
+  struct Occurrence {
+    double start, end;
+    int16_t channel;
+  };
+
+  TRsvEle* current();
+  TRsvEle* findNext();
+  double noticeTime(const TRsvEle& e) const;
+  double setupTime(const TRsvEle& e) const;
+  double captureTime(const TRsvEle& e) const;
+  bool reached(double time) const;
+  void arm(State state, double target);
+  // Marks an occurrence finished: a once entry done, a repeating one stepped to its next.
+  void finish(TRsvEle& e);
+  // After a reload: occurrences this run finished stay finished.
+  void keepFinished(double now);
+  // Shows the notice dialog in NOTICE; false when the scheduler moved on meanwhile.
+  std::optional<int> notice(bool manualLayout, bool ownedByView);
+
+  Ports ports_;
+  State tState = IDLE;
+  bool reloadPending_ = false;
+  std::vector<TRsvEle> list_;
+  uint32_t current_ = 0;  // serial of the reservation being scheduled; 0 none
+  uint32_t nextSerial_ = 1;
+  std::vector<Occurrence> finished_;
+};
+
+// Milliseconds to a time for the one-shot timer: rounded, at least 50, at most 4294967295.
+uint32_t timerInterval(double now, double target);
