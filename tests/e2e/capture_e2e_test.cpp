@@ -12,8 +12,8 @@ TEST(CaptureGraphBuilder, BindsToTheGraphWithoutAnyReport) {
   ASSERT_TRUE(front.start());
   ASSERT_TRUE(front.waitForEngine());
   int64_t last = 0;
-  for (const char* line : {"new GraphBuilder cFg", "cFg create", "new CaptureGraphBuilder cCapBuild", "cCapBuild create",
-                           "cCapBuild SetFiltergraph cFg", "cCapBuild setWinSize 640 600"})
+  for (const char* line : {"new GraphBuilder cFg", "cFg create", "new CaptureGraphBuilder cCapBuild",
+                           "cCapBuild create", "cCapBuild SetFiltergraph cFg", "cCapBuild setWinSize 640 600"})
     last = front.request(tvr::TVR_EXECONELINE, line);
   ASSERT_TRUE(front.waitForDone(last));
   EXPECT_FALSE(front.waitForBox(200));
@@ -25,8 +25,8 @@ TEST(CaptureGraphBuilder, CaptureStreamWithoutACaptureBranchIsReportedAndNotAnno
   FrontEnd front;
   ASSERT_TRUE(front.start());
   ASSERT_TRUE(front.waitForEngine());
-  for (const char* line : {"new GraphBuilder cFg", "cFg create", "new CaptureGraphBuilder cCapBuild", "cCapBuild create",
-                           "cCapBuild SetFiltergraph cFg"})
+  for (const char* line : {"new GraphBuilder cFg", "cFg create", "new CaptureGraphBuilder cCapBuild",
+                           "cCapBuild create", "cCapBuild SetFiltergraph cFg"})
     front.request(tvr::TVR_EXECONELINE, line);
   int64_t id = front.request(tvr::TVR_EXECONELINE, "cCapBuild captureStream on");
   auto box = front.waitForBox();

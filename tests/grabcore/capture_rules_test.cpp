@@ -27,7 +27,8 @@ TEST(FitVideo43, LargePanelsDoNotOverflow) {
 }
 
 TEST(RenderVCaptureErrorText, NamesTheFailureCodeAfterTwoLineFeeds) {
-  const std::string head = sj("TCaptureGraphBuilder::renderVCapture()のRenderStream()で次のエラーが発生しました。") + "\n\n";
+  const std::string head =
+      sj("TCaptureGraphBuilder::renderVCapture()のRenderStream()で次のエラーが発生しました。") + "\n\n";
   EXPECT_EQ(renderVCaptureErrorText(static_cast<int32_t>(0x80004003u)), head + sj("「NULL ポインタ引数」"));
   EXPECT_EQ(renderVCaptureErrorText(static_cast<int32_t>(0x80004005u)), head + sj("「失敗」"));
   EXPECT_EQ(renderVCaptureErrorText(static_cast<int32_t>(0x80070057u)), head + sj("「無効な引数」"));

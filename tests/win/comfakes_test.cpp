@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 #include <wrl/client.h>
 
+#include "fakes/engine_over_fakes.h"
 #include "fakes/fake_com_factory.h"
 #include "fakes/fake_enum.h"
-#include "fakes/engine_over_fakes.h"
 #include "grabcore/win/filter_lookup.h"
 #include "winui/text.h"
 
@@ -42,8 +42,7 @@ TEST(ComKit, OptionalInterfacesAnswerOnlyWhenOffered) {
   EXPECT_EQ(filter->filter()->QueryInterface(IID_IAMVideoProcAmp, reinterpret_cast<void**>(amp.GetAddressOf())),
             E_NOINTERFACE);
   filter->offer(IID_IAMVideoProcAmp);
-  EXPECT_EQ(filter->filter()->QueryInterface(IID_IAMVideoProcAmp, reinterpret_cast<void**>(amp.GetAddressOf())),
-            S_OK);
+  EXPECT_EQ(filter->filter()->QueryInterface(IID_IAMVideoProcAmp, reinterpret_cast<void**>(amp.GetAddressOf())), S_OK);
   amp.Reset();
   filter->withhold(IID_IBaseFilter);
   ComPtr<IBaseFilter> again;
@@ -136,9 +135,9 @@ TEST(ComKit, PinsReportPeerFilterAndCategory) {
   ASSERT_EQ(out->QueryInterface(IID_IKsPropertySet, reinterpret_cast<void**>(properties.GetAddressOf())), S_OK);
   GUID category{};
   DWORD returned = 0;
-  ASSERT_EQ(properties->Get(AMPROPSETID_Pin, AMPROPERTY_PIN_CATEGORY, nullptr, 0, &category, sizeof(category),
-                            &returned),
-            S_OK);
+  ASSERT_EQ(
+      properties->Get(AMPROPSETID_Pin, AMPROPERTY_PIN_CATEGORY, nullptr, 0, &category, sizeof(category), &returned),
+      S_OK);
   EXPECT_EQ(category, PIN_CATEGORY_CAPTURE);
   properties.Reset();
   peer.Reset();
@@ -187,9 +186,9 @@ TEST(ComKit, GraphReleasesItsFiltersWhenItGoes) {
   EXPECT_EQ(source->refs(), 0);
   void* none = nullptr;
   EXPECT_EQ(com.createInstance(CLSID_VideoCompressorCategory, 1, IID_IUnknown, &none), REGDB_E_CLASSNOTREG);
-  EXPECT_EQ(kit.log, (Log{L"com.CoCreateInstance(CLSID_FilterGraph, 1, IID_IGraphBuilder)",
-                          L"graph.AddFilter(src, \"x\")",
-                          L"com.CoCreateInstance(CLSID_VideoCompressorCategory, 1, IID_IUnknown)"}));
+  EXPECT_EQ(kit.log,
+            (Log{L"com.CoCreateInstance(CLSID_FilterGraph, 1, IID_IGraphBuilder)", L"graph.AddFilter(src, \"x\")",
+                 L"com.CoCreateInstance(CLSID_VideoCompressorCategory, 1, IID_IUnknown)"}));
 }
 
 // The product's filter lookup over the fake device enumerator.
@@ -202,8 +201,8 @@ TEST_F(FilterLookupOverFakes, FindsTheFirstDeviceOfTheNameAndBindsIt) {
   com.devices->addDevice(CLSID_VideoInputDeviceCategory, L"dev2", L"カメラ", second);
   CLSID clsid{};
   ComPtr<IBaseFilter> bound;
-  EXPECT_TRUE(findFilter(host, com, winui::narrow(L"カメラ"), CLSID_VideoInputDeviceCategory, &clsid,
-                         bound.GetAddressOf()));
+  EXPECT_TRUE(
+      findFilter(host, com, winui::narrow(L"カメラ"), CLSID_VideoInputDeviceCategory, &clsid, bound.GetAddressOf()));
   EXPECT_EQ(bound.Get(), first->filter());
   EXPECT_EQ(kit.calls(L"dev2"), Log{});
 }

@@ -61,7 +61,8 @@ void DsCaptureGraphBuilder::release() {
 void DsCaptureGraphBuilder::setFg(const std::shared_ptr<TGraphBuilder>& graph) {
   graph_ = graph;
   IGraphBuilder* filterGraph = graph ? graph->getGraph() : nullptr;
-  if (!builder_ || !filterGraph || FAILED(builder_->SetFiltergraph(filterGraph))) throw DeviceError{texts::kCapSetFgFailed};
+  if (!builder_ || !filterGraph || FAILED(builder_->SetFiltergraph(filterGraph)))
+    throw DeviceError{texts::kCapSetFgFailed};
 }
 
 void DsCaptureGraphBuilder::setPreviewWindow(uint32_t owner, int32_t width, int32_t height) {
@@ -80,7 +81,7 @@ void DsCaptureGraphBuilder::renderPreview(dsMother* video) {
                                      reinterpret_cast<void**>(window.GetAddressOf()))) ||
       !window)
     throw DeviceError{texts::kCapFindInterfaceFailed};
-  videoWindow_ = window;  // lets go of the window of an earlier preview
+  videoWindow_ = window;    // lets go of the window of an earlier preview
   if (owner_ == 0) return;  // the renderer keeps its own top-level window
   // Window handles cross processes as 32-bit values; they widen with their sign.
   const OAHWND owner = static_cast<OAHWND>(static_cast<int32_t>(owner_));
@@ -114,15 +115,13 @@ void DsCaptureGraphBuilder::setOutputFile(const std::string& file, int32_t megab
   sink_.Reset();
   mux_.Reset();
   fileName_ = winui::widen(file);
-  if (!builder_ ||
-      FAILED(builder_->SetOutputFileName(&MEDIASUBTYPE_Avi, fileName_.c_str(), &mux_, &sink_)) || !mux_) {
+  if (!builder_ || FAILED(builder_->SetOutputFileName(&MEDIASUBTYPE_Avi, fileName_.c_str(), &mux_, &sink_)) || !mux_) {
     // Without a multiplexer the capture would go to default renderers and record nothing.
     sink_.Reset();
     mux_.Reset();
     throw DeviceError{texts::kCapSetOutputFileFailed};
   }
-  if (megabytes > 0)
-    builder_->AllocCapFile(fileName_.c_str(), static_cast<DWORDLONG>(megabytes) * kBytesPerMegabyte);
+  if (megabytes > 0) builder_->AllocCapFile(fileName_.c_str(), static_cast<DWORDLONG>(megabytes) * kBytesPerMegabyte);
 }
 
 void DsCaptureGraphBuilder::renderVCapture(const std::shared_ptr<dsMother>& video, IBaseFilter* compressor) {
@@ -163,9 +162,7 @@ void DsCaptureGraphBuilder::delayStart(IBaseFilter* filter, int64_t start, const
     throw DeviceError{failure};
 }
 
-void DsCaptureGraphBuilder::capStartDelay(int64_t start) {
-  delayStart(nullptr, start, texts::kCapCapStartDelayFailed);
-}
+void DsCaptureGraphBuilder::capStartDelay(int64_t start) { delayStart(nullptr, start, texts::kCapCapStartDelayFailed); }
 
 void DsCaptureGraphBuilder::videoStartDelay(int64_t start) {
   // Without a source a null filter would delay every capture stream instead.
@@ -188,8 +185,7 @@ void DsCaptureGraphBuilder::masterStream(int32_t stream) {
 void DsCaptureGraphBuilder::setInterleaving(int32_t mode) {
   if (!mux_) return;
   ComPtr<IConfigInterleaving> config;
-  if (FAILED(mux_->QueryInterface(IID_IConfigInterleaving, reinterpret_cast<void**>(config.GetAddressOf()))) ||
-      !config)
+  if (FAILED(mux_->QueryInterface(IID_IConfigInterleaving, reinterpret_cast<void**>(config.GetAddressOf()))) || !config)
     throw DeviceError{texts::kCapInterleavingMissing};
   config->put_Mode(static_cast<InterleavingMode>(mode));
 }

@@ -20,9 +20,9 @@ CaptureOverFakes::CaptureOverFakes()
 }
 
 void CaptureOverFakes::build() {
-  for (const char* line : {"new GraphBuilder cFg", "cFg create", "new CaptureGraphBuilder cCapBuild", "cCapBuild create",
-                           "cCapBuild SetFiltergraph cFg", "new VCapSorce cVCap", "new ACapSorce cACap",
-                           "new Compress cComp"})
+  for (const char* line :
+       {"new GraphBuilder cFg", "cFg create", "new CaptureGraphBuilder cCapBuild", "cCapBuild create",
+        "cCapBuild SetFiltergraph cFg", "new VCapSorce cVCap", "new ACapSorce cACap", "new Compress cComp"})
     ASSERT_TRUE(run(std::string(line))) << line;
   forget();
 }

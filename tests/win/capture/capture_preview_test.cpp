@@ -1,7 +1,6 @@
 // The capture graph builder over the COM fakes: making it, binding it to the graph, the
 // preview into the front end's panel with its 4:3 fit, taking the preview down, the streams.
 #include "capture_fixture.h"
-
 #include "common/messages.h"
 
 namespace capturetest {
@@ -14,13 +13,14 @@ const std::wstring kPost_RECON = L"post " + std::to_wstring(tvr::TVR_RECON) + L"
 class CapturePreview : public CaptureOverFakes {};
 
 TEST_F(CapturePreview, CreateAndSetFiltergraphBindTheBuilderToTheGraphsManager) {
-  for (const char* line : {"new GraphBuilder cFg", "cFg create", "new CaptureGraphBuilder cCapBuild", "cCapBuild create",
-                           "cCapBuild SetFiltergraph cFg"})
+  for (const char* line : {"new GraphBuilder cFg", "cFg create", "new CaptureGraphBuilder cCapBuild",
+                           "cCapBuild create", "cCapBuild SetFiltergraph cFg"})
     EXPECT_TRUE(run(std::string(line))) << line;
   EXPECT_EQ(kit.calls(L"com.CoCreateInstance(CLSID_CaptureGraphBuilder2"),
             (Log{L"com.CoCreateInstance(CLSID_CaptureGraphBuilder2, 3, IID_ICaptureGraphBuilder2)"}));
   EXPECT_EQ(kit.calls(L"cap."), (Log{L"cap.SetFiltergraph(graph)"}));
-  EXPECT_EQ(engine->undoList, (std::vector<std::string>{"delete cFg", "cFg remove", "delete cCapBuild", "cCapBuild remove"}));
+  EXPECT_EQ(engine->undoList,
+            (std::vector<std::string>{"delete cFg", "cFg remove", "delete cCapBuild", "cCapBuild remove"}));
   EXPECT_EQ(host.replies, Log{});
 }
 
@@ -28,7 +28,8 @@ TEST_F(CapturePreview, FailuresOfMakeAndSetFiltergraphAreReportedAndUndoEverythi
   kit.fail(L"com.CoCreateInstance(CLSID_CaptureGraphBuilder2", E_OUTOFMEMORY, 1);
   runAll({"new GraphBuilder cFg", "cFg create", "new CaptureGraphBuilder cCapBuild"});
   EXPECT_FALSE(run(std::string("cCapBuild create")));
-  EXPECT_EQ(host.replies, Log{errorReply(L"クラス「TCaptureGraphBuilder」の「make()」で「CoCreateInstance」に失敗しました。")});
+  EXPECT_EQ(host.replies,
+            Log{errorReply(L"クラス「TCaptureGraphBuilder」の「make()」で「CoCreateInstance」に失敗しました。")});
   EXPECT_EQ(engine->objectNames(), std::vector<std::string>{});
   EXPECT_EQ(engine->undoList, std::vector<std::string>{});
 
@@ -36,7 +37,8 @@ TEST_F(CapturePreview, FailuresOfMakeAndSetFiltergraphAreReportedAndUndoEverythi
   kit.fail(L"cap.SetFiltergraph", E_FAIL, 1);
   runAll({"new GraphBuilder cFg", "cFg create", "new CaptureGraphBuilder cCapBuild", "cCapBuild create"});
   EXPECT_FALSE(run(std::string("cCapBuild SetFiltergraph cFg")));
-  const std::wstring setFgFailed = errorReply(L"クラス「TCaptureGraphBuilder」の「setFg()」で「SetFiltergraph」に失敗しました。");
+  const std::wstring setFgFailed =
+      errorReply(L"クラス「TCaptureGraphBuilder」の「setFg()」で「SetFiltergraph」に失敗しました。");
   EXPECT_EQ(host.replies, Log{setFgFailed});
 
   // A name that is no graph object attaches nothing and says so.
@@ -140,13 +142,15 @@ TEST_F(CapturePreview, ReleaseAfterPreviewOnlyDetachesTheWindowAndRemovesNoFilte
 
 TEST_F(CapturePreview, CleanTakesAPreviewSetUpDownWithoutLeavingAReference) {
   setPanel(0x1234, 320, 240);
-  for (const char* line : {"new GraphBuilder cFg", "cFg create", "new CaptureGraphBuilder cCapBuild", "cCapBuild create",
-                           "cCapBuild SetFiltergraph cFg", "new VCapSorce cVCap", "cFg add cVCap", "label filterSet",
-                           "cCapBuild setViewWin form width height", "cCapBuild renderPreview cVCap", "cFg startGraph"})
+  for (const char* line :
+       {"new GraphBuilder cFg", "cFg create", "new CaptureGraphBuilder cCapBuild", "cCapBuild create",
+        "cCapBuild SetFiltergraph cFg", "new VCapSorce cVCap", "cFg add cVCap", "label filterSet",
+        "cCapBuild setViewWin form width height", "cCapBuild renderPreview cVCap", "cFg startGraph"})
     ASSERT_TRUE(run(std::string(line))) << line;
   forget();
   EXPECT_TRUE(run(std::string("clean filterSet")));
-  EXPECT_EQ(kit.callsWithoutQueries(), (Log{L"graph.Stop()", L"cap.window.put_Owner(0)", L"cap.window.put_Visible(0)"}));
+  EXPECT_EQ(kit.callsWithoutQueries(),
+            (Log{L"graph.Stop()", L"cap.window.put_Owner(0)", L"cap.window.put_Visible(0)"}));
   EXPECT_TRUE(run(std::string("clean")));
   EXPECT_EQ(engine->objectNames(), std::vector<std::string>{});
   EXPECT_EQ(kit.leaks(), Log{});

@@ -36,8 +36,9 @@ TEST_F(CaptureRecord, FailingSetOutputFileNameIsReportedAndLeavesNoMultiplexer) 
   build();
   kit.fail(L"cap.SetOutputFileName", E_NOTIMPL);
   EXPECT_FALSE(run(std::string("cCapBuild setFName C:\\a.avi 10")));
-  EXPECT_EQ(host.replies, Log{errorReply(
-                              L"クラス「TCaptureGraphBuilder」の「setOutputFile()」で「SetOutputFileName」に失敗しました。")});
+  EXPECT_EQ(
+      host.replies,
+      Log{errorReply(L"クラス「TCaptureGraphBuilder」の「setOutputFile()」で「SetOutputFileName」に失敗しました。")});
   EXPECT_EQ(kit.calls(L"cap.AllocCapFile"), Log{});
   EXPECT_EQ(engine->objectNames(), std::vector<std::string>{});
 }
@@ -48,8 +49,8 @@ TEST_F(CaptureRecord, CaptureRendersNeedTheMultiplexerOfAnOutputFile) {
   EXPECT_EQ(host.replies, Log{renderVCaptureError(L"「NULL ポインタ引数」")});
   build();
   EXPECT_FALSE(run(std::string("cCapBuild renderACapture cACap")));
-  EXPECT_EQ(host.replies, Log{errorReply(
-                              L"クラス「TCaptureGraphBuilder」の「renderACapture()」で「RenderStream」に失敗しました。")});
+  EXPECT_EQ(host.replies,
+            Log{errorReply(L"クラス「TCaptureGraphBuilder」の「renderACapture()」で「RenderStream」に失敗しました。")});
   EXPECT_EQ(kit.calls(L"cap.RenderStream"), Log{});
 }
 
@@ -66,9 +67,9 @@ TEST_F(CaptureRecord, OnlyALineOfExactlyFourTokensNamesTheCompressor) {
 
 TEST_F(CaptureRecord, FailedVideoCaptureRenderNamesTheCodeAfterTwoLineFeeds) {
   const std::pair<HRESULT, std::wstring> cases[] = {{E_POINTER, L"「NULL ポインタ引数」"},
-                                                   {E_FAIL, L"「失敗」"},
-                                                   {E_INVALIDARG, L"「無効な引数」"},
-                                                   {VFW_E_CANNOT_CONNECT, L"「未定義」"}};
+                                                    {E_FAIL, L"「失敗」"},
+                                                    {E_INVALIDARG, L"「無効な引数」"},
+                                                    {VFW_E_CANNOT_CONNECT, L"「未定義」"}};
   for (const auto& [code, name] : cases) {
     build();
     run(std::string("cCapBuild setFName C:\\a.avi 0"));
@@ -87,8 +88,8 @@ TEST_F(CaptureRecord, AudioCaptureRendersIntoTheMultiplexer) {
   EXPECT_EQ(kit.log, (Log{L"cap.RenderStream(PIN_CATEGORY_CAPTURE, MEDIATYPE_Audio, asrc, null, mux)"}));
   kit.fail(L"cap.RenderStream", E_FAIL);
   EXPECT_FALSE(run(std::string("cCapBuild renderACapture cACap")));
-  EXPECT_EQ(host.replies, Log{errorReply(
-                              L"クラス「TCaptureGraphBuilder」の「renderACapture()」で「RenderStream」に失敗しました。")});
+  EXPECT_EQ(host.replies,
+            Log{errorReply(L"クラス「TCaptureGraphBuilder」の「renderACapture()」で「RenderStream」に失敗しました。")});
 }
 
 TEST_F(CaptureRecord, StartDelaysAddressAllStreamsOrTheRememberedSource) {
@@ -107,7 +108,8 @@ TEST_F(CaptureRecord, StartDelaysAddressAllStreamsOrTheRememberedSource) {
 
 TEST_F(CaptureRecord, FailingStartDelaysNameTheirOperation) {
   const std::pair<const char*, std::wstring> cases[] = {
-      {"cCapBuild capStartDelay 1", L"クラス「TCaptureGraphBuilder」の「capStartDelay()」で「ControlStream」に失敗しました。"},
+      {"cCapBuild capStartDelay 1",
+       L"クラス「TCaptureGraphBuilder」の「capStartDelay()」で「ControlStream」に失敗しました。"},
       {"cCapBuild videoStartDelay 1",
        L"クラス「TCaptureGraphBuilder」の「videoStartDelay()」で「ControlStream」に失敗しました。"},
       {"cCapBuild audioStartDelay 1",
@@ -127,11 +129,10 @@ TEST_F(CaptureRecord, MasterStreamSetsTheOldIndexThenTheStream) {
   run(std::string("cCapBuild setFName C:\\a.avi 0"));
   forget();
   runAll({"cCapBuild masterStream NONE", "cCapBuild masterStream AUDIO", "cCapBuild masterStream VIDEO"});
-  const Log expected = {L"mux.QueryInterface(IID_IConfigAviMux)", L"mux.SetOutputCompatibilityIndex(1)",
-                        L"mux.SetMasterStream(-1)", L"mux.QueryInterface(IID_IConfigAviMux)",
-                        L"mux.SetOutputCompatibilityIndex(1)", L"mux.SetMasterStream(1)",
-                        L"mux.QueryInterface(IID_IConfigAviMux)", L"mux.SetOutputCompatibilityIndex(1)",
-                        L"mux.SetMasterStream(0)"};
+  const Log expected = {
+      L"mux.QueryInterface(IID_IConfigAviMux)", L"mux.SetOutputCompatibilityIndex(1)", L"mux.SetMasterStream(-1)",
+      L"mux.QueryInterface(IID_IConfigAviMux)", L"mux.SetOutputCompatibilityIndex(1)", L"mux.SetMasterStream(1)",
+      L"mux.QueryInterface(IID_IConfigAviMux)", L"mux.SetOutputCompatibilityIndex(1)", L"mux.SetMasterStream(0)"};
   EXPECT_EQ(kit.log, expected);
   forget();
   EXPECT_TRUE(run(std::string("cCapBuild masterStream audio")));
@@ -164,8 +165,8 @@ TEST_F(CaptureRecord, AMultiplexerWithoutTheConfigurationInterfacesIsReported) {
   build();
   run(std::string("cCapBuild setFName C:\\a.avi 0"));
   EXPECT_FALSE(run(std::string("cCapBuild masterStream VIDEO")));
-  EXPECT_EQ(host.replies, Log{errorReply(
-                              L"クラス「TCaptureGraphBuilder」の「masterStream()」で「QueryInterface」に失敗しました。")});
+  EXPECT_EQ(host.replies,
+            Log{errorReply(L"クラス「TCaptureGraphBuilder」の「masterStream()」で「QueryInterface」に失敗しました。")});
   build();
   run(std::string("cCapBuild setFName C:\\a.avi 0"));
   EXPECT_FALSE(run(std::string("cCapBuild setILeave CAPTURE")));
@@ -221,13 +222,27 @@ TEST_F(CaptureRecord, DeletedGraphLeavesTheCaptureBranchToTheGraphsOwnEnd) {
 
 TEST_F(CaptureRecord, ARecordingSetUpCleansUpWithoutLeavingAReference) {
   setPanel(0x1234, 640, 480);
-  for (const char* line :
-       {"new GraphBuilder cFg", "cFg create", "new CaptureGraphBuilder cCapBuild", "cCapBuild create",
-        "cCapBuild SetFiltergraph cFg", "new VCapSorce cVCap", "new ACapSorce cACap", "new Compress cComp",
-        "cFg add cVCap", "cFg add cACap", "cFg add cComp", "label filterSet", "cCapBuild setFName C:\\rec.avi 100",
-        "cCapBuild renderVCapture cVCap cComp", "cCapBuild renderACapture cACap", "cCapBuild masterStream AUDIO",
-        "cCapBuild setILeave CAPTURE", "cCapBuild setViewWin form width height", "cCapBuild renderPreview cVCap",
-        "cFg startGraph", "cCapBuild captureStream on"})
+  for (const char* line : {"new GraphBuilder cFg",
+                           "cFg create",
+                           "new CaptureGraphBuilder cCapBuild",
+                           "cCapBuild create",
+                           "cCapBuild SetFiltergraph cFg",
+                           "new VCapSorce cVCap",
+                           "new ACapSorce cACap",
+                           "new Compress cComp",
+                           "cFg add cVCap",
+                           "cFg add cACap",
+                           "cFg add cComp",
+                           "label filterSet",
+                           "cCapBuild setFName C:\\rec.avi 100",
+                           "cCapBuild renderVCapture cVCap cComp",
+                           "cCapBuild renderACapture cACap",
+                           "cCapBuild masterStream AUDIO",
+                           "cCapBuild setILeave CAPTURE",
+                           "cCapBuild setViewWin form width height",
+                           "cCapBuild renderPreview cVCap",
+                           "cFg startGraph",
+                           "cCapBuild captureStream on"})
     ASSERT_TRUE(run(std::string(line))) << line;
   wireCaptureGraph();
   EXPECT_TRUE(run(std::string("clean")));

@@ -49,6 +49,22 @@ class FakeObject {
   HRESULT record(const std::wstring& method, std::initializer_list<std::wstring> args = {});
   // Logs the call and answers E_NOTIMPL unless a rule chooses another result.
   HRESULT notImplemented(const wchar_t* method);
+  // A property's setter: logs the value and keeps it in field unless a rule refuses.
+  template <class T>
+  HRESULT setter(const wchar_t* method, T& field, T value) {
+    HRESULT hr = record(method, {std::to_wstring(static_cast<long long>(value))});
+    if (hr == S_OK) field = value;
+    return hr;
+  }
+  // A property's getter: logs the call and hands out value unless a rule refuses.
+  template <class T>
+  HRESULT getter(const wchar_t* method, T* result, const T& value) {
+    HRESULT hr = record(method);
+    if (hr != S_OK) return hr;
+    if (!result) return E_POINTER;
+    *result = value;
+    return S_OK;
+  }
 
  private:
   static std::wstring key(REFIID iid);
@@ -117,8 +133,8 @@ class ComKit {
 
 // Argument texts of the log.
 std::wstring num(long long value);
-std::wstring text(const wchar_t* value);                  // quoted, or null
-std::wstring refTime(const LONGLONG* value);        // "&" and the value, or null
-std::wstring out(const void* pointer);                    // "out" for an out parameter, or null
+std::wstring text(const wchar_t* value);      // quoted, or null
+std::wstring refTime(const LONGLONG* value);  // "&" and the value, or null
+std::wstring out(const void* pointer);        // "out" for an out parameter, or null
 
 }  // namespace fakes

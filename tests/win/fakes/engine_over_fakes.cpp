@@ -24,11 +24,12 @@ void RecordingEngineHost::sendCopyDataToFront(uint32_t kind, const std::vector<u
 }
 
 void RecordingEngineHost::postToWindow(uint64_t window, unsigned msg, uint64_t wParam, int64_t lParam) {
-  replies.push_back(L"postto" +
-                    numbers({static_cast<long long>(window), msg, static_cast<long long>(wParam), lParam}));
+  replies.push_back(L"postto" + numbers({static_cast<long long>(window), msg, static_cast<long long>(wParam), lParam}));
 }
 
-void RecordingEngineHost::showErrorDialog(const std::string& text) { replies.push_back(L"error " + winui::widen(text)); }
+void RecordingEngineHost::showErrorDialog(const std::string& text) {
+  replies.push_back(L"error " + winui::widen(text));
+}
 
 void RecordingEngineHost::showFrameworkError(const std::string& text) {
   replies.push_back(L"framework " + winui::widen(text));

@@ -80,8 +80,8 @@ HRESULT FakeCaptureBuilder::RenderStream(const GUID* category, const GUID* type,
 HRESULT FakeCaptureBuilder::ControlStream(const GUID* category, const GUID* type, IBaseFilter* filter,
                                           REFERENCE_TIME* start, REFERENCE_TIME* stop, WORD startCookie,
                                           WORD stopCookie) {
-  return record(L"ControlStream", {kit().guidName(category), kit().guidName(type), kit().nameOf(filter),
-                                   refTime(start), refTime(stop), num(startCookie), num(stopCookie)});
+  return record(L"ControlStream", {kit().guidName(category), kit().guidName(type), kit().nameOf(filter), refTime(start),
+                                   refTime(stop), num(startCookie), num(stopCookie)});
 }
 
 HRESULT FakeCaptureBuilder::AllocCapFile(LPCOLESTR file, DWORDLONG size) {

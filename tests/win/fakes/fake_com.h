@@ -15,10 +15,10 @@ namespace fakes {
 template <class I>
 struct Iids;
 
-#define FAKES_IIDS(I, ...)                                                          \
-  template <>                                                                       \
-  struct Iids<I> {                                                                  \
-    static std::vector<const IID*> get() { return {__VA_ARGS__}; }                  \
+#define FAKES_IIDS(I, ...)                                         \
+  template <>                                                      \
+  struct Iids<I> {                                                 \
+    static std::vector<const IID*> get() { return {__VA_ARGS__}; } \
   };
 
 FAKES_IIDS(ICreateDevEnum, &IID_ICreateDevEnum)

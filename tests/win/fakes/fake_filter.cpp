@@ -20,8 +20,8 @@ HRESULT emptyPages(CAUUID* pages) {
 // ---- FakeFilter ----
 
 FakeFilter::FakeFilter(ComKit& kit, std::wstring name) : FakeCom(kit, std::move(name)) {
-  for (const IID* iid : {&IID_IAMVideoProcAmp, &IID_IAMVfwCaptureDialogs, &IID_IConfigAviMux,
-                         &IID_IConfigInterleaving, &IID_ISpecifyPropertyPages})
+  for (const IID* iid : {&IID_IAMVideoProcAmp, &IID_IAMVfwCaptureDialogs, &IID_IConfigAviMux, &IID_IConfigInterleaving,
+                         &IID_ISpecifyPropertyPages})
     withhold(*iid);
 }
 
@@ -31,13 +31,7 @@ FakePin* FakeFilter::addPin(const std::wstring& pinName, PIN_DIRECTION direction
   return pin;
 }
 
-HRESULT FakeFilter::GetClassID(CLSID* id) {
-  HRESULT hr = record(L"GetClassID");
-  if (hr != S_OK) return hr;
-  if (!id) return E_POINTER;
-  *id = classId;
-  return S_OK;
-}
+HRESULT FakeFilter::GetClassID(CLSID* id) { return getter(L"GetClassID", id, classId); }
 
 HRESULT FakeFilter::Stop() { return record(L"Stop"); }
 HRESULT FakeFilter::Pause() { return record(L"Pause"); }
@@ -132,47 +126,21 @@ HRESULT FakeFilter::ShowDialog(int dialog, HWND owner) {
   return record(L"ShowDialog", {num(dialog), num(reinterpret_cast<intptr_t>(owner))});
 }
 
-HRESULT FakeFilter::SetMasterStream(long stream) {
-  HRESULT hr = record(L"SetMasterStream", {num(stream)});
-  if (hr == S_OK) masterStream = stream;
-  return hr;
-}
+HRESULT FakeFilter::SetMasterStream(long stream) { return setter(L"SetMasterStream", masterStream, stream); }
 
-HRESULT FakeFilter::GetMasterStream(long* stream) {
-  HRESULT hr = record(L"GetMasterStream");
-  if (hr != S_OK) return hr;
-  if (!stream) return E_POINTER;
-  *stream = masterStream;
-  return S_OK;
-}
+HRESULT FakeFilter::GetMasterStream(long* stream) { return getter(L"GetMasterStream", stream, masterStream); }
 
 HRESULT FakeFilter::SetOutputCompatibilityIndex(BOOL old) {
-  HRESULT hr = record(L"SetOutputCompatibilityIndex", {num(old)});
-  if (hr == S_OK) oldIndex = old;
-  return hr;
+  return setter(L"SetOutputCompatibilityIndex", oldIndex, old);
 }
 
 HRESULT FakeFilter::GetOutputCompatibilityIndex(BOOL* old) {
-  HRESULT hr = record(L"GetOutputCompatibilityIndex");
-  if (hr != S_OK) return hr;
-  if (!old) return E_POINTER;
-  *old = oldIndex;
-  return S_OK;
+  return getter(L"GetOutputCompatibilityIndex", old, oldIndex);
 }
 
-HRESULT FakeFilter::put_Mode(InterleavingMode mode) {
-  HRESULT hr = record(L"put_Mode", {num(mode)});
-  if (hr == S_OK) interleaving = mode;
-  return hr;
-}
+HRESULT FakeFilter::put_Mode(InterleavingMode mode) { return setter(L"put_Mode", interleaving, mode); }
 
-HRESULT FakeFilter::get_Mode(InterleavingMode* mode) {
-  HRESULT hr = record(L"get_Mode");
-  if (hr != S_OK) return hr;
-  if (!mode) return E_POINTER;
-  *mode = interleaving;
-  return S_OK;
-}
+HRESULT FakeFilter::get_Mode(InterleavingMode* mode) { return getter(L"get_Mode", mode, interleaving); }
 
 HRESULT FakeFilter::GetPages(CAUUID* pages) {
   HRESULT hr = record(L"GetPages");
@@ -183,8 +151,8 @@ HRESULT FakeFilter::GetPages(CAUUID* pages) {
 
 FakePin::FakePin(ComKit& kit, std::wstring name, FakeFilter* owner, PIN_DIRECTION direction)
     : FakeCom(kit, std::move(name)), owner_(owner), direction_(direction) {
-  for (const IID* iid : {&IID_IKsPropertySet, &IID_IAMStreamConfig, &IID_IAMBufferNegotiation,
-                         &IID_ISpecifyPropertyPages})
+  for (const IID* iid :
+       {&IID_IKsPropertySet, &IID_IAMStreamConfig, &IID_IAMBufferNegotiation, &IID_ISpecifyPropertyPages})
     withhold(*iid);
 }
 
@@ -231,13 +199,7 @@ HRESULT FakePin::QueryPinInfo(PIN_INFO* info) {
   return S_OK;
 }
 
-HRESULT FakePin::QueryDirection(PIN_DIRECTION* direction) {
-  HRESULT hr = record(L"QueryDirection");
-  if (hr != S_OK) return hr;
-  if (!direction) return E_POINTER;
-  *direction = direction_;
-  return S_OK;
-}
+HRESULT FakePin::QueryDirection(PIN_DIRECTION* direction) { return getter(L"QueryDirection", direction, direction_); }
 
 HRESULT FakePin::Get(REFGUID set, DWORD id, LPVOID, DWORD, LPVOID data, DWORD dataSize, DWORD* returned) {
   HRESULT hr = record(L"Get", {kit().guidName(set), num(id), num(dataSize)});
@@ -287,9 +249,8 @@ HRESULT FakePin::GetFormat(AM_MEDIA_TYPE** type) {
 }
 
 HRESULT FakePin::SuggestAllocatorProperties(const ALLOCATOR_PROPERTIES* properties) {
-  HRESULT hr = properties ? record(L"SuggestAllocatorProperties",
-                                   {num(properties->cBuffers), num(properties->cbBuffer), num(properties->cbAlign),
-                                    num(properties->cbPrefix)})
+  HRESULT hr = properties ? record(L"SuggestAllocatorProperties", {num(properties->cBuffers), num(properties->cbBuffer),
+                                                                   num(properties->cbAlign), num(properties->cbPrefix)})
                           : record(L"SuggestAllocatorProperties", {L"null"});
   if (hr != S_OK) return hr;
   if (!properties) return E_POINTER;
@@ -298,11 +259,7 @@ HRESULT FakePin::SuggestAllocatorProperties(const ALLOCATOR_PROPERTIES* properti
 }
 
 HRESULT FakePin::GetAllocatorProperties(ALLOCATOR_PROPERTIES* properties) {
-  HRESULT hr = record(L"GetAllocatorProperties");
-  if (hr != S_OK) return hr;
-  if (!properties) return E_POINTER;
-  *properties = allocator;
-  return S_OK;
+  return getter(L"GetAllocatorProperties", properties, allocator);
 }
 
 HRESULT FakePin::GetPages(CAUUID* pages) {

@@ -25,12 +25,12 @@ class FakeFilter : public FakeCom<IBaseFilter, IAMVideoProcAmp, IAMVfwCaptureDia
   const std::vector<FakePin*>& pins() const { return pins_; }
   IBaseFilter* filter() { return this; }
 
-  std::wstring friendlyName;   // QueryFilterInfo's name (the fake's name when empty)
-  CLSID classId = GUID_NULL;   // GetClassID
+  std::wstring friendlyName;      // QueryFilterInfo's name (the fake's name when empty)
+  CLSID classId = GUID_NULL;      // GetClassID
   IFilterGraph* graph = nullptr;  // set by the fake graph's AddFilter, not referenced
   std::map<long, long> procAmp;   // IAMVideoProcAmp values by property
   std::vector<int> dialogs{VfwCaptureDialog_Source, VfwCaptureDialog_Format, VfwCaptureDialog_Display};
-  long masterStream = -2;         // IConfigAviMux
+  long masterStream = -2;  // IConfigAviMux
   BOOL oldIndex = FALSE;
   InterleavingMode interleaving = INTERLEAVE_NONE;
 
@@ -89,7 +89,7 @@ class FakePin : public FakeCom<IPin, IKsPropertySet, IAMStreamConfig, IAMBufferN
   PIN_DIRECTION direction() const { return direction_; }
   IPin* pin() { return this; }
 
-  GUID category = GUID_NULL;            // answered by IKsPropertySet for AMPROPSETID_Pin
+  GUID category = GUID_NULL;                        // answered by IKsPropertySet for AMPROPSETID_Pin
   ALLOCATOR_PROPERTIES allocator{4, 614400, 1, 0};  // IAMBufferNegotiation
   // IAMStreamConfig: the current format (its block in formatBlock).
   void setFormat(const AM_MEDIA_TYPE& type);
@@ -114,8 +114,8 @@ class FakePin : public FakeCom<IPin, IKsPropertySet, IAMStreamConfig, IAMBufferN
   FAKES_NOT_IMPLEMENTED(NewSegment, (REFERENCE_TIME, REFERENCE_TIME, double))
   // IKsPropertySet
   FAKES_NOT_IMPLEMENTED(Set, (REFGUID, DWORD, LPVOID, DWORD, LPVOID, DWORD))
-  HRESULT STDMETHODCALLTYPE Get(REFGUID set, DWORD id, LPVOID instance, DWORD instanceSize, LPVOID data,
-                                DWORD dataSize, DWORD* returned) override;
+  HRESULT STDMETHODCALLTYPE Get(REFGUID set, DWORD id, LPVOID instance, DWORD instanceSize, LPVOID data, DWORD dataSize,
+                                DWORD* returned) override;
   FAKES_NOT_IMPLEMENTED(QuerySupported, (REFGUID, DWORD, DWORD*))
   // IAMStreamConfig
   HRESULT STDMETHODCALLTYPE SetFormat(AM_MEDIA_TYPE* type) override;

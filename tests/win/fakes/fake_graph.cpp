@@ -79,61 +79,21 @@ void FakeGraph::onFinalRelease() {
 
 // ---- FakeVideoWindow ----
 
-HRESULT FakeVideoWindow::put_WindowStyle(long value) {
-  HRESULT hr = record(L"put_WindowStyle", {num(value)});
-  if (hr == S_OK) style = value;
-  return hr;
-}
+HRESULT FakeVideoWindow::put_WindowStyle(long value) { return setter(L"put_WindowStyle", style, value); }
 
-HRESULT FakeVideoWindow::get_WindowStyle(long* value) {
-  HRESULT hr = record(L"get_WindowStyle");
-  if (hr != S_OK) return hr;
-  if (!value) return E_POINTER;
-  *value = style;
-  return S_OK;
-}
+HRESULT FakeVideoWindow::get_WindowStyle(long* value) { return getter(L"get_WindowStyle", value, style); }
 
-HRESULT FakeVideoWindow::put_Visible(long value) {
-  HRESULT hr = record(L"put_Visible", {num(value)});
-  if (hr == S_OK) visible = value;
-  return hr;
-}
+HRESULT FakeVideoWindow::put_Visible(long value) { return setter(L"put_Visible", visible, value); }
 
-HRESULT FakeVideoWindow::get_Visible(long* value) {
-  HRESULT hr = record(L"get_Visible");
-  if (hr != S_OK) return hr;
-  if (!value) return E_POINTER;
-  *value = visible;
-  return S_OK;
-}
+HRESULT FakeVideoWindow::get_Visible(long* value) { return getter(L"get_Visible", value, visible); }
 
-HRESULT FakeVideoWindow::put_Owner(OAHWND value) {
-  HRESULT hr = record(L"put_Owner", {num(value)});
-  if (hr == S_OK) owner = value;
-  return hr;
-}
+HRESULT FakeVideoWindow::put_Owner(OAHWND value) { return setter(L"put_Owner", owner, value); }
 
-HRESULT FakeVideoWindow::get_Owner(OAHWND* value) {
-  HRESULT hr = record(L"get_Owner");
-  if (hr != S_OK) return hr;
-  if (!value) return E_POINTER;
-  *value = owner;
-  return S_OK;
-}
+HRESULT FakeVideoWindow::get_Owner(OAHWND* value) { return getter(L"get_Owner", value, owner); }
 
-HRESULT FakeVideoWindow::put_MessageDrain(OAHWND value) {
-  HRESULT hr = record(L"put_MessageDrain", {num(value)});
-  if (hr == S_OK) drain = value;
-  return hr;
-}
+HRESULT FakeVideoWindow::put_MessageDrain(OAHWND value) { return setter(L"put_MessageDrain", drain, value); }
 
-HRESULT FakeVideoWindow::get_MessageDrain(OAHWND* value) {
-  HRESULT hr = record(L"get_MessageDrain");
-  if (hr != S_OK) return hr;
-  if (!value) return E_POINTER;
-  *value = drain;
-  return S_OK;
-}
+HRESULT FakeVideoWindow::get_MessageDrain(OAHWND* value) { return getter(L"get_MessageDrain", value, drain); }
 
 HRESULT FakeVideoWindow::SetWindowPosition(long x, long y, long w, long h) {
   HRESULT hr = record(L"SetWindowPosition", {num(x), num(y), num(w), num(h)});

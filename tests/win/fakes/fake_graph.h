@@ -11,10 +11,10 @@
 namespace fakes {
 
 // IDispatch of the automation interfaces: logged, not implemented.
-#define FAKES_DISPATCH_NOT_IMPLEMENTED                                                      \
-  FAKES_NOT_IMPLEMENTED(GetTypeInfoCount, (UINT*))                                          \
-  FAKES_NOT_IMPLEMENTED(GetTypeInfo, (UINT, LCID, ITypeInfo**))                             \
-  FAKES_NOT_IMPLEMENTED(GetIDsOfNames, (REFIID, LPOLESTR*, UINT, LCID, DISPID*))            \
+#define FAKES_DISPATCH_NOT_IMPLEMENTED                                           \
+  FAKES_NOT_IMPLEMENTED(GetTypeInfoCount, (UINT*))                               \
+  FAKES_NOT_IMPLEMENTED(GetTypeInfo, (UINT, LCID, ITypeInfo**))                  \
+  FAKES_NOT_IMPLEMENTED(GetIDsOfNames, (REFIID, LPOLESTR*, UINT, LCID, DISPID*)) \
   FAKES_NOT_IMPLEMENTED(Invoke, (DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*))
 
 class FakeGraph : public FakeCom<IGraphBuilder, IMediaControl, IMediaEventEx> {
