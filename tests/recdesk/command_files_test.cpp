@@ -6,9 +6,8 @@
 #include <algorithm>
 
 #include "common/fileio.h"
-#include "engine_model.h"
-#include "fakes.h"
 #include "grabcore/core/subcommand.h"
+#include "model_link.h"
 #include "tests_common.h"
 
 using Lines = std::vector<std::string>;
@@ -18,15 +17,7 @@ namespace {
 const Lines kCommandFiles = {"preView.cmd",   "preView2a.cmd", "preView2b.cmd", "preView3.cmd",
                              "record1z.cmd",  "record1a.cmd",  "record1b.cmd",  "record1c.cmd"};
 
-struct Recorder {
-  EngineModel model;
-  ModelTransport transport{model};
-  FakeTimer ackTimer;
-  FakeWatch watch;
-  FakeView view;
-  dsControl link{transport, ackTimer, watch, view};
-
-  void pump() { transport.pump(link); }
+struct Recorder : ModelLink {
   void lines(const Lines& lines) {
     for (const std::string& line : lines) link.execOneLine(line);
   }
@@ -52,6 +43,14 @@ struct Recorder {
     pump();
   }
   void leavePreview() { lines({"mix getSysVolMute", "mix setMute ON", "clean filterSet", "tune nukeWithoutNeeds cFg"}); }
+  // The quality page's steps before a profile's preview: its format on a source out of the graph.
+  void formatOf(const std::string& profile) {
+    leavePreview();
+    link.execCmdFile("preView2a.cmd");
+    link.execOneLine("cVCap loadFormat \"" + profile + "\"");
+    link.sendPanelNumbers();
+    link.execOneLine("cCapBuild setViewWin form width height");
+  }
   bool nothingLeft() {
     return model.undoList().empty() && model.engine().objectNames().empty() && !model.has("cFg") &&
            !model.has("mix");
@@ -186,11 +185,7 @@ TEST(CommandFiles, ProfilePageSwitchesRebuildThePreviewWithTheProfile) {
            "cACap getWFormat"});
   // A switch to profile A.
   r.link.execOneLine("cVCap saveFormat");
-  r.leavePreview();
-  r.link.execCmdFile("preView2a.cmd");
-  r.link.execOneLine("cVCap loadFormat \"A\"");
-  r.link.sendPanelNumbers();
-  r.link.execOneLine("cCapBuild setViewWin form width height");
+  r.formatOf("A");
   r.link.execCmdFile("preView2b.cmd");
   r.lines({"mix setSysVolMute", "tune setCh"});
   r.pump();
@@ -200,11 +195,7 @@ TEST(CommandFiles, ProfilePageSwitchesRebuildThePreviewWithTheProfile) {
   EXPECT_FALSE(r.model.has("cComp"));
   EXPECT_FALSE(r.model.has("cACap"));
   // The format dialog path: the source out of the graph while the dialog runs.
-  r.leavePreview();
-  r.link.execCmdFile("preView2a.cmd");
-  r.link.execOneLine("cVCap loadFormat \"A\"");
-  r.link.sendPanelNumbers();
-  r.link.execOneLine("cCapBuild setViewWin form width height");
+  r.formatOf("A");
   r.link.addDWORD("form", r.view.viewWindow());
   r.link.execOneLine("cVCap videoDialog Format form");
   r.pump();

@@ -9,8 +9,7 @@
 #include <memory>
 
 #include "common/oledate.h"
-#include "engine_model.h"
-#include "fakes.h"
+#include "model_link.h"
 #include "reserve_builder.h"
 #include "tests_common.h"
 
@@ -24,15 +23,9 @@ double secs(double s) { return s / 86400.0; }
 // Monday 4 March 2024, 20:00.
 const double kNow = at(4, 20, 0);
 
-struct Fixture {
+struct Fixture : ModelLink {
   FakeClock clock;
   FakeTimer timer;
-  EngineModel model;
-  ModelTransport transport{model};
-  FakeTimer ackTimer;
-  FakeWatch watch;
-  FakeView view;
-  dsControl link{transport, ackTimer, watch, view};
   FakeDialogs dialogs;
   FakeTray tray;
   FakeLauncher launcher;
@@ -52,7 +45,7 @@ struct Fixture {
   }
   // The engine answers, and the main window acts on the marks it echoes.
   void settle() {
-    transport.pump(link);
+    pump();
     for (Lines marks = model.marks(); marksSeen < marks.size(); marks = model.marks()) {
       const std::string mark = marks[marksSeen++];
       if (mark == "4" || mark == "1") {
@@ -61,7 +54,7 @@ struct Fixture {
         if (mark == "1") link.sendMark(2);
       }
       if (mark == "2") link.execOneLine("quit OFF");
-      transport.pump(link);
+      pump();
     }
   }
   // Lets the one-shot timer run out.

@@ -26,14 +26,7 @@ void CapFormFile::decode(const std::vector<uint8_t>& data) {
   in.read(40, v.noPreviewWhileRecording);
   in.read(41, v.confirmBeforeRecording);
 
-  if (data.size() <= kBlockSize) return;
-  tavora::ByteReader strings(data);
-  strings.seek(kBlockSize);
-  std::string quality = strings.cstr();
-  if (!strings.ok()) return;
-  qualityName = std::move(quality);
-  std::string file = strings.cstr();
-  if (strings.ok()) recordFileName = std::move(file);
+  in.readStrings(kBlockSize, qualityName, recordFileName);
 }
 
 std::vector<uint8_t> CapFormFile::encode() const {

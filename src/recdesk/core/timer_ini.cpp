@@ -39,14 +39,7 @@ void timerIni::decode(const std::vector<uint8_t>& data) {
   in.read(54, closeViewAfterRecording);
   in.read(56, setupLeadSeconds);
 
-  if (data.size() <= kBlockSize) return;
-  tavora::ByteReader strings(data);
-  strings.seek(kBlockSize);
-  std::string first = strings.cstr();
-  if (!strings.ok()) return;
-  wakeUpProgram = std::move(first);
-  std::string second = strings.cstr();
-  if (strings.ok()) folder = std::move(second);
+  in.readStrings(kBlockSize, wakeUpProgram, folder);
 }
 
 std::vector<uint8_t> timerIni::encode() const {
