@@ -8,7 +8,7 @@ using Microsoft::WRL::ComPtr;
 
 void DsGraphBuilder::create() {
   release();  // a second create starts a fresh graph instead of leaking the first
-  HRESULT hr = com_.createInstance(CLSID_FilterGraph, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IGraphBuilder,
+  HRESULT hr = com_.createInstance(CLSID_FilterGraph, CLSCTX_INPROC, IID_IGraphBuilder,
                                    reinterpret_cast<void**>(graph_.ReleaseAndGetAddressOf()));
   if (FAILED(hr) || !graph_) {
     graph_.Reset();

@@ -33,6 +33,7 @@ TEST_F(GraphOverFakes, StartingTwiceHoldsOneControlReference) {
   runAll({"new GraphBuilder cFg", "cFg create", "cFg startGraph", "cFg startGraph", "cFg stopGraph"});
   EXPECT_EQ(kit.calls(L"graph.Run"), (Calls{L"graph.Run()", L"graph.Run()"}));
   EXPECT_EQ(host.replies, Calls{kRecOff});
+  EXPECT_EQ(kit.calls(L"com."), Calls{L"com.CoCreateInstance(CLSID_FilterGraph, 3, IID_IGraphBuilder)"});
   run("delete cFg");
   EXPECT_EQ(kit.leaks(), Calls{});  // the first control reference was let go, too
 }
