@@ -97,7 +97,7 @@ void DsVCapSorce::findVCapFilter() {
   settings_.vfwName.clear();
   settings_.wdmName.clear();
   ComPtr<ICreateDevEnum> devices;
-  if (FAILED(com_.createInstance(CLSID_SystemDeviceEnum, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+  if (FAILED(com_.createInstance(CLSID_SystemDeviceEnum, CLSCTX_INPROC,
                                  IID_ICreateDevEnum, reinterpret_cast<void**>(devices.GetAddressOf()))) ||
       !devices)
     throw DeviceError{texts::kVCapEnumCreateFailed};

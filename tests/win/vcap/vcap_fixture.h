@@ -1,0 +1,87 @@
+// Video source tests over the COM fakes: capture devices of either driver kind, a settings
+// folder of the test's own, and stand-ins for the driver choice dialog and the property frame.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "fakes/engine_over_fakes.h"
+#include "grabcore/win/ds_vcap_sorce.h"
+#include "grabcore/win/form_sel_vcap.h"
+#include "grabcore/win/property_frame.h"
+
+namespace vcaptest {
+
+// Answers the driver choice dialog and counts how often it was asked.
+class ChoiceStub : public DriverChoiceSeam {
+ public:
+  int choose() override {
+    ++shown;
+    return answer;
+  }
+  int answer = kDriverChoiceVfw;
+  int shown = 0;
+};
+
+// Records the property frames instead of showing them.
+class FrameStub : public PropertyFrameSeam {
+ public:
+  HRESULT show(const std::wstring& caption, IUnknown* object, const CAUUID& pages) override;
+  std::vector<std::wstring> shown;  // "<caption> <object's fake name> <page count>"
+  fakes::ComKit* kit = nullptr;
+};
+
+// A folder under the system's temporary folder, emptied and removed on destruction.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  // Shift-JIS, with the trailing '\'.
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+class VCapOverFakes : public fakes::EngineOverFakes {
+ protected:
+  VCapOverFakes();
+  ~VCapOverFakes() override;
+
+  // A capture device whose filter answers IAMVideoProcAmp (WDM), IAMVfwCaptureDialogs (VfW)
+  // or both, with an input pin, a preview pin and a capture pin in that order; the capture
+  // pin answers the pin category, stream configuration, buffer negotiation and property pages.
+  struct Device {
+    fakes::FakeFilter* filter = nullptr;
+    fakes::FakePin* capture = nullptr;
+    fakes::FakeMoniker* moniker = nullptr;
+  };
+  Device addDevice(const std::wstring& id, const std::wstring& friendlyName, bool wdm, bool vfw);
+  // Picture values Brightness, Contrast, Hue, Saturation of a WDM device.
+  static void setPicture(const Device& device, long brightness, long contrast, long hue, long saturation);
+  // The capture pin's format: a VIDEOINFOHEADER of that size and frame time.
+  static void setFormat(const Device& device, long width, long height, REFERENCE_TIME frameTime);
+
+  std::string file(const std::string& name) const { return folder.path() + name; }
+  std::optional<std::vector<uint8_t>> read(const std::string& name) const;
+  void write(const std::string& name, const std::vector<uint8_t>& data) const;
+  // VCapSorce.dat as it is on disk, decoded; none when missing or unreadable.
+  std::optional<VCapSettings> storedSettings() const;
+  // The object named cVCap.
+  DsVCapSorce* source();
+  // The replies since the last call (and forgets them).
+  std::vector<std::wstring> takeReplies();
+
+  TempFolder folder;
+  ChoiceStub choice;
+  FrameStub frames;
+};
+
+// Shift-JIS of a UTF-16 literal (file names and lines with Japanese text).
+std::string sj(const std::wstring& text);
+// The reply of a posted message as the host records it.
+std::wstring post(unsigned msg, long long wParam, long long lParam);
+std::wstring postTo(long long window, unsigned msg, long long wParam, long long lParam);
+
+}  // namespace vcaptest
