@@ -69,13 +69,17 @@ IAMStreamConfig* DsVCapSorce::strmCnfPtr() {
   throw DeviceError{texts::kVCapCapturePinNotFound};
 }
 
-IAMStreamConfig* DsVCapSorce::strmCnfPtrShowing() {
+MediaTypePtr DsVCapSorce::currentFormatShowing(const char* getFormatFailed) {
+  IAMStreamConfig* config = nullptr;
   try {
-    return strmCnfPtr();
+    config = strmCnfPtr();
   } catch (const DeviceError& error) {
     host_.showErrorDialog(error.text);
     return nullptr;
   }
+  MediaTypePtr type = currentFormat(config);
+  if (!type) host_.showErrorDialog(getFormatFailed);
+  return type;
 }
 
 void DsVCapSorce::showDialog(int kind, uint64_t window) {
@@ -126,13 +130,8 @@ void DsVCapSorce::loadFormat(const std::string& profile) {
 
 void DsVCapSorce::saveFormat() {
   if (profileName_.empty()) return;
-  IAMStreamConfig* config = strmCnfPtrShowing();
-  if (!config) return;
-  MediaTypePtr type = currentFormat(config);
-  if (!type) {
-    host_.showErrorDialog(texts::kVCapSaveFormatGetFailed);
-    return;
-  }
+  MediaTypePtr type = currentFormatShowing(texts::kVCapSaveFormatGetFailed);
+  if (!type) return;
   if (!tavora::writeFileReplacing(profilePath(profileName_), encodeMediaTypeFile(toRecord(*type))))
     host_.showErrorDialog(texts::kVCapSaveFormatOpenFailed);
 }
@@ -141,13 +140,8 @@ void DsVCapSorce::deleteVideo(const std::string& profile) { tavora::removeFile(p
 
 double DsVCapSorce::getFrameRate() {
   if (profileName_.empty()) return kNoFrameRate;
-  IAMStreamConfig* config = strmCnfPtrShowing();
-  if (!config) return kNoFrameRate;
-  MediaTypePtr type = currentFormat(config);
-  if (!type) {
-    host_.showErrorDialog(texts::kVCapGetFrameRateFailed);
-    return kNoFrameRate;
-  }
+  MediaTypePtr type = currentFormatShowing(texts::kVCapGetFrameRateFailed);
+  if (!type) return kNoFrameRate;
   std::optional<int64_t> frameTime = videoInfoFrameTime(toGuid(type->formattype), type->pbFormat, type->cbFormat);
   return frameTime ? frameRateOf(*frameTime) : kNoFrameRate;
 }
@@ -157,15 +151,10 @@ void DsVCapSorce::setFrameRate(double rate) {
   // A rate that gives no frame time (zero, negative, not a number) is ignored.
   std::optional<int64_t> frameTime = frameTimeOf(rate);
   if (!frameTime) return;
-  IAMStreamConfig* config = strmCnfPtrShowing();
-  if (!config) return;
-  MediaTypePtr type = currentFormat(config);
-  if (!type) {
-    host_.showErrorDialog(texts::kVCapSetFrameRateGetFailed);
-    return;
-  }
+  MediaTypePtr type = currentFormatShowing(texts::kVCapSetFrameRateGetFailed);
+  if (!type) return;
   if (!setVideoInfoFrameTime(toGuid(type->formattype), type->pbFormat, type->cbFormat, *frameTime)) return;
-  if (FAILED(config->SetFormat(type.get()))) host_.showErrorDialog(texts::kVCapSetFrameRateSetFailed);
+  if (FAILED(streamConfig_->SetFormat(type.get()))) host_.showErrorDialog(texts::kVCapSetFrameRateSetFailed);
 }
 
 void DsVCapSorce::allocProp() {

@@ -66,7 +66,6 @@ void DsVCapSorce::create(uint64_t window) {
                                                             : settings_.hasVfw;
     settings_.version = kVCapSettingsVersion;
     for (int property : kPictureOrder) settings_.setPicture(property, kSearchPictureValue);
-    opened_ = true;
     saveSettings();
   }
   opened_ = true;

@@ -36,8 +36,6 @@ class DsVCapSorce : public TVCapSorce {
   void allocProp() override;
   void chgDriver(int kind) override;
 
-  const VCapSettings& settings() const { return settings_; }
-
  private:
   void releaseDevices();
   // Binds the devices the settings file names; false when one of them cannot be had.
@@ -51,8 +49,9 @@ class DsVCapSorce : public TVCapSorce {
   bool applyQuality(int property, int32_t value);
   // The stream configuration of the capture pin of the filter in use; raises when none.
   IAMStreamConfig* strmCnfPtr();
-  // The same, for the operations that only show their failures.
-  IAMStreamConfig* strmCnfPtrShowing();
+  // The capture pin's current format, for the operations that only show their failures: none
+  // after showing the pin search's error or getFormatFailed.
+  MediaTypePtr currentFormatShowing(const char* getFormatFailed);
   std::string profilePath(const std::string& profile) const;
 
   EngineHost& host_;
