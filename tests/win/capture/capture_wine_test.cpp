@@ -1,36 +1,14 @@
 // The capture graph builder against Wine's own filter graph and capture graph builder, in
 // process with the real COM factory. Wine has no capture hardware and no AVI capture, so the
 // preview and recording paths are covered only over the fakes.
-#include <gtest/gtest.h>
-#include <objbase.h>
-
-#include "fakes/engine_over_fakes.h"
-#include "grabcore/win/com_seam.h"
+#include "fakes/engine_on_wine.h"
 
 namespace capturetest {
 namespace {
 
 using Log = std::vector<std::wstring>;
 
-class CaptureOnWine : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-    engine = std::make_unique<lex>(host, devices);
-    engine->frontWnd = 0x1000;
-  }
-  void TearDown() override {
-    engine->destroyAllObjects();
-    engine.reset();
-    CoUninitialize();
-  }
-  bool run(const std::string& line) { return engine->execLine(line); }
-
-  SystemComFactory com;
-  fakes::RecordingEngineHost host;
-  WinDeviceFactory devices{com};
-  std::unique_ptr<lex> engine;
-};
+class CaptureOnWine : public fakes::EngineOnWine {};
 
 TEST_F(CaptureOnWine, BuilderBindsToARealFilterGraph) {
   for (const char* line : {"new GraphBuilder cFg", "cFg create", "new CaptureGraphBuilder cCapBuild",

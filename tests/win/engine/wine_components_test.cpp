@@ -8,43 +8,16 @@
 #include <wrl/client.h>
 
 #include "common/messages.h"
-#include "grabcore/core/lex.h"
-#include "grabcore/win/com_seam.h"
+#include "fakes/engine_on_wine.h"
 #include "grabcore/win/ds_graph_builder.h"
 #include "grabcore/win/filter_lookup.h"
-#include "grabcore/win/win_device_factory.h"
 #include "winui/text.h"
 
 using Microsoft::WRL::ComPtr;
 
 namespace {
 
-// Records what a person would read (UTF-16) and what the front end would receive.
-class LoggingHost : public EngineHost {
- public:
-  std::vector<std::wstring> dialogs;
-  std::vector<unsigned> posts;
-  void postToFront(unsigned msg, uint64_t, int64_t) override { posts.push_back(msg); }
-  void sendCopyDataToFront(uint32_t, const std::vector<uint8_t>&) override {}
-  void postToWindow(uint64_t, unsigned, uint64_t, int64_t) override {}
-  void showErrorDialog(const std::string& text) override { dialogs.push_back(L"error:" + winui::widen(text)); }
-  void showFrameworkError(const std::string& text) override { dialogs.push_back(L"framework:" + winui::widen(text)); }
-  void showMessage(const std::string& text) override { dialogs.push_back(L"message:" + winui::widen(text)); }
-  void showForeignSenderBox() override { dialogs.push_back(L"foreign"); }
-  void processMessages() override {}
-  std::optional<std::vector<std::string>> readCommandFile(const std::string&) override { return std::nullopt; }
-  void shutdownWindows() override { ADD_FAILURE() << "shutdown must never be let through"; }
-  void terminate() override {}
-  void trace(const std::string&) override {}
-};
-
-class WineComponents : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr))); }
-  void TearDown() override { CoUninitialize(); }
-  LoggingHost host;
-  SystemComFactory com;
-};
+class WineComponents : public fakes::EngineOnWine {};
 
 // The name of the first device of a category, as the engine reads it.
 std::string firstDeviceName(REFCLSID category) {
@@ -76,7 +49,7 @@ TEST_F(WineComponents, FindFilterBindsAVideoCompressorByItsName) {
   EXPECT_TRUE(findFilter(host, com, name, CLSID_VideoCompressorCategory, &clsid, filter.GetAddressOf()));
   EXPECT_NE(filter, nullptr);
   EXPECT_FALSE(IsEqualCLSID(clsid, GUID_NULL));
-  EXPECT_TRUE(host.dialogs.empty());
+  EXPECT_TRUE(host.replies.empty());
 
   // Without an out filter nothing is bound, the class id still comes back.
   CLSID again = GUID_NULL;
@@ -94,8 +67,8 @@ TEST_F(WineComponents, FindFilterMissesANameInOtherLetterCaseAndAnEmptyCategory)
   EXPECT_EQ(filter, nullptr);
   // Wine has no video input device.
   EXPECT_FALSE(findFilter(host, com, "Card", CLSID_VideoInputDeviceCategory, &clsid, filter.GetAddressOf()));
-  const std::wstring miss = L"error:クラス「filterHandler」の「findFilter」でフィルタの検索に失敗しました。(ID=7)";
-  EXPECT_EQ(host.dialogs, (std::vector<std::wstring>{miss, miss}));
+  const std::wstring miss = L"error クラス「filterHandler」の「findFilter」でフィルタの検索に失敗しました。(ID=7)";
+  EXPECT_EQ(host.replies, (std::vector<std::wstring>{miss, miss}));
 }
 
 TEST_F(WineComponents, GraphListsTheFiltersAddedFromAnotherObject) {
@@ -117,9 +90,9 @@ TEST_F(WineComponents, GraphListsTheFiltersAddedFromAnotherObject) {
   graph.add(&none);
   graph.add(nullptr);
   graph.showFilters();
-  ASSERT_EQ(host.dialogs.size(), 1u);
+  ASSERT_EQ(host.replies.size(), 1u);
   // One line per filter: the graph manager names the filter it was given.
-  const std::wstring& text = host.dialogs[0];
+  const std::wstring& text = host.replies[0];
   EXPECT_EQ(std::count(text.begin(), text.end(), L'\n'), 1) << winui::narrow(text);
   EXPECT_GT(text.size(), std::wstring(L"message:\n").size());
   EXPECT_EQ(text.back(), L'\n');
@@ -130,16 +103,15 @@ TEST_F(WineComponents, GraphListsTheFiltersAddedFromAnotherObject) {
 }
 
 TEST_F(WineComponents, CommandLinesBuildAndRunAGraph) {
-  WinDeviceFactory factory(com);
-  lex engine(host, factory);
   for (const char* line : {"new GraphBuilder cFg", "cFg create", "cFg startGraph", "cFg stopGraph", "cFg remove",
                            "cFg EnumFilters", "cFg startGraph"})
-    engine.execLine(line);
+    run(line);
   // Starting a graph that was removed is a device error: reported, and everything undone.
-  ASSERT_EQ(host.dialogs.size(), 2u);
-  EXPECT_EQ(host.dialogs[0], L"message:");
-  EXPECT_EQ(host.dialogs[1], L"error:クラス「TGraphBuilder」の「startView()」で「CoCreateInstance」に失敗しました。");
-  EXPECT_TRUE(engine.objectNames().empty());
-  EXPECT_TRUE(engine.undoList.empty());
-  EXPECT_EQ(host.posts, (std::vector<unsigned>{tvr::TVR_RECOFF, tvr::TVR_RECOFF}));
+  const std::wstring recOff = L"post " + std::to_wstring(tvr::TVR_RECOFF) + L" 0 0";
+  EXPECT_EQ(host.replies,
+            (std::vector<std::wstring>{
+                recOff, L"message ",
+                L"error クラス「TGraphBuilder」の「startView()」で「CoCreateInstance」に失敗しました。", recOff}));
+  EXPECT_TRUE(engine->objectNames().empty());
+  EXPECT_TRUE(engine->undoList.empty());
 }

@@ -1,10 +1,8 @@
 // The video source against Wine's own system device enumerator, in process with the real COM
 // factory, and the real driver choice dialog. Wine has no video capture device, so every path
 // that binds a device is covered only over the COM fakes.
-#include <gtest/gtest.h>
-#include <objbase.h>
-
 #include "common/fileio.h"
+#include "fakes/engine_on_wine.h"
 #include "vcap_fixture.h"
 
 using namespace vcaptest;
@@ -12,26 +10,14 @@ using Log = std::vector<std::wstring>;
 
 namespace {
 
-class VCapOnWine : public ::testing::Test {
+class VCapOnWine : public fakes::EngineOnWine {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    EngineOnWine::SetUp();
     devices.programDir = folder.path();
-    engine = std::make_unique<lex>(host, devices);
-    engine->frontWnd = 0x1000;
   }
-  void TearDown() override {
-    engine->destroyAllObjects();
-    engine.reset();
-    CoUninitialize();
-  }
-  bool run(const std::string& line) { return engine->execLine(line); }
 
   TempFolder folder;
-  SystemComFactory com;
-  fakes::RecordingEngineHost host;
-  WinDeviceFactory devices{com};
-  std::unique_ptr<lex> engine;
 };
 
 const wchar_t kNoDevice[] = L"error 「TVCapSorce::findVCapFilter()」でキャプチャフィルタの検索に失敗しました。(ID=3)";
