@@ -75,10 +75,7 @@ FrontEnd::FrontEnd() {
 
 FrontEnd::~FrontEnd() {
   if (process_.hProcess) {
-    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
-      TerminateProcess(process_.hProcess, 1);
-      WaitForSingleObject(process_.hProcess, 5000);
-    }
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) kill();
     CloseHandle(process_.hProcess);
     CloseHandle(process_.hThread);
   }
@@ -174,6 +171,13 @@ bool FrontEnd::press(const Box& box, int button) {
 
 bool FrontEnd::waitForExit(DWORD timeoutMs) {
   return waitUntil([&] { return WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0; }, timeoutMs);
+}
+
+void FrontEnd::kill() {
+  if (process_.hProcess) {
+    TerminateProcess(process_.hProcess, 1);
+    WaitForSingleObject(process_.hProcess, 5000);
+  }
 }
 
 std::vector<unsigned> FrontEnd::messages() const {

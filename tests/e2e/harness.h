@@ -60,6 +60,8 @@ class FrontEnd {
   // Presses a box's button (IDOK by default) and waits until the box is gone.
   bool press(const Box& box, int button = IDOK);
   bool waitForExit(DWORD timeoutMs = 10000);
+  // Ends the engine at once.
+  void kill();
 
   // What came back, in order of arrival.
   std::vector<Received> received;
