@@ -7,27 +7,10 @@
 #include "form_sel_vcap.h"
 #include "grabcore/core/errors.h"
 #include "grabcore/texts/vcap_texts.h"
-#include "winui/text.h"
 
 using Microsoft::WRL::ComPtr;
 
 namespace {
-
-// The moniker's friendly name as Shift-JIS text; none when it cannot be read.
-std::optional<std::string> friendlyName(IMoniker* moniker) {
-  ComPtr<IPropertyBag> bag;
-  if (FAILED(moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag, reinterpret_cast<void**>(bag.GetAddressOf()))) ||
-      !bag)
-    return std::nullopt;
-  VARIANT value;
-  VariantInit(&value);
-  value.vt = VT_BSTR;
-  std::optional<std::string> name;
-  if (SUCCEEDED(bag->Read(L"FriendlyName", &value, nullptr)) && value.vt == VT_BSTR)
-    name = winui::narrow(value.bstrVal ? value.bstrVal : L"");
-  VariantClear(&value);
-  return name;
-}
 
 template <class T>
 bool query(IUnknown* object, REFIID iid, ComPtr<T>& out) {
@@ -107,7 +90,7 @@ void DsVCapSorce::findVCapFilter() {
   if (hr == S_OK && monikers) {
     ComPtr<IMoniker> moniker;
     while (monikers->Next(1, moniker.ReleaseAndGetAddressOf(), nullptr) == S_OK && moniker) {
-      std::optional<std::string> name = friendlyName(moniker.Get());
+      std::optional<std::string> name = monikerFriendlyName(moniker.Get());
       ComPtr<IBaseFilter> filter;
       if (!name || FAILED(moniker->BindToObject(nullptr, nullptr, IID_IBaseFilter,
                                                 reinterpret_cast<void**>(filter.GetAddressOf()))) ||

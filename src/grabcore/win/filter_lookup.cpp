@@ -79,6 +79,15 @@ class SystemCategory : public DeviceCategory {
 
 }  // namespace
 
+std::optional<std::string> monikerFriendlyName(IMoniker* moniker) {
+  ComPtr<IPropertyBag> bag;
+  std::wstring name;
+  if (FAILED(moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag, reinterpret_cast<void**>(bag.GetAddressOf()))) ||
+      !bag || !readString(bag.Get(), L"FriendlyName", name))
+    return std::nullopt;
+  return winui::narrow(name);
+}
+
 bool findFilter(EngineHost& host, ComFactory& com, const std::string& friendlyName, REFCLSID category, CLSID* clsid,
                 IBaseFilter** filter) {
   if (filter) *filter = nullptr;

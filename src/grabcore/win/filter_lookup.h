@@ -3,6 +3,7 @@
 
 #include <dshow.h>
 
+#include <optional>
 #include <string>
 
 #include "com_seam.h"
@@ -13,3 +14,6 @@
 // On failure shows the error dialog and returns false.
 bool findFilter(EngineHost& host, ComFactory& com, const std::string& friendlyName, REFCLSID category,
                 CLSID* clsid, IBaseFilter** filter);
+
+// A device moniker's friendly name as Shift-JIS text; none when its property bag cannot be read.
+std::optional<std::string> monikerFriendlyName(IMoniker* moniker);

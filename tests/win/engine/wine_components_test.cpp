@@ -24,19 +24,11 @@ std::string firstDeviceName(REFCLSID category) {
   ComPtr<ICreateDevEnum> devices;
   ComPtr<IEnumMoniker> monikers;
   ComPtr<IMoniker> moniker;
-  ComPtr<IPropertyBag> bag;
   if (FAILED(CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC, IID_ICreateDevEnum,
                               reinterpret_cast<void**>(devices.GetAddressOf()))) ||
-      devices->CreateClassEnumerator(category, &monikers, 0) != S_OK ||
-      monikers->Next(1, &moniker, nullptr) != S_OK ||
-      FAILED(moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag, reinterpret_cast<void**>(bag.GetAddressOf()))))
+      devices->CreateClassEnumerator(category, &monikers, 0) != S_OK || monikers->Next(1, &moniker, nullptr) != S_OK)
     return {};
-  VARIANT name;
-  VariantInit(&name);
-  std::string result;
-  if (SUCCEEDED(bag->Read(L"FriendlyName", &name, nullptr)) && name.vt == VT_BSTR) result = winui::narrow(name.bstrVal);
-  VariantClear(&name);
-  return result;
+  return monikerFriendlyName(moniker.Get()).value_or("");
 }
 
 }  // namespace
