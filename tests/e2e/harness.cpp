@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "common/messages.h"
+#include "winui/window_object.h"
 
 namespace e2e {
 
@@ -194,11 +195,7 @@ size_t FrontEnd::count(unsigned msg) const {
 }
 
 LRESULT CALLBACK FrontEnd::windowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<FrontEnd*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* self = winui::windowObject<FrontEnd>(window, msg, lParam);
   if (self) {
     if (msg == WM_COPYDATA) {
       const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);

@@ -1,6 +1,7 @@
 #include "form_grc.h"
 
 #include "grabcore/core/lex.h"
+#include "winui/window_object.h"
 
 namespace {
 const wchar_t kClassName[] = L"TFormGRC";
@@ -21,11 +22,7 @@ TFormGRC::~TFormGRC() {
 }
 
 LRESULT CALLBACK TFormGRC::engineWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* form = reinterpret_cast<TFormGRC*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* form = winui::windowObject<TFormGRC>(window, msg, lParam);
   if (form && form->engine_) {
     if (msg == WM_COPYDATA) {
       const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);

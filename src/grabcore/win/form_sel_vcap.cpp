@@ -2,6 +2,7 @@
 
 #include "grabcore/texts/vcap_texts.h"
 #include "winui/text.h"
+#include "winui/window_object.h"
 
 namespace {
 
@@ -108,11 +109,7 @@ void TFormSelVCap::finish(int result) {
 }
 
 LRESULT CALLBACK TFormSelVCap::windowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* form = reinterpret_cast<TFormSelVCap*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* form = winui::windowObject<TFormSelVCap>(window, msg, lParam);
   if (form) {
     switch (msg) {
       case WM_COMMAND:
