@@ -1,27 +1,9 @@
 #include "fake_engine.h"
 
-#include <iconv.h>
-
 #include <stdexcept>
 
 #include "common/messages.h"
 #include "grabcore/core/errors.h"
-
-std::string sj(const std::string& utf8) {
-  iconv_t cd = iconv_open("CP932", "UTF-8");
-  if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("no CP932 converter");
-  std::string in = utf8;
-  std::string out(in.size() * 2 + 1, '\0');
-  char* inPtr = in.data();
-  size_t inLeft = in.size();
-  char* outPtr = out.data();
-  size_t outLeft = out.size();
-  size_t rc = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-  iconv_close(cd);
-  if (rc == static_cast<size_t>(-1)) throw std::runtime_error("not convertible: " + utf8);
-  out.resize(out.size() - outLeft);
-  return out;
-}
 
 void RecordingHost::postToFront(unsigned msg, uint64_t wParam, int64_t lParam) {
   log.push_back("post " + std::to_string(msg) + " " + std::to_string(wParam) + " " + std::to_string(lParam));

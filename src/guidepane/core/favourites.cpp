@@ -1,0 +1,73 @@
+#include "favourites.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "../../common/fileio.h"
+
+namespace guide {
+
+namespace {
+
+std::vector<uint8_t> asLines(const std::vector<std::string>& entries) {
+  std::vector<uint8_t> out;
+  for (const std::string& e : entries) {
+    // A line end inside an entry would shift every later entry against its partner.
+    for (char c : e) out.push_back(c == '\r' || c == '\n' ? ' ' : static_cast<uint8_t>(c));
+    out.push_back('\r');
+    out.push_back('\n');
+  }
+  return out;
+}
+
+}  // namespace
+
+void Favourites::load(const std::string& namesPath, const std::string& addressesPath) {
+  names_.clear();
+  addresses_.clear();
+  if (!tavora::fileExists(namesPath) || !tavora::fileExists(addressesPath)) return;
+  auto names = tavora::readWholeFile(namesPath);
+  auto addresses = tavora::readWholeFile(addressesPath);
+  if (!names || !addresses) return;
+  names_ = tavora::splitLines(*names);
+  addresses_ = tavora::splitLines(*addresses);
+  const size_t n = std::max(names_.size(), addresses_.size());
+  names_.resize(n);
+  addresses_.resize(n);
+}
+
+bool Favourites::save(const std::string& namesPath, const std::string& addressesPath) const {
+  if (addresses_.empty()) return true;
+  return tavora::writeFileReplacing(namesPath, asLines(names_)) &&
+         tavora::writeFileReplacing(addressesPath, asLines(addresses_));
+}
+
+std::string Favourites::addressAt(int i) const { return valid(i) ? addresses_[i] : std::string(); }
+std::string Favourites::nameAt(int i) const { return valid(i) ? names_[i] : std::string(); }
+
+int Favourites::add(const std::string& name, const std::string& address) {
+  names_.push_back(name);
+  addresses_.push_back(address);
+  return static_cast<int>(names_.size()) - 1;
+}
+
+void Favourites::remove(int i) {
+  if (!valid(i)) return;
+  names_.erase(names_.begin() + i);
+  addresses_.erase(addresses_.begin() + i);
+}
+
+void Favourites::moveUp(int i) {
+  if (!valid(i) || i == 0) return;
+  std::swap(names_[i], names_[i - 1]);
+  std::swap(addresses_[i], addresses_[i - 1]);
+}
+
+void Favourites::moveDown(int i) { moveUp(valid(i + 1) ? i + 1 : -1); }
+
+FavouriteButtons Favourites::buttons(int selected, bool nameEmpty, bool addressEmpty) const {
+  if (!valid(selected)) return {!nameEmpty && !addressEmpty, false, false, false};
+  return {true, true, selected > 0, static_cast<size_t>(selected) + 1 < names_.size()};
+}
+
+}  // namespace guide

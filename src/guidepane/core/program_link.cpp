@@ -1,0 +1,146 @@
+#include "program_link.h"
+
+#include <cmath>
+
+#include "../../common/oledate.h"
+#include "../../common/sjis.h"
+#include "divide_url.h"
+
+namespace guide {
+
+namespace {
+
+// The number in text[pos, pos + width), or -1 when it is not all digits or runs past the end.
+int digitsAt(std::string_view text, size_t pos, size_t width) {
+  if (pos > text.size() || width > text.size() - pos) return -1;
+  int value = 0;
+  for (char c : text.substr(pos, width)) {
+    if (c < '0' || c > '9') return -1;
+    value = value * 10 + (c - '0');
+  }
+  return value;
+}
+
+bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+// The first occurrence of marker at the start of a line.
+size_t findHeader(std::string_view text, std::string_view marker) {
+  for (size_t p = text.find(marker); p != std::string_view::npos; p = text.find(marker, p + 1))
+    if (p == 0 || isLineEnd(text[p - 1])) return p;
+  return std::string_view::npos;
+}
+
+// The line's text from from up to its end; end receives the position of the line end (or size).
+std::string_view lineFrom(std::string_view text, size_t from, size_t& end) {
+  from = std::min(from, text.size());
+  end = from;
+  while (end < text.size() && !isLineEnd(text[end])) ++end;
+  return text.substr(from, end - from);
+}
+
+// Past the line end at pos (CR LF, LF or CR).
+size_t skipLineEnd(std::string_view text, size_t pos) {
+  if (pos < text.size() && text[pos] == '\r') ++pos;
+  if (pos < text.size() && text[pos] == '\n') ++pos;
+  return pos;
+}
+
+bool isReservedDeviceName(std::string_view base) {
+  auto upper = [](std::string_view s) {
+    std::string u(s);
+    for (char& c : u)
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return u;
+  };
+  const std::string u = upper(base.substr(0, base.find('.')));
+  if (u == "CON" || u == "PRN" || u == "AUX" || u == "NUL") return true;
+  return u.size() == 4 && (u.starts_with("COM") || u.starts_with("LPT")) && u[3] >= '1' && u[3] <= '9';
+}
+
+}  // namespace
+
+bool isProgramLink(std::string_view url) {
+  const divideUrl parts(url);
+  return parts.isValid() && parts.getFileName() == "TVpinfo.pl";
+}
+
+std::optional<double> dateFromTail(std::string_view text) {
+  if (text.size() < 16) return std::nullopt;
+  const std::string_view tail = text.substr(text.size() - 16);
+  const int year = digitsAt(tail, 0, 4), month = digitsAt(tail, 5, 2), day = digitsAt(tail, 8, 2);
+  const int hour = digitsAt(tail, 11, 2), minute = digitsAt(tail, 14, 2);
+  if (year < 100 || month < 1 || month > 12 || day < 1 || hour < 0 || hour > 23 || minute < 0 || minute > 59)
+    return std::nullopt;
+  const double date = tavora::encodeOleDate(year, month, day);
+  if (tavora::decodeOleDate(date).day != day) return std::nullopt;  // 31 April and the like
+  tavora::CivilDateTime t{year, month, day, hour, minute, 0, 0};
+  return tavora::encodeOleDateTime(t);
+}
+
+std::string stationCode(std::string_view url) {
+  const size_t ch = url.find("ch=");
+  if (ch == std::string_view::npos) return {};
+  const size_t from = ch + 3;
+  const size_t amp = url.find('&');
+  if (amp == std::string_view::npos) return std::string(url.substr(from));
+  return amp > from ? std::string(url.substr(from, amp - from)) : std::string();
+}
+
+double firstAtOrAfter(double start, int hour, int minute) {
+  const double day = std::floor(start);
+  const double candidate = day + (hour * 60 + minute) / 1440.0;
+  // Compared to the minute: start comes from whole minutes too.
+  const double startMinutes = std::round((start - day) * 1440.0);
+  return hour * 60 + minute >= startMinutes ? candidate : candidate + 1;
+}
+
+std::optional<ProgramFields> parseProgramInfo(std::string_view url, std::string_view record) {
+  const std::optional<double> start = dateFromTail(url);
+  const size_t endLine = findHeader(record, "end:");
+  const size_t titleLine = findHeader(record, "program-title:");
+  if (!start || endLine == std::string_view::npos || titleLine == std::string_view::npos) return std::nullopt;
+  const int hour = digitsAt(record, endLine + 5, 2), minute = digitsAt(record, endLine + 8, 2);
+  if (hour < 0 || hour > 23 || minute < 0 || minute > 59) return std::nullopt;
+
+  ProgramFields f;
+  f.start = *start;
+  f.end = firstAtOrAfter(*start, hour, minute);
+  f.station = stationCode(url);
+  size_t lineEnd = 0;
+  f.title = lineFrom(record, titleLine + 15, lineEnd);
+  const size_t subtitleLine = findHeader(record, "program-subtitle:");
+  if (subtitleLine != std::string_view::npos) f.subtitle = lineFrom(record, subtitleLine + 17, lineEnd);
+  // The description follows the empty line after the last header line read.
+  size_t body = skipLineEnd(record, lineEnd);
+  if (body < record.size() && isLineEnd(record[body])) body = skipLineEnd(record, body);
+  f.description = record.substr(body);
+  return f;
+}
+
+std::optional<std::string> savedRecordFolder(std::string_view pathname) {
+  const std::string path = decodeEscapes(pathname);
+  if (path.size() < 6) return std::nullopt;
+  std::string ext = path.substr(path.size() - 4);
+  for (char& c : ext)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  if (ext != ".htm") return std::nullopt;
+  return path.substr(1, path.size() - 5);
+}
+
+std::optional<std::string> savedRecordName(std::string_view extraInfo) {
+  if (extraInfo.size() < 2) return std::nullopt;
+  std::string name(extraInfo.substr(1));
+  static constexpr std::string_view kReplaced = ";/=&+:\\*?\"<>|";
+  for (size_t i = 0; i < name.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(name[i]);
+    if (tavora::sjis::isLeadByte(c) && i + 1 < name.size()) {
+      ++i;
+      continue;
+    }
+    if (c < 0x20 || c == 0x7F || kReplaced.find(static_cast<char>(c)) != std::string_view::npos) name[i] = '_';
+  }
+  if (isReservedDeviceName(name)) name.insert(0, "_");
+  return name + ".txt";
+}
+
+}  // namespace guide

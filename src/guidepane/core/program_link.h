@@ -1,0 +1,43 @@
+// Program links of the listing site and their information records. A link is a program link when
+// the last segment of its path is exactly "TVpinfo.pl"; its last 16 characters carry the
+// program's start as YYYY?MM?DD?HH?MM and its query the station code after "ch=".
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace guide {
+
+bool isProgramLink(std::string_view url);
+// The date-time in the text's last 16 characters; nothing when the text is shorter or the
+// digits are no date and time.
+std::optional<double> dateFromTail(std::string_view text);
+// From after the first "ch=" up to the first "&" of the whole link (empty when that comes first).
+std::string stationCode(std::string_view url);
+// The first instant at or after start whose time of day is hour:minute.
+double firstAtOrAfter(double start, int hour, int minute);
+
+// What a capture fills into the reservation check.
+struct ProgramFields {
+  double start = 0;
+  double end = 0;
+  std::string station;
+  std::string title;
+  std::string subtitle;
+  std::string description;
+};
+
+// A record is the header lines "end:", "program-title:" and optionally "program-subtitle:", an
+// empty line and the description. Nothing when the link carries no start or the record lacks
+// a header line or a readable end time (an error page, a cut answer).
+std::optional<ProgramFields> parseProgramInfo(std::string_view url, std::string_view record);
+
+// Saved records lie beside the table page, in the folder named like the page without ".htm";
+// pathname is the shown document's location.pathname ("/C:/.../121019tb.htm").
+std::optional<std::string> savedRecordFolder(std::string_view pathname);
+// The record's file name from the link's extra information: the query without its "?", every
+// character that a file name may not hold replaced by "_", and ".txt". Nothing without a query.
+std::optional<std::string> savedRecordName(std::string_view extraInfo);
+
+}  // namespace guide

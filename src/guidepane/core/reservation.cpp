@@ -1,0 +1,45 @@
+#include "reservation.h"
+
+#include "../../common/bytes.h"
+#include "../texts/guidepane_texts.h"
+
+namespace guide {
+
+std::vector<uint8_t> encodeReservation(double start, double end, int32_t channel, std::string_view title) {
+  constexpr uint32_t kTitleOffset = 32;
+  tavora::ByteWriter out;
+  out.u32(static_cast<uint32_t>(title.size() + kTitleOffset + 1));
+  out.u32(kTitleOffset);
+  out.f64(start);
+  out.f64(end);
+  out.i32(channel);
+  out.u32(0);
+  out.cstr(title);
+  return out.take();
+}
+
+StationChoice selectStation(const defFile& settings, const std::string& code, size_t channelCount) {
+  StationChoice choice;
+  if (const auto position = settings.channelOf(code)) {
+    choice.remembered = *position;
+    if (*position >= 0 && static_cast<size_t>(*position) < channelCount) choice.selected = *position;
+    return choice;
+  }
+  choice.firstTime = true;
+  choice.comboText = std::string(texts::kChooseStationHead) + code + texts::kChooseStationTail;
+  return choice;
+}
+
+const char* checkReservation(double start, double end, int selected, std::string_view title) {
+  if (start > end) return texts::kEndBeforeStart;
+  if (selected < 0) return texts::kNoChannelChosen;
+  if (title.empty()) return texts::kNoTitle;
+  return nullptr;
+}
+
+StationMemory stationMemoryAction(int32_t remembered, int selected) {
+  if (remembered == -1) return StationMemory::remember;
+  return remembered == selected ? StationMemory::keep : StationMemory::ask;
+}
+
+}  // namespace guide

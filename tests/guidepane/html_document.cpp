@@ -1,0 +1,118 @@
+#include "html_document.h"
+
+#include <gumbo.h>
+#include <strings.h>
+
+#include <set>
+#include <utility>
+
+#include "common/sj.h"
+
+namespace {
+
+bool isElement(const GumboNode* n, GumboTag tag) { return n->type == GUMBO_NODE_ELEMENT && n->v.element.tag == tag; }
+
+int spanOf(const GumboNode* cell, const char* name) {
+  const GumboAttribute* a = gumbo_get_attribute(&cell->v.element.attributes, name);
+  const int v = a ? std::atoi(a->value) : 1;
+  return v > 0 ? v : 1;
+}
+
+void collect(const GumboNode* node, std::string_view name, guide::DomElements& out, const HtmlDocument& doc);
+
+class HtmlElement : public guide::DomElement {
+ public:
+  HtmlElement(const GumboNode* node, const HtmlDocument& doc) : node_(node), doc_(doc) {}
+
+  guide::DomElements tags(std::string_view name) const override {
+    guide::DomElements out;
+    const GumboVector& children = node_->v.element.children;
+    for (unsigned i = 0; i < children.length; ++i) collect(static_cast<const GumboNode*>(children.data[i]), name, out, doc_);
+    return out;
+  }
+  std::string innerText() const override { return sj(text(node_)); }
+  std::string href() const override {
+    const GumboAttribute* a = gumbo_get_attribute(&node_->v.element.attributes, "href");
+    return a ? a->value : "";
+  }
+  long offsetLeft() const override { return doc_.columnOf(node_) * 100; }
+
+ private:
+  static std::string text(const GumboNode* n) {
+    if (n->type == GUMBO_NODE_TEXT || n->type == GUMBO_NODE_WHITESPACE) return n->v.text.text;
+    if (n->type != GUMBO_NODE_ELEMENT) return {};
+    if (n->v.element.tag == GUMBO_TAG_BR) return "\r\n";
+    std::string s;
+    const GumboVector& children = n->v.element.children;
+    for (unsigned i = 0; i < children.length; ++i) s += text(static_cast<const GumboNode*>(children.data[i]));
+    return s;
+  }
+
+  const GumboNode* node_;
+  const HtmlDocument& doc_;
+};
+
+void collect(const GumboNode* node, std::string_view name, guide::DomElements& out, const HtmlDocument& doc) {
+  if (node->type != GUMBO_NODE_ELEMENT) return;
+  const char* tag = gumbo_normalized_tagname(node->v.element.tag);
+  if (strncasecmp(tag, name.data(), name.size()) == 0 && tag[name.size()] == '\0')
+    out.push_back(std::make_unique<HtmlElement>(node, doc));
+  const GumboVector& children = node->v.element.children;
+  for (unsigned i = 0; i < children.length; ++i) collect(static_cast<const GumboNode*>(children.data[i]), name, out, doc);
+}
+
+// The rows of one table, not those of tables nested in it.
+void rowsOf(const GumboNode* node, std::vector<const GumboNode*>& rows) {
+  const GumboVector& children = node->v.element.children;
+  for (unsigned i = 0; i < children.length; ++i) {
+    const GumboNode* c = static_cast<const GumboNode*>(children.data[i]);
+    if (c->type != GUMBO_NODE_ELEMENT || isElement(c, GUMBO_TAG_TABLE)) continue;
+    if (isElement(c, GUMBO_TAG_TR)) rows.push_back(c);
+    else rowsOf(c, rows);
+  }
+}
+
+void layOutTables(const GumboNode* node, std::map<const GumboNode*, long>& columns) {
+  if (node->type != GUMBO_NODE_ELEMENT) return;
+  if (isElement(node, GUMBO_TAG_TABLE)) {
+    std::vector<const GumboNode*> rows;
+    rowsOf(node, rows);
+    std::set<std::pair<long, long>> taken;
+    for (long r = 0; r < static_cast<long>(rows.size()); ++r) {
+      long col = 0;
+      const GumboVector& cells = rows[r]->v.element.children;
+      for (unsigned i = 0; i < cells.length; ++i) {
+        const GumboNode* cell = static_cast<const GumboNode*>(cells.data[i]);
+        if (!isElement(cell, GUMBO_TAG_TD) && !isElement(cell, GUMBO_TAG_TH)) continue;
+        while (taken.count({r, col})) ++col;
+        columns[cell] = col;
+        const int rowspan = spanOf(cell, "rowspan"), colspan = spanOf(cell, "colspan");
+        for (long y = r; y < r + rowspan; ++y)
+          for (long x = col; x < col + colspan; ++x) taken.insert({y, x});
+        col += colspan;
+      }
+    }
+  }
+  const GumboVector& children = node->v.element.children;
+  for (unsigned i = 0; i < children.length; ++i) layOutTables(static_cast<const GumboNode*>(children.data[i]), columns);
+}
+
+}  // namespace
+
+HtmlDocument::HtmlDocument(const std::string& utf8Html, std::string locationUrl)
+    : output_(gumbo_parse(utf8Html.c_str())), location_(std::move(locationUrl)) {
+  layOutTables(output_->root, columns_);
+}
+
+HtmlDocument::~HtmlDocument() { gumbo_destroy_output(&kGumboDefaultOptions, output_); }
+
+guide::DomElements HtmlDocument::tags(std::string_view name) const {
+  guide::DomElements out;
+  collect(output_->root, name, out, *this);
+  return out;
+}
+
+long HtmlDocument::columnOf(const GumboNode* cell) const {
+  auto it = columns_.find(cell);
+  return it == columns_.end() ? -1 : it->second;
+}

@@ -1,0 +1,92 @@
+// Program links and information records: the start in the link's tail, the station code, the
+// record's header lines, and the saved record files of the offline road.
+#include "guidepane/core/program_link.h"
+
+#include <gtest/gtest.h>
+
+#include "common/sj.h"
+#include "guide_dates.h"
+
+namespace {
+
+using guide::parseProgramInfo;
+
+const std::string kLink = "http://127.0.0.1/cgi/TVpinfo.pl?ch=NHK1&t=2026/12/10/23:00";
+
+TEST(ProgramLink, OnlyTheExactFileNameIsAProgramLink) {
+  EXPECT_TRUE(guide::isProgramLink(kLink));
+  EXPECT_FALSE(guide::isProgramLink("http://127.0.0.1/cgi/tvpinfo.pl?ch=NHK1&t=2026/12/10/23:00"));
+  EXPECT_FALSE(guide::isProgramLink("http://127.0.0.1/TVpinfo.pl/x"));
+  EXPECT_FALSE(guide::isProgramLink("TVpinfo.pl"));
+}
+
+TEST(ProgramLink, StartAndStationCode) {
+  EXPECT_EQ(guide::dateFromTail(kLink), at(2026, 12, 10, 23, 0));
+  EXPECT_EQ(guide::dateFromTail("x2027-01-05T07.45"), at(2027, 1, 5, 7, 45));
+  for (const char* bad : {"2026/12/10/23:0", "2026/13/10/23:00", "2026/02/30/23:00", "2026/12/10/24:00",
+                          "2026/12/1x/23:00", "20 6/12/10/23:00"})
+    EXPECT_FALSE(guide::dateFromTail(bad)) << bad;
+
+  EXPECT_EQ(guide::stationCode("http://h/TVpinfo.pl?ch=ABC&x=1"), "ABC");
+  EXPECT_EQ(guide::stationCode("http://h/TVpinfo.pl?a=1&ch=X:Y"), "");
+  EXPECT_EQ(guide::stationCode("http://h/TVpinfo.pl?ch=ABC"), "ABC");
+  EXPECT_EQ(guide::stationCode("http://h/TVpinfo.pl?x=1"), "");
+}
+
+TEST(ProgramRecord, HeaderLinesAndDescription) {
+  const std::string record = sj("date: 2026/12/10\r\nend: 00:30\r\nprogram-title: ニュース\r\n"
+                                "program-subtitle: Part 1\r\n\r\nBody line\r\nmore");
+  const auto f = parseProgramInfo(kLink, record);
+  ASSERT_TRUE(f);
+  EXPECT_EQ(f->start, at(2026, 12, 10, 23, 0));
+  EXPECT_EQ(f->end, at(2026, 12, 11, 0, 30));
+  EXPECT_EQ(f->station, "NHK1");
+  EXPECT_EQ(f->title, sj("ニュース"));
+  EXPECT_EQ(f->subtitle, " Part 1");
+  EXPECT_EQ(f->description, "Body line\r\nmore");
+
+  const auto noSubtitle = parseProgramInfo(kLink, "end: 23:00\r\nprogram-title: News\r\n\r\nBody");
+  ASSERT_TRUE(noSubtitle);
+  EXPECT_EQ(noSubtitle->end, at(2026, 12, 10, 23, 0));
+  EXPECT_EQ(noSubtitle->subtitle, "");
+  EXPECT_EQ(noSubtitle->description, "Body");
+  // Line feeds alone end the lines as well.
+  EXPECT_EQ(parseProgramInfo(kLink, "end: 23:10\nprogram-title: News\n\nBody")->description, "Body");
+}
+
+TEST(ProgramRecord, WhatIsNoRecord) {
+  for (const char* text : {
+           "<html><head><title>404 Not Found</title></head><body>Not Found</body></html>",
+           "HTTP/1.0 500 Internal Server Error",
+           "program-title: News\r\n\r\n",  // no end
+           "end: 23:30\r\n",               // no title
+           "end: 2",                       // cut short
+           "end: 2x:30\r\nprogram-title: News\r\n",
+           "program-title: The weekend: 12:00\r\n",  // "end:" inside a line is no header
+           "", "end:", "end: 25:00\r\nprogram-title: News\r\n"}) {
+    EXPECT_FALSE(parseProgramInfo(kLink, text)) << text;
+  }
+  EXPECT_FALSE(parseProgramInfo("http://h/TVpinfo.pl?ch=A", "end: 23:30\r\nprogram-title: News\r\n"));
+  // Header lines at the very end of the text leave empty fields, never a read past it.
+  const auto bare = parseProgramInfo(kLink, "end: 23:30\r\nprogram-title:");
+  ASSERT_TRUE(bare);
+  EXPECT_EQ(bare->title + bare->description, "");
+}
+
+TEST(SavedRecord, FolderAndFileNameStayInsideTheRecordsFolder) {
+  EXPECT_EQ(guide::savedRecordFolder("/C:/guide/prgTable/121019tb.htm"), "C:/guide/prgTable/121019tb");
+  EXPECT_EQ(guide::savedRecordFolder("/C:/Program%20Files/guide/prgTable/121019tb.htm"),
+            "C:/Program Files/guide/prgTable/121019tb");
+  EXPECT_FALSE(guide::savedRecordFolder("/x.html"));
+  EXPECT_FALSE(guide::savedRecordFolder(".htm"));
+
+  EXPECT_EQ(guide::savedRecordName("?a=1&ch=X:Y"), "a_1_ch_X_Y.txt");
+  EXPECT_EQ(guide::savedRecordName("?t=2026/12/10+x;y"), "t_2026_12_10_x_y.txt");
+  EXPECT_EQ(guide::savedRecordName("?..\\..\\windows\\x|<>*?\"\x01"), ".._.._windows_x_______.txt");
+  EXPECT_EQ(guide::savedRecordName("?con"), "_con.txt");
+  EXPECT_EQ(guide::savedRecordName("?a=\x95\x5C"), "a_\x95\x5C.txt");  // 表 keeps its trail byte
+  EXPECT_FALSE(guide::savedRecordName("?"));
+  EXPECT_FALSE(guide::savedRecordName(""));
+}
+
+}  // namespace
