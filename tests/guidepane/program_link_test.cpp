@@ -87,6 +87,17 @@ TEST(SavedRecord, FolderAndFileNameStayInsideTheRecordsFolder) {
   EXPECT_EQ(guide::savedRecordName("?a=\x95\x5C"), "a_\x95\x5C.txt");  // 表 keeps its trail byte
   EXPECT_FALSE(guide::savedRecordName("?"));
   EXPECT_FALSE(guide::savedRecordName(""));
+  EXPECT_EQ(guide::savedRecordPath("/C:/g/prgTable/121019tb.htm", "?a=1&ch=X:Y"),
+            "C:/g/prgTable/121019tb\\a_1_ch_X_Y.txt");
+  EXPECT_FALSE(guide::savedRecordPath("/C:/g/prgTable/121019tb.htm", ""));
+}
+
+TEST(ProgramRecord, OnlyASuccessfulAnswerHoldsARecord) {
+  EXPECT_FALSE(guide::recordFromAnswer(404, "end: 21:00\r\nprogram-title: x\r\n"));
+  EXPECT_FALSE(guide::recordFromAnswer(500, ""));
+  EXPECT_EQ(guide::recordFromAnswer(200, std::string_view("ab\0cd", 5)), "ab");
+  const std::string big(6000, 'x');
+  EXPECT_EQ(guide::recordFromAnswer(200, big)->size(), 4096u);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "program_link.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "../../common/oledate.h"
@@ -117,6 +118,12 @@ std::optional<ProgramFields> parseProgramInfo(std::string_view url, std::string_
   return f;
 }
 
+std::optional<std::string> recordFromAnswer(int httpStatus, std::string_view body) {
+  if (httpStatus != 200) return std::nullopt;
+  body = body.substr(0, std::min(kMaxRecordBytes, body.size()));
+  return std::string(body.substr(0, body.find('\0')));
+}
+
 std::optional<std::string> savedRecordFolder(std::string_view pathname) {
   const std::string path = decodeEscapes(pathname);
   if (path.size() < 6) return std::nullopt;
@@ -139,8 +146,15 @@ std::optional<std::string> savedRecordName(std::string_view extraInfo) {
     }
     if (c < 0x20 || c == 0x7F || kReplaced.find(static_cast<char>(c)) != std::string_view::npos) name[i] = '_';
   }
-  if (isReservedDeviceName(name)) name.insert(0, "_");
+  if (isReservedDeviceName(name)) name = "_" + name;
   return name + ".txt";
+}
+
+std::optional<std::string> savedRecordPath(std::string_view pathname, std::string_view extraInfo) {
+  const auto folder = savedRecordFolder(pathname);
+  const auto name = savedRecordName(extraInfo);
+  if (!folder || !name) return std::nullopt;
+  return *folder + "\\" + *name;
 }
 
 }  // namespace guide
