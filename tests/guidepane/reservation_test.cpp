@@ -4,12 +4,33 @@
 #include <gtest/gtest.h>
 
 #include "common/bytes.h"
+#include "common/fileio.h"
 #include "common/sj.h"
+#include "common/tuner_file.h"
 #include "guide_dates.h"
 #include "guidepane/texts/guidepane_texts.h"
 #include "recdesk/temp_dir.h"
 
 namespace {
+
+TEST(ChannelList, NamesInTableOrderOrNoTable) {
+  TempDir dir;
+  const std::string path = dir.file("TvTuner.dat");
+  EXPECT_TRUE(guide::readChannelList(path).noChannelTable);
+
+  tavora::TunerFile table;
+  table.entries = {{1, 1, sj("総合")}, {65535, -1, "Composite"}, {3, 12, ""}};
+  const std::vector<uint8_t> bytes = tavora::buildTunerDat(table);
+  ASSERT_TRUE(tavora::writeFileReplacing(path, bytes));
+  const guide::ChannelList list = guide::readChannelList(path);
+  EXPECT_FALSE(list.noChannelTable);
+  EXPECT_EQ(list.names, (std::vector<std::string>{sj("総合"), "Composite", ""}));
+
+  ASSERT_TRUE(tavora::writeFileReplacing(path, std::vector<uint8_t>(bytes.begin(), bytes.end() - 1)));
+  const guide::ChannelList cut = guide::readChannelList(path);
+  EXPECT_TRUE(cut.noChannelTable);
+  EXPECT_TRUE(cut.names.empty());
+}
 
 TEST(ReservationBlock, LayoutForPlanbook) {
   const std::string title = sj("ニュース7");

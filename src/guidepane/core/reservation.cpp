@@ -1,9 +1,19 @@
 #include "reservation.h"
 
 #include "../../common/bytes.h"
+#include "../../common/tuner_file.h"
 #include "../texts/guidepane_texts.h"
 
 namespace guide {
+
+ChannelList readChannelList(const std::string& tunerPath) {
+  ChannelList list;
+  if (auto names = tavora::readTunerChannelNames(tunerPath)) {
+    list.names = std::move(*names);
+    list.noChannelTable = false;
+  }
+  return list;
+}
 
 std::vector<uint8_t> encodeReservation(double start, double end, int32_t channel, std::string_view title) {
   constexpr uint32_t kTitleOffset = 32;

@@ -11,6 +11,14 @@
 
 namespace guide {
 
+// The channel list of the reservation check, read once per run from TvTuner.dat; an item's index
+// is the channel's position. Without a readable table no reservation can be made.
+struct ChannelList {
+  std::vector<std::string> names;
+  bool noChannelTable = true;
+};
+ChannelList readChannelList(const std::string& tunerPath);
+
 // rsvCopyData: size, title offset 32, start and end as OLE dates, the channel position, a
 // reserved 0, then the title's bytes and a NUL; size = title length + 33.
 std::vector<uint8_t> encodeReservation(double start, double end, int32_t channel, std::string_view title);
