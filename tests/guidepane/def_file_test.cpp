@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "common/bytes.h"
 #include "common/fileio.h"
 #include "common/sj.h"
@@ -15,76 +13,52 @@ namespace {
 
 const DesignPanels kDesign{{1, 2}, {3, 4}, {5, 6}, {7, 8}};
 
-class GuideSettingsFile : public ::testing::Test {
- protected:
+struct GuideSettingsFile : ::testing::Test {
   TempDir dir;
   const std::string path = dir.file("guidepane.dat");
 
-  std::vector<uint8_t> written(void (*fill)(defFile&)) {
+  template <class Fill>
+  std::vector<uint8_t> written(Fill fill) {
     { defFile settings(path, kDesign); fill(settings); }
-    auto data = tavora::readWholeFile(path);
-    return data ? *data : std::vector<uint8_t>{};
+    return tavora::readWholeFile(path).value_or(std::vector<uint8_t>{});
+  }
+  bool loadsDefaults(const std::vector<uint8_t>& data) {
+    EXPECT_TRUE(tavora::writeFileReplacing(path, data));
+    defFile s(path, kDesign);
+    return s.header.textSize == 2 && s.stations.empty() && s.header.panel3 == kDesign.panel3;
   }
 };
 
-TEST_F(GuideSettingsFile, AMissingFileGivesTheDefaultsAndIsWrittenAtTheEnd) {
+TEST_F(GuideSettingsFile, AMissingFileGivesTheDefaults) {
   const auto bytes = written([](defFile& s) {
-    EXPECT_EQ(s.header.formatWord, 1);
-    EXPECT_EQ(s.header.width, 0);
-    EXPECT_EQ(s.header.online, 0);
-    EXPECT_EQ(s.header.textSize, 2);
-    EXPECT_EQ(s.header.panel5, (PanelPos{3, 4}));
+    EXPECT_EQ(s.header.formatWord + s.header.width + s.header.online + s.header.windowState, 1);
     EXPECT_EQ(s.header.panel2A, (PanelPos{7, 8}));
     EXPECT_TRUE(s.baseAddress.ends_with("/tokyo/table/"));
-    EXPECT_TRUE(s.stations.empty());
   });
   EXPECT_EQ(bytes.size(), 76u + sizeof guide::kDefaultBaseAddress);
+  EXPECT_TRUE(loadsDefaults(bytes));
 }
 
 TEST_F(GuideSettingsFile, FieldsAtTheirOffsetsAndBack) {
   const auto bytes = written([](defFile& s) {
-    s.header.left = -5;
-    s.header.top = 0x01020304;
-    s.header.width = 640;
-    s.header.height = 480;
-    s.header.windowState = 2;
-    s.header.panel4 = {11, 12};
-    s.header.online = 1;
-    s.header.textSize = 4;
-    s.header.downloadRecords = 1;
+    s.header = {1, -5, 0x01020304, 640, 480, 2, {}, {}, {11, 12}, {}, 1, 4, 1};
     s.baseAddress = "http://h/osaka/table/";
     s.setChannel("NHK", 3);
     s.setChannel("", 0);
     s.setChannel(sj("東京"), 7);
   });
   tavora::ByteReader in(bytes);
-  EXPECT_EQ(in.i32(), 1);
-  EXPECT_EQ(in.i32(), -5);
-  EXPECT_EQ(in.i32(), 0x01020304);
-  EXPECT_EQ(in.i32(), 640);
-  EXPECT_EQ(in.i32(), 480);
-  EXPECT_EQ(in.u32(), 2u);  // state and zero padding
+  for (int32_t v : {1, -5, 0x01020304, 640, 480, 2}) EXPECT_EQ(in.i32(), v);  // state with zero padding
   in.seek(40);
-  EXPECT_EQ(in.i32(), 11);
-  EXPECT_EQ(in.i32(), 12);
+  for (int32_t v : {11, 12}) EXPECT_EQ(in.i32(), v);
   in.seek(56);
-  EXPECT_EQ(in.u32(), 1u);
-  EXPECT_EQ(in.i32(), 4);
-  EXPECT_EQ(in.u32(), 0u);  // pointer slot
-  EXPECT_EQ(in.u32(), 1u);
-  EXPECT_EQ(in.u32(), 3u);
-  EXPECT_EQ(in.i32(), 3);
-  EXPECT_EQ(in.i32(), 0);
-  EXPECT_EQ(in.i32(), 7);
-  EXPECT_EQ(in.cstr(), "http://h/osaka/table/");
-  EXPECT_EQ(in.cstr(), "NHK");
-  EXPECT_EQ(in.cstr(), "");
-  EXPECT_EQ(in.cstr(), sj("東京"));
+  for (int32_t v : {1, 4, 0, 1, 3, 3, 0, 7}) EXPECT_EQ(in.i32(), v);  // mode, size, slot, box, N, pairs
+  for (const std::string& s : {std::string("http://h/osaka/table/"), std::string("NHK"), std::string(), sj("東京")})
+    EXPECT_EQ(in.cstr(), s);
   EXPECT_TRUE(in.atEnd());
 
   defFile back(path, {});
   EXPECT_EQ(encodeGuideSettings(back), bytes);
-  EXPECT_EQ(back.header.panel4, (PanelPos{11, 12}));
   EXPECT_EQ(back.channelOf(""), 0);
 }
 
@@ -95,54 +69,35 @@ TEST(GuideStations, APositionBelongsToOneStationAndLookupsTakeTheFirstPair) {
   s.setChannel("B", 3);
   ASSERT_EQ(s.stations.size(), 1u);
   EXPECT_FALSE(s.channelOf("A"));
-  EXPECT_EQ(s.channelOf("B"), 3);
   s.setChannel("B", 5);
   EXPECT_EQ(s.stations.size(), 2u);
   EXPECT_EQ(s.channelOf("B"), 3);
   EXPECT_FALSE(s.channelOf("b"));
 }
 
-TEST_F(GuideSettingsFile, DamagedFilesGiveTheDefaultsWithoutReadingPastTheirEnd) {
+TEST_F(GuideSettingsFile, DamagedFilesGiveTheDefaultsOrValuesInRange) {
   const auto good = written([](defFile& s) {
     s.header.textSize = 3;
     s.setChannel("NHK", 1);
   });
-  auto loadsDefaults = [&](std::vector<uint8_t> data) {
-    EXPECT_TRUE(tavora::writeFileReplacing(path, data));
-    defFile s(path, kDesign);
-    return s.header.textSize == 2 && s.stations.empty() && s.header.panel3 == kDesign.panel3;
-  };
+  EXPECT_FALSE(loadsDefaults(good));
   EXPECT_TRUE(loadsDefaults(std::vector<uint8_t>(good.begin(), good.begin() + 75)));
   EXPECT_TRUE(loadsDefaults(std::vector<uint8_t>(good.begin(), good.end() - 1)));  // last code's NUL missing
-  auto huge = good;
-  huge[72] = 0xFF, huge[73] = 0xFF, huge[74] = 0xFF, huge[75] = 0x7F;
-  EXPECT_TRUE(loadsDefaults(huge));
-  auto two = good;
-  two[72] = 2;  // a second pair whose code would lie past the end
-  EXPECT_TRUE(loadsDefaults(two));
-  EXPECT_FALSE(loadsDefaults(good));
-}
+  auto count = good;
+  count[72] = 2;  // a second pair whose code would lie past the end
+  EXPECT_TRUE(loadsDefaults(count));
+  count[75] = 0x7F;
+  EXPECT_TRUE(loadsDefaults(count));
 
-TEST_F(GuideSettingsFile, TextSizeAndWindowStateAreBroughtIntoRange) {
-  auto bytes = written([](defFile&) {});
-  bytes[20] = 7;
-  bytes[60] = 9;
-  ASSERT_TRUE(tavora::writeFileReplacing(path, bytes));
-  defFile s(path, kDesign);
-  EXPECT_EQ(s.header.windowState, 0);
-  EXPECT_EQ(s.header.textSize, 4);
-  bytes[60] = 0xFF, bytes[61] = 0xFF, bytes[62] = 0xFF, bytes[63] = 0xFF;
-  EXPECT_EQ(decodeGuideSettings(bytes)->header.textSize, 0);
-}
-
-TEST_F(GuideSettingsFile, AFileThatCannotBeWrittenKeepsTheOldOne) {
-  const auto before = written([](defFile& s) { s.setChannel("X", 1); });
-  {
-    defFile s(path, kDesign);
-    s.setChannel("Y", 2);
-    std::filesystem::create_directory(path + ".tmp");  // the writer's temporary cannot be made
-  }
-  EXPECT_EQ(tavora::readWholeFile(path), before);
+  auto range = good;
+  range[20] = 7;     // window state
+  range[60] = 0xFF;  // text size 255
+  range[15] = 0x80;  // negative width
+  const auto s = decodeGuideSettings(range);
+  ASSERT_TRUE(s);
+  EXPECT_EQ(s->header.windowState, 0);
+  EXPECT_EQ(s->header.textSize, 4);
+  EXPECT_EQ(s->header.width, 0);
 }
 
 }  // namespace

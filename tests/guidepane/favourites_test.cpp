@@ -10,63 +10,57 @@ namespace {
 
 using guide::Favourites;
 
-std::vector<uint8_t> bytes(const std::string& s) { return {s.begin(), s.end()}; }
-
-class FavouriteFiles : public ::testing::Test {
- protected:
+struct FavouriteFiles : ::testing::Test {
   TempDir dir;
   const std::string names = dir.file("favorite1.dat"), addresses = dir.file("favorite2.dat");
+  void write(const std::string& path, const std::string& text) {
+    ASSERT_TRUE(tavora::writeFileReplacing(path, {text.begin(), text.end()}));
+  }
+  std::string read(const std::string& path) {
+    const auto data = tavora::readWholeFile(path).value_or(std::vector<uint8_t>{});
+    return {data.begin(), data.end()};
+  }
 };
 
-TEST_F(FavouriteFiles, BothFilesOrNothing) {
-  ASSERT_TRUE(tavora::writeFileReplacing(names, bytes("a\r\n")));
+TEST_F(FavouriteFiles, EditsMoveNameAndAddressTogetherAndAnEmptyListKeepsTheFiles) {
+  write(names, "only one file\r\n");
   Favourites f;
   f.load(names, addresses);
   EXPECT_EQ(f.size(), 0u);
-  f.add("n", "http://x/");
-  ASSERT_TRUE(f.save(names, addresses));
-  EXPECT_EQ(tavora::readWholeFile(names), bytes("n\r\n"));
-  EXPECT_EQ(tavora::readWholeFile(addresses), bytes("http://x/\r\n"));
-}
-
-TEST_F(FavouriteFiles, EditsMoveNameAndAddressTogetherAndAnEmptyListKeepsTheFiles) {
-  Favourites f;
   f.add("A", "a");
   f.add("B", "b");
   f.add("", "");
   f.add("C\r\nD", "c");
-  f.moveUp(2);
-  f.moveDown(2);
-  f.moveUp(3);
-  f.moveUp(0);
-  f.moveDown(3);
+  for (int up : {2, 3, 0}) f.moveUp(up);   // [A, "", C D, B]
+  for (int down : {1, 3}) f.moveDown(down);  // [A, C D, "", B]
   f.remove(0);
   f.remove(7);
   ASSERT_TRUE(f.save(names, addresses));
-  EXPECT_EQ(tavora::readWholeFile(names), bytes("\r\nB\r\nC  D\r\n"));
+  EXPECT_EQ(read(names), "C  D\r\n\r\nB\r\n");
+  EXPECT_EQ(read(addresses), "c\r\n\r\nb\r\n");
+
   Favourites back;
   back.load(names, addresses);
-  EXPECT_EQ(back.names(), (std::vector<std::string>{"", "B", "C  D"}));
-  EXPECT_EQ(back.addressAt(1), "b");
-  EXPECT_EQ(back.addressAt(2), "c");
-
+  EXPECT_EQ(back.names(), (std::vector<std::string>{"C  D", "", "B"}));
+  EXPECT_EQ(back.addressAt(2), "b");
   while (back.size()) back.remove(0);
   EXPECT_TRUE(back.save(names, addresses));
-  EXPECT_EQ(tavora::readWholeFile(addresses), bytes("\r\nb\r\nc\r\n"));
+  EXPECT_EQ(read(addresses), "c\r\n\r\nb\r\n");
 }
 
 TEST_F(FavouriteFiles, ListsOfDifferentLengthsNeverReadPastTheAddresses) {
-  ASSERT_TRUE(tavora::writeFileReplacing(names, bytes("A\r\nB\r\nC\r\n")));
-  ASSERT_TRUE(tavora::writeFileReplacing(addresses, bytes("a\r\n")));
+  write(names, "A\r\nB\r\nC\r\n");
+  write(addresses, "a\r\n");
   Favourites f;
   f.load(names, addresses);
   ASSERT_EQ(f.size(), 3u);
-  EXPECT_EQ(f.addressAt(0), "a");
-  EXPECT_EQ(f.addressAt(2), "");
-  EXPECT_EQ(f.addressAt(3), "");
-  EXPECT_EQ(f.addressAt(-1), "");
+  EXPECT_EQ(f.addressAt(0) + "|" + f.addressAt(2) + "|" + f.addressAt(3) + "|" + f.addressAt(-1), "a|||");
   f.moveUp(2);
   EXPECT_EQ(f.nameAt(1), "C");
+  const guide::FavouriteEdits first = f.showValues("", "");
+  EXPECT_EQ(first.name + first.address + std::to_string(first.selected), "Aa0");
+  const guide::FavouriteEdits shown = f.showValues("http://x/", "X");
+  EXPECT_EQ(shown.name + shown.address + std::to_string(shown.selected), "Xhttp://x/-1");
 }
 
 TEST(FavouriteButtons, FollowTheSelection) {
@@ -75,19 +69,14 @@ TEST(FavouriteButtons, FollowTheSelection) {
     const guide::FavouriteButtons b = f.buttons(selected, nameEmpty, addressEmpty);
     return std::string(b.add ? "A" : "-") + (b.remove ? "D" : "-") + (b.up ? "U" : "-") + (b.down ? "W" : "-");
   };
-  EXPECT_EQ(states(-1), "A---");
-  EXPECT_EQ(states(-1, true), "----");
-  EXPECT_EQ(states(-1, false, true), "----");
+  EXPECT_EQ(states(-1) + states(-1, true) + states(-1, false, true), "A-----------");
   f.add("a", "1");
   EXPECT_EQ(states(0, true, true), "AD--");
   f.add("b", "2");
-  EXPECT_EQ(states(0), "AD-W");
-  EXPECT_EQ(states(1), "ADU-");
+  EXPECT_EQ(states(0) + states(1), "AD-WADU-");
   f.add("c", "3");
   f.add("d", "4");
-  EXPECT_EQ(states(1), "ADUW");
-  EXPECT_EQ(states(2), "ADUW");
-  EXPECT_EQ(states(3), "ADU-");
+  EXPECT_EQ(states(1) + states(2) + states(3), "ADUWADUWADU-");
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // Program links and information records: the start in the link's tail, the station code, the
-// record's header lines, and the saved record files of the offline road.
+// record's header lines, answers of the site, and the saved record files of the offline road.
 #include "guidepane/core/program_link.h"
 
 #include <gtest/gtest.h>
@@ -13,14 +13,13 @@ using guide::parseProgramInfo;
 
 const std::string kLink = "http://127.0.0.1/cgi/TVpinfo.pl?ch=NHK1&t=2026/12/10/23:00";
 
-TEST(ProgramLink, OnlyTheExactFileNameIsAProgramLink) {
-  EXPECT_TRUE(guide::isProgramLink(kLink));
-  EXPECT_FALSE(guide::isProgramLink("http://127.0.0.1/cgi/tvpinfo.pl?ch=NHK1&t=2026/12/10/23:00"));
-  EXPECT_FALSE(guide::isProgramLink("http://127.0.0.1/TVpinfo.pl/x"));
-  EXPECT_FALSE(guide::isProgramLink("TVpinfo.pl"));
-}
+TEST(ProgramLink, CaptureStartAndStationCode) {
+  using guide::Navigation;
+  EXPECT_EQ(guide::beforeNavigate(false, kLink), Navigation::capture);
+  EXPECT_EQ(guide::beforeNavigate(true, kLink), Navigation::refuseNoChannelTable);
+  for (const char* other : {"http://127.0.0.1/cgi/tvpinfo.pl?ch=A", "http://h/TVpinfo.pl/x", "TVpinfo.pl"})
+    EXPECT_EQ(guide::beforeNavigate(false, other), Navigation::proceed) << other;
 
-TEST(ProgramLink, StartAndStationCode) {
   EXPECT_EQ(guide::dateFromTail(kLink), at(2026, 12, 10, 23, 0));
   EXPECT_EQ(guide::dateFromTail("x2027-01-05T07.45"), at(2027, 1, 5, 7, 45));
   for (const char* bad : {"2026/12/10/23:0", "2026/13/10/23:00", "2026/02/30/23:00", "2026/12/10/24:00",
@@ -48,56 +47,37 @@ TEST(ProgramRecord, HeaderLinesAndDescription) {
   const auto noSubtitle = parseProgramInfo(kLink, "end: 23:00\r\nprogram-title: News\r\n\r\nBody");
   ASSERT_TRUE(noSubtitle);
   EXPECT_EQ(noSubtitle->end, at(2026, 12, 10, 23, 0));
-  EXPECT_EQ(noSubtitle->subtitle, "");
-  EXPECT_EQ(noSubtitle->description, "Body");
-  // Line feeds alone end the lines as well.
+  EXPECT_EQ(noSubtitle->subtitle + "|" + noSubtitle->description, "|Body");
   EXPECT_EQ(parseProgramInfo(kLink, "end: 23:10\nprogram-title: News\n\nBody")->description, "Body");
-}
-
-TEST(ProgramRecord, WhatIsNoRecord) {
-  for (const char* text : {
-           "<html><head><title>404 Not Found</title></head><body>Not Found</body></html>",
-           "HTTP/1.0 500 Internal Server Error",
-           "program-title: News\r\n\r\n",  // no end
-           "end: 23:30\r\n",               // no title
-           "end: 2",                       // cut short
-           "end: 2x:30\r\nprogram-title: News\r\n",
-           "program-title: The weekend: 12:00\r\n",  // "end:" inside a line is no header
-           "", "end:", "end: 25:00\r\nprogram-title: News\r\n"}) {
-    EXPECT_FALSE(parseProgramInfo(kLink, text)) << text;
-  }
-  EXPECT_FALSE(parseProgramInfo("http://h/TVpinfo.pl?ch=A", "end: 23:30\r\nprogram-title: News\r\n"));
   // Header lines at the very end of the text leave empty fields, never a read past it.
   const auto bare = parseProgramInfo(kLink, "end: 23:30\r\nprogram-title:");
   ASSERT_TRUE(bare);
   EXPECT_EQ(bare->title + bare->description, "");
 }
 
-TEST(SavedRecord, FolderAndFileNameStayInsideTheRecordsFolder) {
-  EXPECT_EQ(guide::savedRecordFolder("/C:/guide/prgTable/121019tb.htm"), "C:/guide/prgTable/121019tb");
-  EXPECT_EQ(guide::savedRecordFolder("/C:/Program%20Files/guide/prgTable/121019tb.htm"),
-            "C:/Program Files/guide/prgTable/121019tb");
-  EXPECT_FALSE(guide::savedRecordFolder("/x.html"));
-  EXPECT_FALSE(guide::savedRecordFolder(".htm"));
+TEST(ProgramRecord, WhatIsNoRecord) {
+  for (const char* text : {"<html><head><title>404 Not Found</title></head><body>Not Found</body></html>",
+                           "program-title: News\r\n\r\n", "end: 23:30\r\n", "end: 2", "", "end:",
+                           "end: 2x:30\r\nprogram-title: News\r\n", "end: 25:00\r\nprogram-title: News\r\n",
+                           "program-title: The weekend: 12:00\r\n"})  // "end:" inside a line is no header
+    EXPECT_FALSE(parseProgramInfo(kLink, text)) << text;
+  EXPECT_FALSE(parseProgramInfo("http://h/TVpinfo.pl?ch=A", "end: 23:30\r\nprogram-title: News\r\n"));
 
-  EXPECT_EQ(guide::savedRecordName("?a=1&ch=X:Y"), "a_1_ch_X_Y.txt");
+  EXPECT_FALSE(guide::recordFromAnswer(404, "end: 21:00\r\nprogram-title: x\r\n"));
+  EXPECT_EQ(guide::recordFromAnswer(200, std::string_view("ab\0cd", 5)), "ab");
+  EXPECT_EQ(guide::recordFromAnswer(200, std::string(6000, 'x'))->size(), 4096u);
+}
+
+TEST(SavedRecord, FolderAndFileNameStayInsideTheRecordsFolder) {
+  EXPECT_EQ(guide::savedRecordPath("/C:/g/prgTable/121019tb.htm", "?a=1&ch=X:Y"), "C:/g/prgTable/121019tb\\a_1_ch_X_Y.txt");
+  EXPECT_EQ(guide::savedRecordFolder("/C:/Program%20Files/g/121019tb.htm"), "C:/Program Files/g/121019tb");
+  for (const char* page : {"/x.html", ".htm"}) EXPECT_FALSE(guide::savedRecordPath(page, "?a")) << page;
+  EXPECT_FALSE(guide::savedRecordPath("/C:/g/prgTable/121019tb.htm", "?"));
+
   EXPECT_EQ(guide::savedRecordName("?t=2026/12/10+x;y"), "t_2026_12_10_x_y.txt");
   EXPECT_EQ(guide::savedRecordName("?..\\..\\windows\\x|<>*?\"\x01"), ".._.._windows_x_______.txt");
   EXPECT_EQ(guide::savedRecordName("?con"), "_con.txt");
   EXPECT_EQ(guide::savedRecordName("?a=\x95\x5C"), "a_\x95\x5C.txt");  // 表 keeps its trail byte
-  EXPECT_FALSE(guide::savedRecordName("?"));
-  EXPECT_FALSE(guide::savedRecordName(""));
-  EXPECT_EQ(guide::savedRecordPath("/C:/g/prgTable/121019tb.htm", "?a=1&ch=X:Y"),
-            "C:/g/prgTable/121019tb\\a_1_ch_X_Y.txt");
-  EXPECT_FALSE(guide::savedRecordPath("/C:/g/prgTable/121019tb.htm", ""));
-}
-
-TEST(ProgramRecord, OnlyASuccessfulAnswerHoldsARecord) {
-  EXPECT_FALSE(guide::recordFromAnswer(404, "end: 21:00\r\nprogram-title: x\r\n"));
-  EXPECT_FALSE(guide::recordFromAnswer(500, ""));
-  EXPECT_EQ(guide::recordFromAnswer(200, std::string_view("ab\0cd", 5)), "ab");
-  const std::string big(6000, 'x');
-  EXPECT_EQ(guide::recordFromAnswer(200, big)->size(), 4096u);
 }
 
 }  // namespace

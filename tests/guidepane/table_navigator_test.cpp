@@ -59,14 +59,13 @@ TEST_F(Navigator, MovesCarryAcrossDaysAndYears) {
 
 TEST_F(Navigator, AfterTheSwitchToOfflineTheSlotCountsAsTheNextDatesFirst) {
   save({"121201tb.htm", "121104tb.htm", "121023tb.htm"});
-  nav.enterOffline();
-  EXPECT_EQ(nav.moveTable(1, 0), page("121201tb.htm"));
-  nav.pickerDate = at(2026, 12, 10);
-  nav.enterOffline();
-  EXPECT_EQ(nav.moveTable(0, 1), page("121104tb.htm"));
-  nav.pickerDate = at(2026, 12, 10);
-  nav.enterOffline();
-  EXPECT_EQ(nav.moveTable(0, -1), page("121023tb.htm"));
+  const std::pair<int, int> moves[] = {{1, 0}, {0, 1}, {0, -1}};
+  const char* pages[] = {"121201tb.htm", "121104tb.htm", "121023tb.htm"};
+  for (int i = 0; i < 3; ++i) {
+    nav.pickerDate = at(2026, 12, 10);
+    nav.enterOffline();
+    EXPECT_EQ(nav.moveTable(moves[i].first, moves[i].second), page(pages[i]));
+  }
 }
 
 TEST_F(Navigator, ButtonsFollowTheSavedPages) {
@@ -78,20 +77,15 @@ TEST_F(Navigator, ButtonsFollowTheSavedPages) {
   EXPECT_EQ(v.dayBefore.color, (guide::Rgb{0, 0, 255}));
   EXPECT_EQ(v.daysAfter[4].color, (guide::Rgb{0, 0, 0}));
   EXPECT_EQ(v.daysAfter[0].caption, sj("12月\n\r14日\n\r(月)"));
-  EXPECT_TRUE(v.dayBefore.enabled);
-  EXPECT_TRUE(v.daysAfter[0].enabled);
-  EXPECT_FALSE(v.daysAfter[1].enabled);
+  EXPECT_TRUE(v.dayBefore.enabled && v.daysAfter[0].enabled && !v.daysAfter[1].enabled);
   EXPECT_FALSE(v.previousEnabled || v.nextEnabled || v.nowEnabled);
   EXPECT_EQ(v.slotDown, (std::array<bool, 9>{}));
 
   nav.pickerDate = at(2026, 12, 12);
   ASSERT_TRUE(nav.showTableSlot(6));
   v = nav.view(at(2026, 12, 12, 22, 0));
-  EXPECT_TRUE(v.slotDown[6]);
-  EXPECT_TRUE(v.slotEnabled[7] && !v.slotEnabled[5]);
-  EXPECT_FALSE(v.previousEnabled);
-  EXPECT_TRUE(v.nextEnabled);
-  EXPECT_TRUE(v.nowEnabled);
+  EXPECT_TRUE(v.slotDown[6] && v.slotEnabled[7] && !v.slotEnabled[5]);
+  EXPECT_TRUE(!v.previousEnabled && v.nextEnabled && v.nowEnabled);
 
   nav.pickerDate = at(2026, 12, 10);
   ASSERT_TRUE(nav.showTableSlot(8));

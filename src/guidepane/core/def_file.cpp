@@ -81,6 +81,7 @@ std::optional<GuideSettings> decodeGuideSettings(const std::vector<uint8_t>& dat
   if (!in.ok()) return std::nullopt;
   h.textSize = std::clamp(h.textSize, 0, defFile::kMaxTextSize);
   if (h.windowState > defFile::kMaxWindowState) h.windowState = 0;
+  if (h.width < 0 || h.height < 0) h.width = 0;  // no usable placement
   return s;
 }
 

@@ -65,6 +65,12 @@ void Favourites::moveUp(int i) {
 
 void Favourites::moveDown(int i) { moveUp(valid(i + 1) ? i + 1 : -1); }
 
+FavouriteEdits Favourites::showValues(const std::string& shownAddress, const std::string& shownName) const {
+  if (!shownAddress.empty()) return {shownName, shownAddress, -1};
+  if (names_.empty()) return {};
+  return {names_[0], addresses_[0], 0};
+}
+
 FavouriteButtons Favourites::buttons(int selected, bool nameEmpty, bool addressEmpty) const {
   if (!valid(selected)) return {!nameEmpty && !addressEmpty, false, false, false};
   return {true, true, selected > 0, static_cast<size_t>(selected) + 1 < names_.size()};

@@ -7,6 +7,12 @@
 
 namespace guide {
 
+struct FavouriteEdits {
+  std::string name;
+  std::string address;
+  int selected = -1;
+};
+
 struct FavouriteButtons {
   bool add = false, remove = false, up = false, down = false;
 };
@@ -32,6 +38,9 @@ class Favourites {
   void moveUp(int i);
   void moveDown(int i);
 
+  // What the dialog shows when it opens: the main window's page when it has an address, else
+  // the first entry.
+  FavouriteEdits showValues(const std::string& shownAddress, const std::string& shownName) const;
   // The buttons' states for the selected entry (-1 none) and the edits' contents.
   FavouriteButtons buttons(int selected, bool nameEmpty, bool addressEmpty) const;
 

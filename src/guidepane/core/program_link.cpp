@@ -65,6 +65,11 @@ bool isProgramLink(std::string_view url) {
   return parts.isValid() && parts.getFileName() == "TVpinfo.pl";
 }
 
+Navigation beforeNavigate(bool noChannelTable, std::string_view url) {
+  if (noChannelTable) return Navigation::refuseNoChannelTable;
+  return isProgramLink(url) ? Navigation::capture : Navigation::proceed;
+}
+
 std::optional<double> dateFromTail(std::string_view text) {
   if (text.size() < 16) return std::nullopt;
   const std::string_view tail = text.substr(text.size() - 16);

@@ -10,6 +10,11 @@
 namespace guide {
 
 bool isProgramLink(std::string_view url);
+
+// What a navigation of the browser leads to: while the channel table is missing every navigation
+// is told so and goes ahead; a program link is captured instead of followed.
+enum class Navigation { refuseNoChannelTable, proceed, capture };
+Navigation beforeNavigate(bool noChannelTable, std::string_view url);
 // The date-time in the text's last 16 characters; nothing when the text is shorter or the
 // digits are no date and time.
 std::optional<double> dateFromTail(std::string_view text);
