@@ -36,16 +36,20 @@ std::string guide::decodeEscapes(std::string_view s) {
 
 namespace {
 
-// The first of the characters in set at or after from, stepping over double-byte characters.
-size_t findAny(std::string_view s, std::string_view set, size_t from = 0) {
+// The first (or last) of the characters in set, stepping over double-byte characters.
+size_t findAny(std::string_view s, std::string_view set, bool last = false) {
+  size_t found = std::string_view::npos;
   for (size_t i = 0; i < s.size(); ++i) {
     if (tavora::sjis::isLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) {
       ++i;
       continue;
     }
-    if (i >= from && set.find(s[i]) != std::string_view::npos) return i;
+    if (set.find(s[i]) != std::string_view::npos) {
+      found = i;
+      if (!last) break;
+    }
   }
-  return std::string_view::npos;
+  return found;
 }
 
 }  // namespace
@@ -96,8 +100,6 @@ divideUrl::divideUrl(std::string_view address) {
 }
 
 std::string divideUrl::getFileName() const {
-  const size_t slash = findAny(path_, "/\\");
-  size_t last = std::string::npos;
-  for (size_t p = slash; p != std::string::npos; p = findAny(path_, "/\\", p + 1)) last = p;
+  const size_t last = findAny(path_, "/\\", true);
   return last == std::string::npos ? path_ : path_.substr(last + 1);
 }

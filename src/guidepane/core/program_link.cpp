@@ -11,17 +11,6 @@ namespace guide {
 
 namespace {
 
-// The number in text[pos, pos + width), or -1 when it is not all digits or runs past the end.
-int digitsAt(std::string_view text, size_t pos, size_t width) {
-  if (pos > text.size() || width > text.size() - pos) return -1;
-  int value = 0;
-  for (char c : text.substr(pos, width)) {
-    if (c < '0' || c > '9') return -1;
-    value = value * 10 + (c - '0');
-  }
-  return value;
-}
-
 bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
 
 // The first occurrence of marker at the start of a line.
@@ -60,6 +49,16 @@ bool isReservedDeviceName(std::string_view base) {
 
 }  // namespace
 
+int numberAt(std::string_view text, size_t pos, size_t width) {
+  if (pos > text.size() || width > text.size() - pos) return -1;
+  int value = 0;
+  for (char c : text.substr(pos, width)) {
+    if (c < '0' || c > '9') return -1;
+    value = value * 10 + (c - '0');
+  }
+  return value;
+}
+
 bool isProgramLink(std::string_view url) {
   const divideUrl parts(url);
   return parts.isValid() && parts.getFileName() == "TVpinfo.pl";
@@ -73,8 +72,8 @@ Navigation beforeNavigate(bool noChannelTable, std::string_view url) {
 std::optional<double> dateFromTail(std::string_view text) {
   if (text.size() < 16) return std::nullopt;
   const std::string_view tail = text.substr(text.size() - 16);
-  const int year = digitsAt(tail, 0, 4), month = digitsAt(tail, 5, 2), day = digitsAt(tail, 8, 2);
-  const int hour = digitsAt(tail, 11, 2), minute = digitsAt(tail, 14, 2);
+  const int year = numberAt(tail, 0, 4), month = numberAt(tail, 5, 2), day = numberAt(tail, 8, 2);
+  const int hour = numberAt(tail, 11, 2), minute = numberAt(tail, 14, 2);
   if (year < 100 || month < 1 || month > 12 || day < 1 || hour < 0 || hour > 23 || minute < 0 || minute > 59)
     return std::nullopt;
   const double date = tavora::encodeOleDate(year, month, day);
@@ -105,7 +104,7 @@ std::optional<ProgramFields> parseProgramInfo(std::string_view url, std::string_
   const size_t endLine = findHeader(record, "end:");
   const size_t titleLine = findHeader(record, "program-title:");
   if (!start || endLine == std::string_view::npos || titleLine == std::string_view::npos) return std::nullopt;
-  const int hour = digitsAt(record, endLine + 5, 2), minute = digitsAt(record, endLine + 8, 2);
+  const int hour = numberAt(record, endLine + 5, 2), minute = numberAt(record, endLine + 8, 2);
   if (hour < 0 || hour > 23 || minute < 0 || minute > 59) return std::nullopt;
 
   ProgramFields f;

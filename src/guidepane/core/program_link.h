@@ -10,6 +10,8 @@
 namespace guide {
 
 bool isProgramLink(std::string_view url);
+// The decimal number in text[pos, pos + width), or -1 when it is not all digits or runs past the end.
+int numberAt(std::string_view text, size_t pos, size_t width);
 
 // What a navigation of the browser leads to: while the channel table is missing every navigation
 // is told so and goes ahead; a program link is captured instead of followed.

@@ -15,10 +15,7 @@ namespace {
 
 constexpr int kDaysAhead = 183;
 
-int twoDigits(std::string_view s, size_t pos) {
-  if (pos + 2 > s.size() || s[pos] < '0' || s[pos] > '9' || s[pos + 1] < '0' || s[pos + 1] > '9') return -1;
-  return (s[pos] - '0') * 10 + (s[pos + 1] - '0');
-}
+int twoDigits(std::string_view s, size_t pos) { return numberAt(s, pos, 2); }
 
 // The table's date in the given year, when that date exists and lies within [today, limit].
 std::optional<double> dateWithin(int year, int month, int day, double today) {
@@ -69,11 +66,8 @@ std::optional<ClockTime> recognise(std::string_view t) {
   const std::vector<bool> starts = characterStarts(t);
   if (n >= 6 && t[n - 1] == ')' && t[n - 4] == ':') {
     const int minute = twoDigits(t, n - 3);
-    if (t[n - 6] == '(' && t[n - 5] >= '0' && t[n - 5] <= '9' && starts[n - 6]) return ClockTime{t[n - 5] - '0', minute};
-    if (n >= 7 && t[n - 7] == '(' && starts[n - 7]) {
-      const int hour = twoDigits(t, n - 6);
-      if (hour >= 0) return ClockTime{hour, minute};
-    }
+    if (t[n - 6] == '(' && starts[n - 6]) return ClockTime{numberAt(t, n - 5, 1), minute};
+    if (n >= 7 && t[n - 7] == '(' && starts[n - 7]) return ClockTime{twoDigits(t, n - 6), minute};
   }
   if (n >= 8 && starts[n - 8])
     if (auto c = wideClock(t, n - 8)) return c;
@@ -137,12 +131,13 @@ ScrapeResult scrapeProgramFromTable(const DomDocument& document, std::string_vie
   const DomElements cells = document.tags("TD");
   const DomElement* programCell = nullptr;
   size_t programIndex = 0;
+  long programColumn = 0;
   std::optional<double> end;
   for (size_t ci = 0; ci < cells.size() && !end; ++ci) {
     const DomElement& cell = *cells[ci];
     for (const auto& link : cell.tags("A")) {
       const std::string href = link->href();
-      if (programCell && ci > programIndex && cell.offsetLeft() == programCell->offsetLeft()) {
+      if (programCell && ci > programIndex && cell.offsetLeft() == programColumn) {
         const divideUrl next(href);
         if (next.isValid() && next.getHost() == listingHost) {
           end = timeFromLinkTail(next.getExtraInfo());
@@ -157,6 +152,7 @@ ScrapeResult scrapeProgramFromTable(const DomDocument& document, std::string_vie
       if (!programCell && href == linkUrl) {
         programCell = &cell;
         programIndex = ci;
+        programColumn = cell.offsetLeft();
         if (auto t = parseCellTime(cell.innerText())) {
           end = cellEndTime(*start, *t);
           break;
