@@ -70,16 +70,7 @@ RecdeskBench::~RecdeskBench() {
     }
     CloseHandle(process);
   }
-  // The engine stand-in is ended too when a test left it running.
-  if (engine_) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(engine_, &pid);
-    if (HANDLE engine = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
-      TerminateProcess(engine, 1);
-      WaitForSingleObject(engine, 5000);
-      CloseHandle(engine);
-    }
-  }
+  killEngine();  // when a test left it running
   WIN32_FIND_DATAW entry;
   HANDLE find = FindFirstFileW((folder_ + L"*").c_str(), &entry);
   if (find != INVALID_HANDLE_VALUE) {
@@ -121,6 +112,24 @@ HWND RecdeskBench::findBox(HANDLE process) const {
   FindWindowOf find{GetProcessId(process), L"#32770", nullptr};
   EnumWindows(findWindowOf, reinterpret_cast<LPARAM>(&find));
   return find.found && IsWindowVisible(find.found) ? find.found : nullptr;
+}
+
+void RecdeskBench::killEngine() {
+  if (!engine_) return;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(engine_, &pid);
+  if (HANDLE engine = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
+    TerminateProcess(engine, 1);
+    WaitForSingleObject(engine, 5000);
+    CloseHandle(engine);
+  }
+  engine_ = nullptr;
+}
+
+std::wstring RecdeskBench::boxText(HWND box) {
+  wchar_t text[512] = {};
+  GetDlgItemTextW(box, 0xFFFF, text, 512);
+  return text;
 }
 
 bool RecdeskBench::waitForExit(HANDLE process, DWORD timeoutMs, DWORD* exitCode) {

@@ -31,8 +31,9 @@ class RecdeskBench {
   // The exit code once the process has ended within the timeout, else nothing.
   bool waitForExit(HANDLE process, DWORD timeoutMs, DWORD* exitCode = nullptr);
 
-  // A visible dialog box of the process, if there is one.
+  // A visible dialog box of the process, if there is one, and the text it shows.
   HWND findBox(HANDLE process) const;
+  static std::wstring boxText(HWND box);
 
   // The stand-ins' logs, line by line.
   std::vector<std::string> engineLog() const;
@@ -40,6 +41,8 @@ class RecdeskBench {
   // Waits until the engine log holds a line with this text as its request (after the id).
   bool waitForRequest(const std::string& text, DWORD timeoutMs = 10000) const;
 
+  // Ends the engine stand-in at once, as a crash would.
+  void killEngine();
   // Steers the engine stand-in.
   void holdAcknowledgements();
   void releaseAcknowledgements();

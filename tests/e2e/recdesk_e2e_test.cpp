@@ -75,11 +75,25 @@ TEST(Recdesk, WithoutItsSettingsFileShowsTheBoxAndEnds) {
         return box != nullptr;
       },
       10000));
-  wchar_t text[256] = {};
-  GetDlgItemTextW(box, 0xFFFF, text, 256);
-  EXPECT_EQ(std::wstring(text),
+  EXPECT_EQ(RecdeskBench::boxText(box),
             L"起動に必要なファイルが見つかりません。\n正常にインストールされていない可能性があります。");
   PostMessageW(box, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(bench.waitForExit(process, 10000));
   EXPECT_TRUE(bench.engineLog().empty());  // no engine was started
+}
+
+TEST_F(StartedRecdesk, TheEngineEndingIsToldOnceAndTheProgramCanStillEnd) {
+  bench.holdAcknowledgements();
+  bench.enginePosts(tvr::TVR_MARK, 1, 0);  // "mark 2" stays unanswered: the queue is busy
+  ASSERT_TRUE(bench.waitForRequest("mark 2"));
+  bench.killEngine();
+  HWND box = nullptr;
+  ASSERT_TRUE(e2e::pollUntil([&] { return (box = bench.findBox(bench.process())) != nullptr; }, 10000));
+  EXPECT_EQ(RecdeskBench::boxText(box), L"grabcore.exe が終了しました。\n送信を待っているコマンドを取り消しました。");
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  // The queue was cleared, so "quit" is not waited for.
+  PostMessageW(bench.mainWindow(), tvr::TVR_MARK, 3, 0);
+  DWORD code = 1;
+  ASSERT_TRUE(bench.waitForExit(bench.process(), 10000, &code));
+  EXPECT_EQ(code, 0u);
 }
