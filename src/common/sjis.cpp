@@ -25,6 +25,17 @@ size_t findFirst(std::string_view s, char c, size_t from) {
   return std::string_view::npos;
 }
 
+std::string_view cutBytes(std::string_view s, size_t maxBytes) {
+  size_t end = 0;
+  for (size_t i = 0; i < s.size();) {
+    size_t width = isLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() ? 2 : 1;
+    if (i + width > maxBytes) break;
+    i += width;
+    end = i;
+  }
+  return s.substr(0, end);
+}
+
 bool endsWithChar(std::string_view s, char c) {
   return !s.empty() && findLast(s, c) == s.size() - 1;
 }

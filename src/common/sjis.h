@@ -16,6 +16,8 @@ size_t findLast(std::string_view s, char c);
 size_t findFirst(std::string_view s, char c, size_t from = 0);
 // True when the text's last character is the single-byte c (not a trail byte).
 bool endsWithChar(std::string_view s, char c);
+// At most maxBytes of the text, never ending in the first half of a double-byte character.
+std::string_view cutBytes(std::string_view s, size_t maxBytes);
 // The folder part of a path including its trailing '\' ("" when there is none).
 std::string folderOf(std::string_view path);
 

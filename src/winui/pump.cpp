@@ -1,8 +1,25 @@
 #include "pump.h"
 
-#include <windows.h>
+#include "guard.h"
 
 namespace winui {
+
+namespace {
+KeyHook& keyHook() {
+  static KeyHook hook;
+  return hook;
+}
+
+bool isKey(UINT msg) { return msg >= WM_KEYFIRST && msg <= WM_KEYLAST; }
+}  // namespace
+
+void setKeyHook(KeyHook hook) { keyHook() = std::move(hook); }
+
+void dispatch(MSG& msg) {
+  if (isKey(msg.message) && keyHook() && guarded([&] { return keyHook()(msg); }, false)) return;
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+}
 
 void processMessages() {
   MSG msg;
@@ -11,9 +28,26 @@ void processMessages() {
       PostQuitMessage(static_cast<int>(msg.wParam));
       return;
     }
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+    dispatch(msg);
   }
+}
+
+int runMessageLoop() {
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) dispatch(msg);
+  return static_cast<int>(msg.wParam);
+}
+
+bool runLoopUntil(const std::function<bool()>& done) {
+  MSG msg;
+  while (!done()) {
+    if (GetMessageW(&msg, nullptr, 0, 0) <= 0) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return false;
+    }
+    dispatch(msg);
+  }
+  return true;
 }
 
 }  // namespace winui

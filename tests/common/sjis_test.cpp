@@ -20,3 +20,12 @@ TEST(Sjis, LastDotOfAFileName) {
   EXPECT_EQ(sjis::findLast("D:\\rec.v2\\a.avi", '.'), 11u);
   EXPECT_EQ(sjis::findLast("noext", '.'), std::string::npos);
 }
+
+TEST(Sjis, CutBytesKeepsDoubleByteCharactersWhole) {
+  EXPECT_EQ(sjis::cutBytes("abc", 127), "abc");
+  EXPECT_EQ(sjis::cutBytes(std::string(130, 'x'), 127).size(), 127u);
+  // 126 single bytes then a double-byte one: it would need bytes 127 and 128, so it goes.
+  EXPECT_EQ(sjis::cutBytes(std::string(126, 'x') + kHyou, 127), std::string(126, 'x'));
+  EXPECT_EQ(sjis::cutBytes(std::string(125, 'x') + kHyou + "y", 127), std::string(125, 'x') + kHyou);
+  EXPECT_EQ(sjis::cutBytes(kHyou + kHyou, 3), kHyou);
+}

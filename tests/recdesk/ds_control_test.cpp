@@ -160,3 +160,15 @@ TEST(RequestQueue, ATimeoutWhileIdleAsksNothing) {
   f.link.onAckTimeout();
   EXPECT_TRUE(f.watch.asked.empty());
 }
+
+TEST(RequestQueue, TheEngineEndingEmptiesTheQueueAndStopsTheWait) {
+  LinkFixture f;
+  f.link.execOneLine("a");
+  f.link.execOneLine("b");
+  f.link.engineEnded();
+  EXPECT_FALSE(f.link.busy());
+  EXPECT_TRUE(f.link.queue().empty());
+  EXPECT_FALSE(f.ackTimer.running);
+  f.link.sendNext(1);  // an answer already on its way is no error
+  EXPECT_EQ(f.transport.sent.size(), 1u);
+}

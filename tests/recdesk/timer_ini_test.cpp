@@ -154,3 +154,15 @@ TEST(TimerSetupFile, LoadAndSave) {
   nowhere.load(dir.file("no/such/folder/timerSetup.dat"));
   EXPECT_FALSE(nowhere.save());
 }
+
+TEST(TimerSetupFile, AFileShortOfItsBlockIsUnreadableAndKeepsTheDefaults) {
+  TempDir dir;
+  timerIni written;
+  written.noticeSeconds = 120;
+  std::vector<uint8_t> bytes = written.encode();
+  bytes.resize(timerIni::kBlockSize - 1);
+  ASSERT_TRUE(tavora::writeFileReplacing(dir.file("timerSetup.dat"), bytes));
+  timerIni t;
+  EXPECT_EQ(t.load(dir.file("timerSetup.dat")), timerIni::LoadResult::unreadable);
+  EXPECT_EQ(t.noticeSeconds, timerIni().noticeSeconds);
+}

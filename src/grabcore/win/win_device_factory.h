@@ -5,7 +5,7 @@
 
 #include "com_seam.h"
 #include "grabcore/core/device_factory.h"
-#include "program_folder.h"
+#include "winui/program_folder.h"
 
 class WinDeviceFactory : public DeviceFactory {
  public:

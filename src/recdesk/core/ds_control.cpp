@@ -70,3 +70,10 @@ void dsControl::onAckTimeout() {
   queue_.clear();
   busy_ = false;
 }
+
+void dsControl::engineEnded() {
+  ackTimer_.stop();
+  if (busy_ && !queue_.empty()) abandoned_.insert(queue_.front().id);
+  queue_.clear();
+  busy_ = false;
+}

@@ -29,6 +29,8 @@ class dsControl {
   void sendNext(int32_t ackId);
   // The acknowledgement timer fired.
   void onAckTimeout();
+  // The engine has ended: nothing queued will ever be answered.
+  void engineEnded();
 
   bool busy() const { return busy_; }
   const std::deque<CmdMess>& queue() const { return queue_; }

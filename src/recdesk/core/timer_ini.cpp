@@ -73,8 +73,9 @@ std::vector<uint8_t> timerIni::encode() const {
 timerIni::LoadResult timerIni::load(const std::string& path) {
   path_ = path;
   if (!tavora::fileExists(path)) return LoadResult::missing;
-  // A file that exists but cannot be read gives the defaults, as a damaged one does.
-  if (auto data = tavora::readWholeFile(path)) decode(*data);
+  auto data = tavora::readWholeFile(path);
+  if (!data || data->size() < kBlockSize) return LoadResult::unreadable;
+  decode(*data);
   return LoadResult::loaded;
 }
 

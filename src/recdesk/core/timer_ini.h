@@ -10,7 +10,9 @@
 class timerIni {
  public:
   static constexpr size_t kBlockSize = 88;
-  enum class LoadResult { loaded, missing };
+  // unreadable: the file exists but cannot be read or is shorter than its block; the defaults
+  // are kept and the file must not be replaced by them.
+  enum class LoadResult { loaded, missing, unreadable };
 
   timerIni();  // the defaults of the installation
 

@@ -21,4 +21,23 @@ const char kCapFormOpenHead[] = "ファイル ";
 const char kCapFormOpenTail[] = " が開けませんでした。";
 const char kCapFormCreateFailed[] = "設定ファイルの生成に失敗しました。";
 
+const char kTrayTipWaiting[] = "予約録画待機中";
+const char kTrayTipPreparing[] = "予約録画準備中";
+const char kTrayTipRecording[] = "予約録画中";
+const char kMenuTvView[] = "TV表示";
+const char kMenuStopRecording[] = "録画停止";
+const char kMenuStopTime[] = "終了時間再設定";
+const char kMenuReservations[] = "番組の予約表";
+const char kMenuGuide[] = "電子番組表";
+const char kMenuVersion[] = "バージョン情報";
+const char kMenuExit[] = "Tavora を終了";
+const char kMainCaption[] = "Tavora";
+const char kEngineCannotStart[] = "grabcore.exe を起動できない。";
+const char kEngineEnded[] = "grabcore.exe が終了しました。\n送信を待っているコマンドを取り消しました。";
+const char kEndSessionWarning[] =
+    "いまWindowsを終了すると、次の予約の開始時間に録画が開始できない可能性があります。\nWindowsを終了してもよろしいですか。";
+const char kVersionCaption[] = "Tavora バージョン情報";
+const char kVersionUnknown[] = "不明";
+const char kVersionTail[] = "\n\nこの中で、最も大きい番号が\nTavora のバージョンに\nなります。";
+
 }  // namespace texts

@@ -24,4 +24,23 @@ extern const char kCapFormOpenHead[];
 extern const char kCapFormOpenTail[];
 extern const char kCapFormCreateFailed[];
 
+// The tray window.
+extern const char kTrayTipWaiting[];
+extern const char kTrayTipPreparing[];
+extern const char kTrayTipRecording[];
+extern const char kMenuTvView[];
+extern const char kMenuStopRecording[];
+extern const char kMenuStopTime[];
+extern const char kMenuReservations[];
+extern const char kMenuGuide[];
+extern const char kMenuVersion[];
+extern const char kMenuExit[];
+extern const char kMainCaption[];
+extern const char kEngineCannotStart[];
+extern const char kEngineEnded[];
+extern const char kEndSessionWarning[];
+extern const char kVersionCaption[];
+extern const char kVersionUnknown[];
+extern const char kVersionTail[];
+
 }  // namespace texts

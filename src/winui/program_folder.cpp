@@ -5,7 +5,7 @@
 #include <iterator>
 
 #include "common/sjis.h"
-#include "winui/text.h"
+#include "text.h"
 
 std::string programFolder() {
   wchar_t path[MAX_PATH * 4];

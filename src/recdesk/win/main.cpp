@@ -1,0 +1,56 @@
+// recdesk: the recorder the user starts; one copy at a time.
+#include <windows.h>
+
+#include "recdesk/texts/recdesk_texts.h"
+#include "tavora_form.h"
+#include "winui/dialogs.h"
+#include "winui/guard.h"
+#include "winui/program_folder.h"
+#include "winui/pump.h"
+
+namespace {
+
+class Mutex {
+ public:
+  explicit Mutex(HANDLE h) : h_(h) {}
+  ~Mutex() {
+    if (h_) {
+      ReleaseMutex(h_);
+      CloseHandle(h_);
+    }
+  }
+  Mutex(const Mutex&) = delete;
+  Mutex& operator=(const Mutex&) = delete;
+
+ private:
+  HANDLE h_;
+};
+
+int run() {
+  timerIni settings;
+  const timerIni::LoadResult loaded = settings.load(programFolder() + "timerSetup.dat");
+  if (loaded == timerIni::LoadResult::missing) {
+    winui::messageBoxDefaultCaption(nullptr, texts::kTimerFileMissing, MB_OK | MB_ICONERROR);
+    return 0;
+  }
+  // A file that is there but cannot be read is left alone rather than replaced by the defaults.
+  if (loaded == timerIni::LoadResult::unreadable)
+    winui::messageBoxDefaultCaption(nullptr, texts::kTimerFileCannotOpen, MB_OK | MB_ICONERROR);
+
+  TTavora tavora(settings, loaded == timerIni::LoadResult::loaded);
+  winui::runMessageLoop();
+  tavora.saveSettings();
+  return 0;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
+  if (HANDLE other = OpenMutexW(SYNCHRONIZE, FALSE, L"Tavora-recdesk-V2")) {
+    CloseHandle(other);
+    return 0;
+  }
+  Mutex mutex(CreateMutexW(nullptr, TRUE, L"Tavora-recdesk-V2"));
+  winui::setApplicationTitle("recdesk");
+  return winui::guarded([] { return run(); }, 0);
+}

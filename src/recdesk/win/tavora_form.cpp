@@ -1,0 +1,262 @@
+#include "tavora_form.h"
+
+#include <shellapi.h>
+
+#include "common/fileio.h"
+#include "common/messages.h"
+#include "recdesk/texts/recdesk_texts.h"
+#include "winui/dialogs.h"
+#include "winui/program_folder.h"
+#include "winui/pump.h"
+#include "winui/text.h"
+
+namespace {
+
+// How long mark 2 waits for the queue to send its "quit OFF" before the program ends.
+constexpr uint32_t kQuitDrainMs = 10000;
+
+const char* const kTrayTips[3] = {texts::kTrayTipWaiting, texts::kTrayTipPreparing, texts::kTrayTipRecording};
+
+// The tray's three images: idle, preparing, recording.
+HICON solidIcon(COLORREF colour) {
+  constexpr int kSize = 16;
+  HDC screen = GetDC(nullptr);
+  HBITMAP colourBits = CreateCompatibleBitmap(screen, kSize, kSize);
+  HDC dc = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(dc, colourBits);
+  HBRUSH brush = CreateSolidBrush(colour);
+  RECT all{0, 0, kSize, kSize};
+  FillRect(dc, &all, brush);
+  DeleteObject(brush);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  HBITMAP mask = CreateBitmap(kSize, kSize, 1, 1, nullptr);
+  ICONINFO info{TRUE, 0, 0, mask, colourBits};
+  HICON icon = CreateIconIndirect(&info);
+  DeleteObject(mask);
+  DeleteObject(colourBits);
+  return icon;
+}
+
+winui::Form::Options mainWindowOptions() {
+  winui::Form::Options options;
+  options.className = L"TTavora";
+  options.caption = texts::kMainCaption;
+  options.style = WS_POPUP;
+  options.bounds = {0, 0, 0, 0};
+  return options;
+}
+
+}  // namespace
+
+TTavora::TTavora(timerIni& settings, bool saveSettings)
+    : winui::Form(mainWindowOptions()), settings_(settings), saveSettings_(saveSettings), link_(handle()) {
+  manualStopTime = clock_.now();
+  process_ = std::make_unique<EngineProcess>(handle(), [this] { onEngineEnded(); });
+  channelTableFound = tavora::fileExists(programFolder() + "TvTuner.dat");
+
+  watch_ = std::make_unique<WinEngineWatch>(*process_, link_);
+  ackTimer_ = std::make_unique<WinTimer>([this] { dsControl_->onAckTimeout(); });
+  Timer1 = std::make_unique<WinTimer>([this] { rsvTime_->onTimer(); });
+  dsControl_ = std::make_unique<dsControl>(link_, *ackTimer_, *watch_, view_);
+  reserveFile_ = std::make_unique<ReserveFileSource>(programFolder() + "reserve.dat");
+  rsvTime_ = std::make_unique<rsvTime>(rsvTime::Ports{clock_, *Timer1, *dsControl_, view_, dialogs_, *this,
+                                                      launcher_, *reserveFile_, settings_});
+
+  // FormCreate
+  trayMessage_ = RegisterWindowMessageW(L"IconNotify");
+  images_ = {solidIcon(RGB(0, 128, 0)), solidIcon(RGB(224, 160, 0)), solidIcon(RGB(208, 0, 0))};
+  tray_ = std::make_unique<winui::TrayIcon>(handle(), trayMessage_);
+  tray_->add(images_[0], kTrayTips[0]);
+
+  PopupMenu1.add(N1, texts::kMenuTvView);
+  PopupMenu1.add(N2, texts::kMenuStopRecording);
+  PopupMenu1.add(N3, texts::kMenuStopTime);
+  PopupMenu1.add(N4, texts::kMenuReservations);
+  PopupMenu1.add(N5, texts::kMenuGuide);
+  PopupMenu1.add(About1, texts::kMenuVersion);
+  PopupMenu1.add(Exit1, texts::kMenuExit);
+}
+
+TTavora::~TTavora() {
+  tray_.reset();
+  for (HICON icon : images_) DestroyIcon(icon);
+}
+
+void TTavora::setTrayIcon(int index) {
+  if (index < 0 || index > 2) return;
+  tray_->setIconAndTip(images_[static_cast<size_t>(index)], kTrayTips[index]);
+}
+
+void TTavora::setTrayTip(const std::string& tip) { tray_->setTip(tip); }
+
+void TTavora::setRecordingItems(bool enabled) { recMenuOn = stopTimeMenuOn = enabled; }
+
+LRESULT TTavora::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (trayMessage_ != 0 && msg == trayMessage_) {
+    trayCallback(lParam);
+    return 0;
+  }
+  switch (msg) {
+    case WM_COPYDATA:
+      // Only the engine talks to us this way; anything else ends here.
+      if (!link_.engineKnown() || reinterpret_cast<HWND>(wParam) != link_.engineWindow()) return 0;
+      break;
+    case tvr::TVR_CHANGED:
+      rsvTime_->onReservationsChanged();
+      break;
+    case tvr::TVR_ENGINEWND:
+      link_.setEngineWindow(reinterpret_cast<HWND>(wParam));
+      break;
+    case tvr::TVR_DONE:
+      dsControl_->sendNext(static_cast<int32_t>(lParam));
+      break;
+    case tvr::TVR_MARK:
+      onMark(wParam);
+      break;
+    case tvr::TVR_DRIVER:
+      useVfw = wParam != 1;
+      driverChoice = lParam != 0;
+      break;
+    case WM_QUERYENDSESSION:
+      return queryEndSession();
+    case WM_ENDSESSION:
+      // Log-off skips the program's own teardown: the settings are saved now.
+      if (wParam) saveSettings();
+      break;
+  }
+  return defaultHandling(msg, wParam, lParam);
+}
+
+void TTavora::onMark(WPARAM which) {
+  switch (which) {
+    case 1:
+      dsControl_->sendMark(2);
+      break;
+    case 2:
+      terminating_ = true;
+      dsControl_->execOneLine("quit OFF");
+      waitForQueue(kQuitDrainMs);
+      terminate();
+      break;
+    case 3:
+      terminating_ = true;
+      dsControl_->execOneLine("quit");
+      waitForQueue(0);
+      terminate();
+      break;
+    case 5:
+      channelTableFound = true;
+      break;
+  }
+}
+
+void TTavora::waitForQueue(uint32_t boundMs) {
+  // Done when the last request (the quit) has gone out; the engine may end before answering it.
+  const int32_t last = dsControl_->queue().empty() ? 0 : dsControl_->queue().back().id;
+  bool timedOut = false;
+  winui::Timer bound(winui::Timer::Kind::oneShot, [&] { timedOut = true; });
+  if (boundMs) bound.start(boundMs);
+  winui::runLoopUntil([&] {
+    const auto& queue = dsControl_->queue();
+    return timedOut || queue.empty() || queue.front().id == last;
+  });
+}
+
+void TTavora::terminate() {
+  terminating_ = true;
+  PostQuitMessage(0);
+}
+
+void TTavora::onEngineEnded() {
+  dsControl_->engineEnded();
+  link_.setEngineWindow(nullptr);
+  if (terminating_ || engineEndTold_) return;
+  engineEndTold_ = true;
+  winui::messageBoxDefaultCaption(nullptr, texts::kEngineEnded, MB_OK | MB_ICONERROR);
+}
+
+void TTavora::trayCallback(LPARAM mouse) {
+  if (mouse != WM_RBUTTONDOWN) return;
+  PopupMenu1Popup();
+  POINT at{};
+  GetCursorPos(&at);
+  if (UINT chosen = PopupMenu1.popUp(handle(), at)) runMenuItem(chosen);
+}
+
+void TTavora::PopupMenu1Popup() {
+  const TrayMenuEnabling e = trayMenuEnabling(
+      {dsControl_->busy(), optionsOpen, channelTableFound, recMenuOn, stopTimeMenuOn});
+  PopupMenu1.setEnabled(N1, e.tvView);
+  PopupMenu1.setEnabled(N2, e.stopRecording);
+  PopupMenu1.setEnabled(N3, e.stopTime);
+  PopupMenu1.setEnabled(N4, e.reservations);
+  PopupMenu1.setEnabled(N5, e.guide);
+  PopupMenu1.setEnabled(About1, e.version);
+  PopupMenu1.setEnabled(Exit1, e.exit);
+}
+
+void TTavora::runMenuItem(UINT id) {
+  switch (id) {
+    case N1:
+      if (!view_.isShown()) {
+        view_.show();
+        dsControl_->firstPreview();
+        dsControl_->execOneLine("tune setCh");
+        dsControl_->restoreSysVolMute();
+        dsControl_->sendMark(5);
+      }
+      break;
+    case N4:
+      startProgram("planbook.exe");
+      break;
+    case N5:
+      startProgram("guidepane.exe");
+      break;
+    case About1:
+      About1Click();
+      break;
+    case Exit1:
+      Exit1Click();
+      break;
+  }
+}
+
+void TTavora::startProgram(const char* file) {
+  ShellExecuteW(nullptr, nullptr, winui::widen(programFolder() + file).c_str(), nullptr, nullptr, SW_HIDE);
+}
+
+void TTavora::About1Click() {
+  std::string text;
+  const char* const files[] = {"recdesk.exe", "grabcore.exe", "planbook.exe", "guidepane.exe"};
+  for (const char* file : files) {
+    if (!text.empty()) text += "\n";
+    text += std::string(file) + "\r\t" + productVersionOf(file);
+  }
+  text += texts::kVersionTail;
+  winui::messageBox(handle(), text, texts::kVersionCaption, MB_OK);
+}
+
+void TTavora::Exit1Click() {
+  terminating_ = true;
+  rsvTime_->armWakeUp();
+  dsControl_->execOneLine("quit");
+  terminate();
+}
+
+LRESULT TTavora::queryEndSession() {
+  if (auto start = rsvTime_->nextStart(); start && !rsvTime_->powerOffFitsBefore(start)) {
+    if (winui::messageBoxDefaultCaption(handle(), texts::kEndSessionWarning, MB_YESNO | MB_ICONWARNING) != IDYES)
+      return 0;
+  }
+  terminating_ = true;
+  rsvTime_->armWakeUp();
+  dsControl_->execOneLine("quit");
+  return 1;
+}
+
+void TTavora::saveSettings() {
+  if (saveSettings_ && !settings_.save())
+    winui::messageBoxDefaultCaption(nullptr, texts::kTimerFileCannotOpen, MB_OK | MB_ICONERROR);
+}

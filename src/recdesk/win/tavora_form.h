@@ -1,0 +1,89 @@
+// TTavora: the recorder's hidden main window. It starts the engine, owns the tray icon and its
+// menu, and receives every message of the engine, planbook's change notice and Windows' end.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+
+#include "engine_link.h"
+#include "recdesk/core/ds_control.h"
+#include "recdesk/core/rsv_time.h"
+#include "recdesk/core/timer_ini.h"
+#include "recdesk/core/tray_menu.h"
+#include "scheduler_ports.h"
+#include "winui/form.h"
+#include "winui/popup_menu.h"
+#include "winui/tray_icon.h"
+
+class TTavora : public winui::Form, public TrayPort {
+ public:
+  // Menu item ids of PopupMenu1.
+  enum MenuItem : UINT { N1 = 1, N2, N3, N4, N5, About1, Exit1 };
+
+  // settings: timerSetup.dat as loaded; saveSettings: whether it may be written back.
+  TTavora(timerIni& settings, bool saveSettings);
+  ~TTavora() override;
+
+  // TrayPort.
+  void setTrayIcon(int index) override;
+  void setTrayTip(const std::string& tip) override;
+  void setRecordingItems(bool enabled) override;
+
+  // Writes timerSetup.dat unless it could not be read at start; a failure is told.
+  void saveSettings();
+
+  dsControl& engine() { return *dsControl_; }
+  rsvTime& scheduler() { return *rsvTime_; }
+
+  bool channelTableFound = false;
+  bool useVfw = true;
+  bool driverChoice = true;
+  bool recMenuOn = false;
+  bool stopTimeMenuOn = false;
+  bool optionsOpen = false;
+  double manualStopTime = 0;
+
+ protected:
+  LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void onCopyData(HWND sender, const COPYDATASTRUCT& data);
+  void onMark(WPARAM which);
+  void onEngineEnded();
+  void trayCallback(LPARAM mouse);
+  void PopupMenu1Popup();
+  void runMenuItem(UINT id);
+  void About1Click();
+  void Exit1Click();
+  void startProgram(const char* file);
+  LRESULT queryEndSession();
+  // Pumps messages while the queue is busy, at most the bound (0: until it drains).
+  void waitForQueue(uint32_t boundMs);
+  void terminate();
+
+  timerIni& settings_;
+  bool saveSettings_;
+  UINT trayMessage_ = 0;
+  std::array<HICON, 3> images_{};
+  EngineLink link_;
+  std::unique_ptr<EngineProcess> process_;
+  std::unique_ptr<WinEngineWatch> watch_;
+  std::unique_ptr<WinTimer> ackTimer_;
+  std::unique_ptr<WinTimer> Timer1;
+  HiddenView view_;
+  PlainSchedulerDialogs dialogs_;
+  LocalClock clock_;
+  ShellLauncher launcher_;
+  std::unique_ptr<ReserveFileSource> reserveFile_;
+  std::unique_ptr<dsControl> dsControl_;
+  std::unique_ptr<rsvTime> rsvTime_;
+  std::unique_ptr<winui::TrayIcon> tray_;
+  winui::PopupMenu PopupMenu1;
+  bool engineEndTold_ = false;
+  bool terminating_ = false;
+};
+
+// "Ver " and the product version of a file in the program folder, or "不明".
+std::string productVersionOf(const std::string& file);

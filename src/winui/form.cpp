@@ -1,0 +1,206 @@
+#include "form.h"
+
+#include <commctrl.h>
+
+#include <set>
+#include <stdexcept>
+
+#include "guard.h"
+#include "pump.h"
+#include "text.h"
+#include "window_object.h"
+
+namespace winui {
+
+namespace {
+
+void registerClass(const std::wstring& name, WNDPROC proc) {
+  static std::set<std::wstring> registered;
+  if (!registered.insert(name).second) return;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = proc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = name.c_str();
+  RegisterClassExW(&wc);
+}
+
+const wchar_t* classOf(Control kind) {
+  switch (kind) {
+    case Control::button:
+    case Control::checkBox: return WC_BUTTONW;
+    case Control::label:
+    case Control::panel: return WC_STATICW;
+    case Control::edit: return WC_EDITW;
+    case Control::trackBar: return TRACKBAR_CLASSW;
+    case Control::comboBox: return WC_COMBOBOXW;
+  }
+  return WC_STATICW;
+}
+
+DWORD styleOf(Control kind) {
+  switch (kind) {
+    case Control::button: return BS_PUSHBUTTON | WS_TABSTOP;
+    case Control::checkBox: return BS_AUTOCHECKBOX | WS_TABSTOP;
+    case Control::label: return SS_LEFT;
+    case Control::panel: return SS_NOTIFY | WS_CLIPCHILDREN;
+    case Control::edit: return ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP;
+    case Control::trackBar: return TBS_HORZ | WS_TABSTOP;
+    case Control::comboBox: return CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
+  }
+  return 0;
+}
+
+std::string windowText(HWND window) {
+  int n = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+  n = GetWindowTextW(window, text.data(), n + 1);
+  text.resize(static_cast<size_t>(n));
+  return narrow(text);
+}
+
+}  // namespace
+
+Form::Form(const Options& options) {
+  static bool commonControls = [] {
+    INITCOMMONCONTROLSEX init{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    return InitCommonControlsEx(&init) != FALSE;
+  }();
+  (void)commonControls;
+  registerClass(options.className, &Form::windowProc);
+  const RECT& b = options.bounds;
+  window_ = CreateWindowExW(options.exStyle, options.className.c_str(), widen(options.caption).c_str(), options.style,
+                            b.left, b.top, b.right, b.bottom, options.parent, nullptr, GetModuleHandleW(nullptr),
+                            this);
+  if (!window_) throw std::runtime_error("CreateWindowEx failed");
+}
+
+Form::~Form() {
+  if (window_) {
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    DestroyWindow(window_);
+  }
+}
+
+void Form::show() { ShowWindow(window_, SW_SHOW); }
+void Form::hide() { ShowWindow(window_, SW_HIDE); }
+bool Form::visible() const { return IsWindowVisible(window_) != FALSE; }
+void Form::setCaption(std::string_view cp932) { SetWindowTextW(window_, widen(cp932).c_str()); }
+std::string Form::caption() const { return windowText(window_); }
+
+HWND Form::addControl(Control kind, int id, std::string_view text, RECT b, DWORD extraStyle) {
+  return CreateWindowExW(0, classOf(kind), widen(text).c_str(), WS_CHILD | WS_VISIBLE | styleOf(kind) | extraStyle,
+                         b.left, b.top, b.right, b.bottom, window_,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+}
+
+void Form::fire(std::map<int, std::function<void()>>& handlers, int id) {
+  auto found = handlers.find(id);
+  if (found == handlers.end()) return;
+  auto handler = found->second;  // a handler may replace itself
+  guardedCall(handler);
+}
+
+void Form::click(int id) { fire(clicks_, id); }
+
+void Form::setText(int id, std::string_view cp932) { SetWindowTextW(control(id), widen(cp932).c_str()); }
+std::string Form::text(int id) const { return windowText(control(id)); }
+
+void Form::setTrackRange(int id, int minimum, int maximum) {
+  SendMessageW(control(id), TBM_SETRANGEMIN, FALSE, minimum);
+  SendMessageW(control(id), TBM_SETRANGEMAX, TRUE, maximum);
+}
+
+void Form::setTrackPosition(int id, int position) {
+  const int before = trackPosition(id);
+  SendMessageW(control(id), TBM_SETPOS, TRUE, position);
+  if (trackPosition(id) != before) fire(changes_, id);
+}
+
+int Form::trackPosition(int id) const { return static_cast<int>(SendMessageW(control(id), TBM_GETPOS, 0, 0)); }
+
+void Form::setChecked(int id, bool checked) {
+  if (this->checked(id) == checked) return;
+  SendMessageW(control(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  fire(changes_, id);
+}
+
+bool Form::checked(int id) const { return SendMessageW(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void Form::setComboItems(int id, const std::vector<std::string>& cp932Items) {
+  SendMessageW(control(id), CB_RESETCONTENT, 0, 0);
+  for (const std::string& item : cp932Items)
+    SendMessageW(control(id), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(item).c_str()));
+}
+
+void Form::setComboIndex(int id, int index) { SendMessageW(control(id), CB_SETCURSEL, index, 0); }
+int Form::comboIndex(int id) const { return static_cast<int>(SendMessageW(control(id), CB_GETCURSEL, 0, 0)); }
+void Form::setEnabled(int id, bool enabled) { EnableWindow(control(id), enabled); }
+
+int Form::showModal() {
+  HWND owner = GetWindow(window_, GW_OWNER);
+  if (owner) EnableWindow(owner, FALSE);
+  modal_ = true;
+  modalEnded_ = false;
+  modalResult_ = 0;
+  show();
+  const bool ended = runLoopUntil([this] { return modalEnded_; });
+  modal_ = false;
+  if (owner) EnableWindow(owner, TRUE);
+  hide();
+  return ended ? modalResult_ : 0;
+}
+
+void Form::endModal(int result) {
+  modalResult_ = result;
+  modalEnded_ = true;
+  PostMessageW(window_, WM_NULL, 0, 0);  // wakes the modal loop
+}
+
+LRESULT Form::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) { return defaultHandling(msg, wParam, lParam); }
+
+LRESULT Form::defaultHandling(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_COMMAND:
+      if (lParam != 0) {
+        const int id = LOWORD(wParam);
+        const UINT code = HIWORD(wParam);
+        if (code == BN_CLICKED) {
+          // A check box's click is also its change.
+          if ((GetWindowLongW(reinterpret_cast<HWND>(lParam), GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX)
+            fire(changes_, id);
+          fire(clicks_, id);
+        } else if (code == EN_CHANGE || code == CBN_SELCHANGE) {
+          fire(changes_, id);
+        }
+        return 0;
+      }
+      break;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      if (lParam != 0 && LOWORD(wParam) != TB_ENDTRACK) {
+        fire(changes_, GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
+        return 0;
+      }
+      break;
+    case WM_CLOSE:
+      if (modal_) {
+        endModal(IDCANCEL);
+        return 0;
+      }
+      hide();
+      return 0;
+  }
+  return DefWindowProcW(window_, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK Form::windowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  Form* form = windowObject<Form>(window, msg, lParam);
+  if (!form) return DefWindowProcW(window, msg, wParam, lParam);
+  if (msg == WM_NCCREATE) form->window_ = window;
+  return guarded([&] { return form->handleMessage(msg, wParam, lParam); }, LRESULT{0});
+}
+
+}  // namespace winui

@@ -1,0 +1,85 @@
+// A form: a window of its own class with child controls from the common controls, and the
+// framework's event meanings: a track bar's change fires also when code moves it, an edit's
+// change fires when code sets its text, a modal form runs its own loop that still dispatches
+// timers and posted messages. Handlers run under the exception guard.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace winui {
+
+enum class Control { button, label, edit, trackBar, comboBox, checkBox, panel };
+
+class Form {
+ public:
+  struct Options {
+    std::wstring className;       // registered once per class
+    std::string caption;          // Shift-JIS
+    DWORD style = WS_OVERLAPPEDWINDOW;
+    DWORD exStyle = 0;
+    HWND parent = nullptr;        // the owner, or the parent of a WS_CHILD form
+    RECT bounds{CW_USEDEFAULT, CW_USEDEFAULT, 320, 240};  // left, top, width, height
+  };
+
+  explicit Form(const Options& options);
+  virtual ~Form();
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+
+  HWND handle() const { return window_; }
+  void show();
+  void hide();
+  bool visible() const;
+  void setCaption(std::string_view cp932);
+  std::string caption() const;
+
+  // Child controls by id (nonzero). bounds: left, top, width, height in client coordinates.
+  HWND addControl(Control kind, int id, std::string_view text, RECT bounds, DWORD extraStyle = 0);
+  HWND control(int id) const { return GetDlgItem(window_, id); }
+  // Button or check box pressed (also by code through click()).
+  void onClick(int id, std::function<void()> handler) { clicks_[id] = std::move(handler); }
+  // Edit text, track bar position, combo selection or check state changed.
+  void onChange(int id, std::function<void()> handler) { changes_[id] = std::move(handler); }
+  void click(int id);
+
+  void setText(int id, std::string_view cp932);  // an edit's change fires
+  std::string text(int id) const;
+  void setTrackRange(int id, int minimum, int maximum);
+  void setTrackPosition(int id, int position);  // the change fires when the position changes
+  int trackPosition(int id) const;
+  void setChecked(int id, bool checked);  // the change fires when the state changes
+  bool checked(int id) const;
+  void setComboItems(int id, const std::vector<std::string>& cp932Items);
+  void setComboIndex(int id, int index);
+  int comboIndex(int id) const;
+  void setEnabled(int id, bool enabled);
+
+  // Shows the form modally (its owner disabled) and runs a loop until endModal; returns the
+  // result, or 0 when a quit request ended the loop (left in the queue).
+  int showModal();
+  void endModal(int result);
+  bool inModal() const { return modal_; }
+
+ protected:
+  // The form's own messages; the default routes control events and ends a modal form on close.
+  virtual LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT defaultHandling(UINT msg, WPARAM wParam, LPARAM lParam);
+
+ private:
+  static LRESULT CALLBACK windowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+  void fire(std::map<int, std::function<void()>>& handlers, int id);
+  HWND window_ = nullptr;
+  std::map<int, std::function<void()>> clicks_;
+  std::map<int, std::function<void()>> changes_;
+  bool modal_ = false;
+  bool modalEnded_ = false;
+  int modalResult_ = 0;
+};
+
+}  // namespace winui

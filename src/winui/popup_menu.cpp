@@ -1,0 +1,39 @@
+#include "popup_menu.h"
+
+#include "text.h"
+
+namespace winui {
+
+PopupMenu::PopupMenu() : menu_(CreatePopupMenu()) {}
+
+PopupMenu::~PopupMenu() { DestroyMenu(menu_); }
+
+void PopupMenu::add(UINT id, std::string_view caption) {
+  AppendMenuW(menu_, MF_STRING, id, widen(caption).c_str());
+}
+
+void PopupMenu::addSeparator() { AppendMenuW(menu_, MF_SEPARATOR, 0, nullptr); }
+
+void PopupMenu::setEnabled(UINT id, bool enabled) {
+  EnableMenuItem(menu_, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+void PopupMenu::setChecked(UINT id, bool checked) {
+  CheckMenuItem(menu_, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+bool PopupMenu::enabled(UINT id) const {
+  return (GetMenuState(menu_, id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
+}
+
+bool PopupMenu::checked(UINT id) const { return (GetMenuState(menu_, id, MF_BYCOMMAND) & MF_CHECKED) != 0; }
+
+UINT PopupMenu::popUp(HWND owner, POINT at) {
+  SetForegroundWindow(owner);
+  UINT chosen = static_cast<UINT>(
+      TrackPopupMenu(menu_, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, owner, nullptr));
+  PostMessageW(owner, WM_NULL, 0, 0);  // lets the menu close properly on the next click elsewhere
+  return chosen;
+}
+
+}  // namespace winui

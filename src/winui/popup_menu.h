@@ -1,0 +1,35 @@
+// A popup menu with items by id; enabling and check marks are set before it pops up.
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+
+namespace winui {
+
+class PopupMenu {
+ public:
+  PopupMenu();
+  ~PopupMenu();
+  PopupMenu(const PopupMenu&) = delete;
+  PopupMenu& operator=(const PopupMenu&) = delete;
+
+  // Ids must be nonzero. Captions are Shift-JIS.
+  void add(UINT id, std::string_view caption);
+  void addSeparator();
+  void setEnabled(UINT id, bool enabled);
+  void setChecked(UINT id, bool checked);
+  bool enabled(UINT id) const;
+  bool checked(UINT id) const;
+
+  // Pops up at the point (screen coordinates) and returns the chosen id, 0 when none was.
+  // The owner is brought to the foreground first, so that the menu closes when the user
+  // clicks elsewhere.
+  UINT popUp(HWND owner, POINT at);
+  HMENU handle() const { return menu_; }
+
+ private:
+  HMENU menu_;
+};
+
+}  // namespace winui

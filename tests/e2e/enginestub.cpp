@@ -1,0 +1,106 @@
+// A stand-in engine for the recorder's tests: announces its window to the front window named
+// on its command line, acknowledges each request with TVR_DONE and its id, logs every request,
+// ends on "quit", and can be told to hold acknowledgements or to post or send anything.
+#include <windows.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "common/messages.h"
+#include "enginestub_control.h"
+#include "harness.h"
+
+namespace {
+
+HWND g_front = nullptr;
+bool g_holding = false;
+std::vector<LPARAM> g_held;
+std::map<LPARAM, std::string> g_texts;
+
+void log(const std::string& line) {
+  std::ofstream out(std::filesystem::path(e2e::programFolder() + enginestub::kLogName), std::ios::app | std::ios::binary);
+  out << line << "\n";
+}
+
+void acknowledge(LPARAM id) { PostMessageW(g_front, tvr::TVR_DONE, 0, id); }
+
+bool isRequest(UINT msg) {
+  return msg == tvr::TVR_ADDARG || msg == tvr::TVR_EXECMDFILE || msg == tvr::TVR_EXECONELINE ||
+         msg == tvr::TVR_ADDDWORD;
+}
+
+void control(HWND self, const COPYDATASTRUCT& data) {
+  const auto* bytes = static_cast<const uint8_t*>(data.lpData);
+  switch (static_cast<uint32_t>(data.dwData)) {
+    case enginestub::kHold:
+      g_holding = true;
+      break;
+    case enginestub::kRelease:
+      g_holding = false;
+      for (LPARAM id : g_held) acknowledge(id);
+      g_held.clear();
+      break;
+    case enginestub::kPost:
+      if (data.cbData >= 24) {
+        uint64_t v[3];
+        std::memcpy(v, bytes, sizeof v);
+        PostMessageW(g_front, static_cast<UINT>(v[0]), static_cast<WPARAM>(v[1]), static_cast<LPARAM>(v[2]));
+      }
+      break;
+    case enginestub::kSend:
+      if (data.cbData >= 8) {
+        uint64_t kind;
+        std::memcpy(&kind, bytes, sizeof kind);
+        COPYDATASTRUCT block{static_cast<ULONG_PTR>(kind), data.cbData - 8, const_cast<uint8_t*>(bytes + 8)};
+        SendMessageW(g_front, WM_COPYDATA, reinterpret_cast<WPARAM>(self), reinterpret_cast<LPARAM>(&block));
+      }
+      break;
+  }
+}
+
+LRESULT CALLBACK windowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_COPYDATA) {
+    const auto& data = *reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    if ((static_cast<uint32_t>(data.dwData) & 0xFFFF0000u) == 0x7A5E0000u) {
+      control(window, data);
+    } else {
+      const char* text = static_cast<const char*>(data.lpData);
+      g_texts[static_cast<LPARAM>(data.dwData)] = std::string(text, strnlen(text, data.cbData));
+    }
+    return 1;
+  }
+  if (isRequest(msg)) {
+    const std::string text = g_texts[lParam];
+    g_texts.erase(lParam);
+    log(std::to_string(lParam) + " " + text);
+    if (g_holding)
+      g_held.push_back(lParam);
+    else
+      acknowledge(lParam);
+    if (text == "quit" || text.rfind("quit ", 0) == 0) PostQuitMessage(0);
+    return 0;
+  }
+  return DefWindowProcW(window, msg, wParam, lParam);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR arguments, int) {
+  const std::wstring args(arguments);
+  log("start " + std::string(args.begin(), args.end()));
+  g_front = reinterpret_cast<HWND>(static_cast<uintptr_t>(std::wcstoull(arguments, nullptr, 10)));
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = windowProc;
+  wc.hInstance = instance;
+  wc.lpszClassName = L"TavoraEngineStandIn";
+  RegisterClassW(&wc);
+  HWND self = CreateWindowW(wc.lpszClassName, L"engine", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
+  PostMessageW(g_front, tvr::TVR_ENGINEWND, reinterpret_cast<WPARAM>(self), 0);
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+  return 0;
+}

@@ -1,0 +1,179 @@
+#include "recdesk_bench.h"
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "enginestub_control.h"
+#include "harness.h"
+
+namespace e2e {
+
+namespace {
+
+std::vector<std::string> readLines(const std::wstring& path) {
+  std::ifstream in(std::filesystem::path(path), std::ios::binary);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+struct FindWindowOf {
+  DWORD processId;
+  const wchar_t* className;
+  HWND found;
+};
+
+BOOL CALLBACK findWindowOf(HWND window, LPARAM context) {
+  auto* find = reinterpret_cast<FindWindowOf*>(context);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  wchar_t name[64];
+  if (pid == find->processId && GetClassNameW(window, name, 64) && std::wstring(name) == find->className) {
+    find->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+bool pollUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+  const ULONGLONG end = GetTickCount64() + timeoutMs;
+  while (!done()) {
+    if (GetTickCount64() > end) return false;
+    Sleep(20);
+  }
+  return true;
+}
+
+RecdeskBench::RecdeskBench(bool withSettings) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  folder_ = std::wstring(temp) + std::wstring(L"recdesk_") + std::to_wstring(GetCurrentProcessId()) + L"_" +
+            std::to_wstring(GetTickCount64()) + L"\\";
+  CreateDirectoryW(folder_.c_str(), nullptr);
+  const std::wstring bin = programFolder();
+  CopyFileW((bin + L"recdesk.exe").c_str(), (folder_ + L"recdesk.exe").c_str(), FALSE);
+  CopyFileW((bin + L"enginestub.exe").c_str(), (folder_ + L"grabcore.exe").c_str(), FALSE);
+  for (const wchar_t* name : {L"planbook.exe", L"guidepane.exe", L"wakecall.exe"})
+    CopyFileW((bin + L"launchstub.exe").c_str(), (folder_ + name).c_str(), FALSE);
+  if (withSettings) CopyFileW((bin + L"timerSetup.dat").c_str(), (folder_ + L"timerSetup.dat").c_str(), FALSE);
+}
+
+RecdeskBench::~RecdeskBench() {
+  for (HANDLE process : processes_) {
+    if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT) {
+      TerminateProcess(process, 1);
+      WaitForSingleObject(process, 5000);
+    }
+    CloseHandle(process);
+  }
+  killEngine();  // when a test left it running
+  WIN32_FIND_DATAW entry;
+  HANDLE find = FindFirstFileW((folder_ + L"*").c_str(), &entry);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW((folder_ + entry.cFileName).c_str());
+    } while (FindNextFileW(find, &entry));
+    FindClose(find);
+  }
+  RemoveDirectoryW(folder_.c_str());
+}
+
+HANDLE RecdeskBench::start() {
+  std::wstring commandLine = L"\"" + folder_ + L"recdesk.exe\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &startup,
+                      &info))
+    return nullptr;
+  CloseHandle(info.hThread);
+  processes_.push_back(info.hProcess);
+  return info.hProcess;
+}
+
+bool RecdeskBench::waitForMainWindow(DWORD timeoutMs) {
+  FindWindowOf find{GetProcessId(process()), L"TTavora", nullptr};
+  const bool found = pollUntil(
+      [&] {
+        EnumWindows(findWindowOf, reinterpret_cast<LPARAM>(&find));
+        engine_ = FindWindowExW(HWND_MESSAGE, nullptr, L"TavoraEngineStandIn", nullptr);
+        return find.found != nullptr && engine_ != nullptr;
+      },
+      timeoutMs);
+  main_ = find.found;
+  return found;
+}
+
+HWND RecdeskBench::findBox(HANDLE process) const {
+  FindWindowOf find{GetProcessId(process), L"#32770", nullptr};
+  EnumWindows(findWindowOf, reinterpret_cast<LPARAM>(&find));
+  return find.found && IsWindowVisible(find.found) ? find.found : nullptr;
+}
+
+void RecdeskBench::killEngine() {
+  if (!engine_) return;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(engine_, &pid);
+  if (HANDLE engine = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
+    TerminateProcess(engine, 1);
+    WaitForSingleObject(engine, 5000);
+    CloseHandle(engine);
+  }
+  engine_ = nullptr;
+}
+
+std::wstring RecdeskBench::boxText(HWND box) {
+  wchar_t text[512] = {};
+  GetDlgItemTextW(box, 0xFFFF, text, 512);
+  return text;
+}
+
+bool RecdeskBench::waitForExit(HANDLE process, DWORD timeoutMs, DWORD* exitCode) {
+  if (WaitForSingleObject(process, timeoutMs) != WAIT_OBJECT_0) return false;
+  if (exitCode) GetExitCodeProcess(process, exitCode);
+  return true;
+}
+
+std::vector<std::string> RecdeskBench::engineLog() const { return readLines(folder_ + enginestub::kLogName); }
+std::vector<std::string> RecdeskBench::launchLog() const { return readLines(folder_ + L"launch.log"); }
+
+bool RecdeskBench::waitForRequest(const std::string& text, DWORD timeoutMs) const {
+  return pollUntil(
+      [&] {
+        for (const std::string& line : engineLog()) {
+          const size_t blank = line.find(' ');
+          if (line.rfind("start ", 0) != 0 && blank != std::string::npos && line.substr(blank + 1) == text)
+            return true;
+        }
+        return false;
+      },
+      timeoutMs);
+}
+
+void RecdeskBench::control(uint32_t kind, const std::vector<uint8_t>& payload) {
+  COPYDATASTRUCT data{kind, static_cast<DWORD>(payload.size()), const_cast<uint8_t*>(payload.data())};
+  SendMessageW(engine_, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+}
+
+void RecdeskBench::holdAcknowledgements() { control(enginestub::kHold, {}); }
+void RecdeskBench::releaseAcknowledgements() { control(enginestub::kRelease, {}); }
+
+void RecdeskBench::enginePosts(unsigned msg, uint64_t wParam, int64_t lParam) {
+  std::vector<uint8_t> payload(24);
+  const uint64_t v[3] = {msg, wParam, static_cast<uint64_t>(lParam)};
+  std::memcpy(payload.data(), v, sizeof v);
+  control(enginestub::kPost, payload);
+}
+
+void RecdeskBench::engineSends(uint64_t kind, const std::vector<uint8_t>& block) {
+  std::vector<uint8_t> payload(8);
+  std::memcpy(payload.data(), &kind, 8);
+  payload.insert(payload.end(), block.begin(), block.end());
+  control(enginestub::kSend, payload);
+}
+
+}  // namespace e2e

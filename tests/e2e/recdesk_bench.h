@@ -1,0 +1,63 @@
+// The recorder end to end: a folder of its own holding recdesk.exe, the engine stand-in as
+// grabcore.exe, the launch stand-in as planbook.exe, guidepane.exe and wakecall.exe, and the
+// installation's timerSetup.dat; recdesk started there, its main window found, the logs read.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+class RecdeskBench {
+ public:
+  // Lays the folder out; withSettings false leaves timerSetup.dat out.
+  explicit RecdeskBench(bool withSettings = true);
+  ~RecdeskBench();  // ends what still runs, removes the folder
+  RecdeskBench(const RecdeskBench&) = delete;
+  RecdeskBench& operator=(const RecdeskBench&) = delete;
+
+  const std::wstring& folder() const { return folder_; }
+  // Starts one more copy of recdesk.exe; returns its process handle (owned by the bench).
+  HANDLE start();
+  // Waits for the started copy's TTavora window and the engine stand-in's window.
+  bool waitForMainWindow(DWORD timeoutMs = 10000);
+  HWND mainWindow() const { return main_; }
+  HWND engineWindow() const { return engine_; }
+  HANDLE process() const { return processes_.empty() ? nullptr : processes_.front(); }
+  // The exit code once the process has ended within the timeout, else nothing.
+  bool waitForExit(HANDLE process, DWORD timeoutMs, DWORD* exitCode = nullptr);
+
+  // A visible dialog box of the process, if there is one, and the text it shows.
+  HWND findBox(HANDLE process) const;
+  static std::wstring boxText(HWND box);
+
+  // The stand-ins' logs, line by line.
+  std::vector<std::string> engineLog() const;
+  std::vector<std::string> launchLog() const;
+  // Waits until the engine log holds a line with this text as its request (after the id).
+  bool waitForRequest(const std::string& text, DWORD timeoutMs = 10000) const;
+
+  // Ends the engine stand-in at once, as a crash would.
+  void killEngine();
+  // Steers the engine stand-in.
+  void holdAcknowledgements();
+  void releaseAcknowledgements();
+  void enginePosts(unsigned msg, uint64_t wParam, int64_t lParam);
+  void engineSends(uint64_t kind, const std::vector<uint8_t>& block);
+
+ private:
+  void control(uint32_t kind, const std::vector<uint8_t>& payload);
+  std::wstring folder_;
+  std::vector<HANDLE> processes_;
+  HWND main_ = nullptr;
+  HWND engine_ = nullptr;
+};
+
+// Polls until the predicate holds; false after the timeout.
+bool pollUntil(const std::function<bool()>& done, DWORD timeoutMs);
+
+}  // namespace e2e
