@@ -23,6 +23,11 @@ TFormGRC::~TFormGRC() {
 
 LRESULT CALLBACK TFormGRC::engineWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   auto* form = winui::windowObject<TFormGRC>(window, msg, lParam);
+  if (form && msg == WM_DESTROY) {
+    // The engine lives as long as its window: the message loop ends and the usual clean-up runs.
+    form->window_ = nullptr;
+    PostQuitMessage(0);
+  }
   if (form && form->engine_) {
     if (msg == WM_COPYDATA) {
       const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
