@@ -18,7 +18,10 @@ TFormGRC::TFormGRC(HINSTANCE instance) {
 }
 
 TFormGRC::~TFormGRC() {
-  if (window_) DestroyWindow(window_);
+  if (!window_) return;
+  // Destroyed by its owner, not from outside: no quit message that would close a box still to come.
+  SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+  DestroyWindow(window_);
 }
 
 LRESULT CALLBACK TFormGRC::engineWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
