@@ -23,17 +23,18 @@ std::optional<MixerSettings> stored() {
   return data ? decodeMixerSettings(*data) : std::nullopt;
 }
 
-// Runs one line and waits for its acknowledgement.
-void line(FrontEnd& front, const std::string& text) {
-  ASSERT_TRUE(front.waitForDone(front.request(tvr::TVR_EXECONELINE, text))) << text;
+// Runs the lines, each as one request, waiting for each acknowledgement.
+void run(FrontEnd& front, std::initializer_list<const char*> lines) {
+  for (const char* text : lines) ASSERT_TRUE(front.waitForDone(front.request(tvr::TVR_EXECONELINE, text))) << text;
 }
 
-// Starts the engine and names the front end's window "form", as the recorder names its TV view.
-void startWithTvWindow(FrontEnd& front) {
+// Starts the engine and names the front end's window "form", as the recorder names its TV view;
+// then makes the mixer.
+void startWithMixer(FrontEnd& front) {
   ASSERT_TRUE(front.start());
   ASSERT_TRUE(front.waitForEngine());
-  const int64_t id = front.request(tvr::TVR_ADDDWORD, "form", reinterpret_cast<uintptr_t>(front.window()));
-  ASSERT_TRUE(front.waitForDone(id));
+  ASSERT_TRUE(front.waitForDone(front.request(tvr::TVR_ADDDWORD, "form", reinterpret_cast<uintptr_t>(front.window()))));
+  run(front, {"new SoundMixer mix", "mix create form"});
 }
 
 // The replies of that message, in order.
@@ -44,60 +45,39 @@ std::vector<e2e::Received> replies(const FrontEnd& front, unsigned msg) {
   return found;
 }
 
+std::vector<uint64_t> wParams(const FrontEnd& front, unsigned msg) {
+  std::vector<uint64_t> values;
+  for (const e2e::Received& r : replies(front, msg)) values.push_back(r.wParam);
+  return values;
+}
+
 }  // namespace
 
 TEST(SoundMixer, LinesVolumeAndMuteOfTheSoundCardAndTheFileReadBackByTheNextObject) {
   tavora::removeFile(settingsPath());
   FrontEnd front;
-  startWithTvWindow(front);
-  line(front, "new SoundMixer mix");
-  line(front, "mix create form");
-  std::vector<e2e::Received> ids = replies(front, tvr::TVR_MIXERIDS);
-  ASSERT_EQ(ids.size(), 1u);
-  EXPECT_EQ(front.count(tvr::TVR_NOMIXER), 0u);
-
-  line(front, "mix getDevList");
+  startWithMixer(front);
+  run(front, {"mix getDevList", "mix setCurrentMixDev 1", "mix getNowMixerDev"});
   std::vector<e2e::Received> blocks = replies(front, WM_COPYDATA);
   ASSERT_EQ(blocks.size(), 1u);
   EXPECT_EQ(blocks[0].kind, tvr::CD_MIXERLINES);
-  EXPECT_EQ(blocks[0].wParam, reinterpret_cast<uintptr_t>(front.engine()));
   // The destination and its one source line, each name ended by its NUL.
   ASSERT_GE(blocks[0].block.size(), 4u);
   EXPECT_EQ(blocks[0].block[0], 2);
   EXPECT_EQ(std::count(blocks[0].block.begin() + 4, blocks[0].block.end(), 0), 2);
   EXPECT_EQ(blocks[0].block.back(), 0);
-
-  line(front, "mix setCurrentMixDev 1");
-  line(front, "mix getNowMixerDev");
-  ids = replies(front, tvr::TVR_MIXERIDS);
+  std::vector<e2e::Received> ids = replies(front, tvr::TVR_MIXERIDS);
   ASSERT_EQ(ids.size(), 2u);
   EXPECT_NE(ids[1].wParam, ids[0].wParam);
   EXPECT_NE(ids[1].lParam, ids[0].lParam);
-  ASSERT_EQ(replies(front, tvr::TVR_MIXDEVINDEX).size(), 1u);
-  EXPECT_EQ(replies(front, tvr::TVR_MIXDEVINDEX)[0].wParam, 1u);
+  EXPECT_EQ(wParams(front, tvr::TVR_MIXDEVINDEX), std::vector<uint64_t>{1});
 
   // Wine's source line takes no level; the speakers destination does.
-  line(front, "mix setCurrentMixDev 0");
-  line(front, "mix setVolume 30000");
-  line(front, "mix getSysVolMute");
-  line(front, "mix setVolume 1000");
-  line(front, "mix setMute ON");
-  line(front, "mix getVolume");
-  line(front, "mix getMute");
-  line(front, "mix setSysVolMute");
-  line(front, "mix getVolume");
-  line(front, "mix getMute");
-  std::vector<e2e::Received> volume = replies(front, tvr::TVR_VOLUME);
-  ASSERT_EQ(volume.size(), 2u);
-  EXPECT_EQ(volume[0].wParam, 1000u);
-  EXPECT_EQ(volume[1].wParam, 30000u);
-  std::vector<e2e::Received> mute = replies(front, tvr::TVR_MUTE);
-  ASSERT_EQ(mute.size(), 2u);
-  EXPECT_EQ(mute[0].wParam, 1u);
-  EXPECT_EQ(mute[1].wParam, 0u);
-
-  line(front, "mix setCurrentMixDev 1");
-  line(front, "delete mix");
+  run(front, {"mix setCurrentMixDev 0", "mix setVolume 30000", "mix getSysVolMute", "mix setVolume 1000",
+              "mix setMute ON", "mix getVolume", "mix getMute", "mix setSysVolMute", "mix getVolume", "mix getMute",
+              "mix setCurrentMixDev 1", "delete mix"});
+  EXPECT_EQ(wParams(front, tvr::TVR_VOLUME), (std::vector<uint64_t>{1000, 30000}));
+  EXPECT_EQ(wParams(front, tvr::TVR_MUTE), (std::vector<uint64_t>{1, 0}));
   std::optional<MixerSettings> settings = stored();
   ASSERT_TRUE(settings);
   EXPECT_TRUE(settings->valid);
@@ -107,13 +87,9 @@ TEST(SoundMixer, LinesVolumeAndMuteOfTheSoundCardAndTheFileReadBackByTheNextObje
   EXPECT_EQ(settings->lines[1].muteId, static_cast<uint64_t>(ids[1].lParam));
 
   // The next object takes the lines and the selection from the file.
-  line(front, "new SoundMixer mix");
-  line(front, "mix create form");
-  line(front, "mix getNowMixerDev");
-  ids = replies(front, tvr::TVR_MIXERIDS);
-  ASSERT_EQ(ids.size(), 5u);
-  EXPECT_EQ(ids[4].wParam, ids[1].wParam);
-  EXPECT_EQ(replies(front, tvr::TVR_MIXDEVINDEX).back().wParam, 1u);
+  run(front, {"new SoundMixer mix", "mix create form", "mix getNowMixerDev"});
+  EXPECT_EQ(replies(front, tvr::TVR_MIXERIDS).back().wParam, ids[1].wParam);
+  EXPECT_EQ(wParams(front, tvr::TVR_MIXDEVINDEX), (std::vector<uint64_t>{1, 1}));
   EXPECT_FALSE(front.waitForBox(0));
 }
 
@@ -121,26 +97,19 @@ TEST(SoundMixer, LinesVolumeAndMuteOfTheSoundCardAndTheFileReadBackByTheNextObje
 TEST(SoundMixerWithoutSound, OnlyTheNoMixerNoticeComes) {
   tavora::removeFile(settingsPath());
   FrontEnd front;
-  startWithTvWindow(front);
-  line(front, "new SoundMixer mix");
-  line(front, "mix create form");
-  for (const char* text : {"mix getVolume", "mix getMute", "mix getDevList", "mix getNowMixerDev",
-                           "mix setCurrentMixDev 0", "mix getSysVolMute", "mix setVolume 0", "mix setSysVolMute"})
-    line(front, text);
-  EXPECT_EQ(front.count(tvr::TVR_NOMIXER), 1u);
+  startWithMixer(front);
+  run(front, {"mix getVolume", "mix getMute", "mix getDevList", "mix getNowMixerDev", "mix setCurrentMixDev 0",
+              "mix getSysVolMute", "mix setVolume 0", "mix setSysVolMute", "delete mix"});
   std::vector<unsigned> expected = {tvr::TVR_ENGINEWND, tvr::TVR_DONE, tvr::TVR_DONE, tvr::TVR_NOMIXER};
-  expected.resize(expected.size() + 9, tvr::TVR_DONE);
+  expected.resize(expected.size() + 10, tvr::TVR_DONE);
   EXPECT_EQ(front.messages(), expected);
-  line(front, "delete mix");
   EXPECT_EQ(stored(), MixerSettings{});
 }
 
 TEST(EngineWindow, DestroyingItEndsTheEngineAfterTheUsualCleanUp) {
   tavora::removeFile(settingsPath());
   FrontEnd front;
-  startWithTvWindow(front);
-  line(front, "new SoundMixer mix");
-  line(front, "mix create form");
+  startWithMixer(front);
   // Closing the window destroys it; the objects left in the table still write their files.
   PostMessageW(front.engine(), WM_CLOSE, 0, 0);
   EXPECT_TRUE(front.waitForExit());

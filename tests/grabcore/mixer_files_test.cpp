@@ -7,84 +7,49 @@ using Bytes = std::vector<uint8_t>;
 
 namespace {
 
-MixerSettings twoLines() {
-  MixerSettings settings;
-  settings.valid = true;
-  settings.position = 1;
-  settings.lines = {{"Master", 0x10, 0x11}, {"CD", 0x20, 0x21}};
-  return settings;
-}
+const MixerSettings kTwoLines{true, 1, {{"Master", 0x10, 0x11}, {"CD", 0x20, 0x21}}};
+const Bytes kTwoLinesFile = {2, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0,  // version, valid, position, n
+                             0x10, 0, 0, 0, 0x11, 0, 0, 0, 0x20, 0, 0, 0, 0x21, 0, 0, 0,
+                             'M', 'a', 's', 't', 'e', 'r', 0, 'C', 'D', 0};
+const Bytes kNotValidFile = {2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
 
-const Bytes kTwoLines = {2, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0,  // version, valid, position, n
-                         0x10, 0, 0, 0, 0x11, 0, 0, 0, 0x20, 0, 0, 0, 0x21, 0, 0, 0,
-                         'M', 'a', 's', 't', 'e', 'r', 0, 'C', 'D', 0};
-
-void le32(Bytes& out, int32_t value) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(static_cast<uint32_t>(value) >> (8 * i)));
-}
-
-Bytes header(int32_t version, uint8_t valid, int32_t position, int32_t count) {
-  Bytes out;
-  le32(out, version);
-  out.insert(out.end(), {valid, 0, 0, 0});
-  le32(out, position);
-  le32(out, count);
-  return out;
+// The file with its count replaced.
+Bytes withCount(Bytes data, uint32_t count) {
+  for (int i = 0; i < 4; ++i) data[12 + i] = static_cast<uint8_t>(count >> (8 * i));
+  return data;
 }
 
 }  // namespace
 
 TEST(SoundMixerDat, IsWrittenFieldByFieldAndReadBack) {
-  EXPECT_EQ(encodeMixerSettings(twoLines()), kTwoLines);
-  EXPECT_EQ(decodeMixerSettings(kTwoLines), twoLines());
-}
-
-TEST(SoundMixerDat, ARecordThatIsNotValidHasNoLines) {
-  MixerSettings settings = twoLines();
-  settings.valid = false;
-  settings.position = 0;
-  EXPECT_EQ(encodeMixerSettings(settings), header(2, 0, 0, 0));
-  std::optional<MixerSettings> read = decodeMixerSettings(header(2, 0, 0, 0));
-  ASSERT_TRUE(read);
-  EXPECT_FALSE(read->valid);
-  EXPECT_TRUE(read->lines.empty());
+  EXPECT_EQ(encodeMixerSettings(kTwoLines), kTwoLinesFile);
+  EXPECT_EQ(decodeMixerSettings(kTwoLinesFile), kTwoLines);
+  // A record that is not valid is written without its lines and position.
+  EXPECT_EQ(encodeMixerSettings({false, 0, kTwoLines.lines}), kNotValidFile);
+  EXPECT_EQ(decodeMixerSettings(kNotValidFile), MixerSettings{});
 }
 
 TEST(SoundMixerDat, DamagedFilesCountAsMissing) {
-  auto damaged = [](Bytes data) { return !decodeMixerSettings(data).has_value(); };
-  EXPECT_TRUE(damaged({}));
-  EXPECT_TRUE(damaged(Bytes(kTwoLines.begin(), kTwoLines.begin() + 15)));
-  Bytes other = kTwoLines;
-  other[0] = 1;
-  EXPECT_TRUE(damaged(other));
-  Bytes flag = kTwoLines;
-  flag[4] = 2;
-  EXPECT_TRUE(damaged(flag));
-  // Counts the file cannot hold: negative, huge, or more pairs and names than there are bytes.
-  for (int32_t count : {-1, 0x7fffffff, 3}) {
-    Bytes data = kTwoLines;
-    Bytes head = header(2, 1, 1, count);
-    std::copy(head.begin(), head.end(), data.begin());
-    EXPECT_TRUE(damaged(data)) << count;
-  }
-  // A valid record without lines, one whose last name lacks its NUL, bytes after the names.
-  EXPECT_TRUE(damaged(header(2, 1, 0, 0)));
-  EXPECT_TRUE(damaged(Bytes(kTwoLines.begin(), kTwoLines.end() - 1)));
-  Bytes trailing = kTwoLines;
+  Bytes otherVersion = kTwoLinesFile, badFlag = kTwoLinesFile, trailing = kTwoLinesFile, listed = kTwoLinesFile;
+  otherVersion[0] = 1;
+  badFlag[4] = 2;
   trailing.push_back(0);
-  EXPECT_TRUE(damaged(trailing));
-  // A record that is not valid but lists lines.
-  Bytes listed = kTwoLines;
-  listed[4] = 0;
-  EXPECT_TRUE(damaged(listed));
+  listed[4] = 0;  // not valid, yet with lines
+  for (const Bytes& data :
+       {Bytes{}, Bytes(kTwoLinesFile.begin(), kTwoLinesFile.begin() + 15), otherVersion, badFlag, trailing, listed,
+        Bytes(kTwoLinesFile.begin(), kTwoLinesFile.end() - 1), withCount(kTwoLinesFile, 0xffffffff),
+        withCount(kTwoLinesFile, 0x7fffffff), withCount(kTwoLinesFile, 3)})
+    EXPECT_FALSE(decodeMixerSettings(data)) << data.size();
+  // A valid record without lines.
+  Bytes empty = kNotValidFile;
+  empty[4] = 1;
+  EXPECT_FALSE(decodeMixerSettings(empty));
 }
 
 TEST(SoundMixerDat, CountIsCappedEvenWhenTheFileHoldsThatMany) {
-  MixerSettings many;
-  many.valid = true;
-  many.lines.resize(kMaxMixerLines + 1, MixerLine{"x", 1, 2});
+  MixerSettings many{true, 0, std::vector<MixerLine>(kMaxMixerLines + 1, MixerLine{"x", 1, 2})};
   EXPECT_FALSE(decodeMixerSettings(encodeMixerSettings(many)));
-  many.lines.resize(kMaxMixerLines);
+  many.lines.pop_back();
   EXPECT_EQ(decodeMixerSettings(encodeMixerSettings(many)), many);
 }
 

@@ -45,7 +45,7 @@ uint64_t toWindowHandle(const std::string& text) {
       throw LanguageError{"'" + text + "' is not a valid integer value"};
     value = value * 10 + static_cast<uint64_t>(text[i] - '0');
   }
-  // A negative number must be one of a signed 64-bit value whose negation exists.
+  // Negative handles are signed 64-bit values; the most negative one has no negation and is refused.
   if (negative && value > static_cast<uint64_t>(INT64_MAX))
     throw LanguageError{"'" + text + "' is not a valid integer value"};
   return negative ? 0 - value : value;

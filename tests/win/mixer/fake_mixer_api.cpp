@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <utility>
 
 namespace mixertest {
 
@@ -9,113 +10,81 @@ namespace {
 
 std::string hex(uintptr_t value) {
   char text[24];
-  std::snprintf(text, sizeof text, "%llx", static_cast<unsigned long long>(value));
+  snprintf(text, sizeof text, "%llx", static_cast<unsigned long long>(value));
   return text;
 }
 
-std::string handle(const void* object) { return hex(reinterpret_cast<uintptr_t>(object)); }
-
-void fill(MIXERLINEW* out, const FakeLine& line, DWORD destination, DWORD source, DWORD connections) {
-  wcsncpy(out->szName, line.name.c_str(), MIXER_LONG_NAME_CHARS - 1);
-  out->dwLineID = line.lineId;
-  out->dwDestination = destination;
-  out->dwSource = source;
-  out->cConnections = connections;
-  out->cControls = static_cast<DWORD>(line.controls.size());
-}
+constexpr uintptr_t kHandle = 0x4d00;
 
 }  // namespace
 
-MMRESULT FakeMixerApi::log(const std::string& method, const std::string& args) {
-  calls.push_back(method + (args.empty() ? "" : " " + args));
-  return failing.count(method) ? MMSYSERR_ERROR : MMSYSERR_NOERROR;
+bool FakeMixerApi::log(const char* call, const void* handle, DWORD flags, const std::string& fields) {
+  calls.push_back(std::string(call) + " " + hex(reinterpret_cast<uintptr_t>(handle)) + " " + hex(flags) + fields);
+  return failing.count(call) == 0;
 }
 
-std::vector<std::string> FakeMixerApi::take() {
-  std::vector<std::string> result = std::move(calls);
-  calls.clear();
-  return result;
-}
+std::vector<std::string> FakeMixerApi::take() { return std::exchange(calls, {}); }
 
 UINT FakeMixerApi::getNumDevs() {
-  log("getNumDevs", "");
+  calls.push_back("getNumDevs");
   return devices;
 }
 
 MMRESULT FakeMixerApi::open(HMIXER* mixer, UINT device, DWORD_PTR callback, DWORD_PTR instance, DWORD flags) {
-  log("open", std::to_string(device) + " " + hex(callback) + " " + hex(instance) + " " + hex(flags));
-  if (openResult != MMSYSERR_NOERROR) return openResult;
-  *mixer = reinterpret_cast<HMIXER>(kHandle);
-  return MMSYSERR_NOERROR;
+  log("open", reinterpret_cast<void*>(callback), flags, " device " + std::to_string(device) + " " + hex(instance));
+  if (openResult == MMSYSERR_NOERROR) *mixer = reinterpret_cast<HMIXER>(kHandle);
+  return openResult;
 }
 
-MMRESULT FakeMixerApi::close(HMIXER mixer) { return log("close", handle(mixer)); }
+MMRESULT FakeMixerApi::close(HMIXER mixer) { return log("close", mixer, 0, "") ? 0 : MMSYSERR_ERROR; }
 
 MMRESULT FakeMixerApi::getId(HMIXEROBJ object, UINT* id, DWORD flags) {
-  MMRESULT result = log("getId", handle(object) + " " + hex(flags));
-  if (result == MMSYSERR_NOERROR) *id = mixerId;
-  return result;
-}
-
-const FakeLine* FakeMixerApi::lineById(DWORD lineId) const {
-  if (destination.lineId == lineId) return &destination;
-  for (const FakeLine& line : sources)
-    if (line.lineId == lineId) return &line;
-  return nullptr;
+  *id = 0;
+  return log("getId", object, flags, "") ? 0 : MMSYSERR_ERROR;
 }
 
 MMRESULT FakeMixerApi::getLineInfo(HMIXEROBJ object, MIXERLINEW* line, DWORD flags) {
-  const DWORD query = flags & MIXER_GETLINEINFOF_QUERYMASK;
-  std::string args = handle(object) + " " + hex(flags);
-  if (query == MIXER_GETLINEINFOF_COMPONENTTYPE) args += " type " + hex(line->dwComponentType);
-  if (query == MIXER_GETLINEINFOF_SOURCE)
-    args += " source " + std::to_string(line->dwDestination) + "." + std::to_string(line->dwSource);
-  MMRESULT result = log("getLineInfo", args);
-  if (result != MMSYSERR_NOERROR) return result;
-  if (line->cbStruct != sizeof(MIXERLINEW)) return MMSYSERR_INVALPARAM;
-  if (query == MIXER_GETLINEINFOF_COMPONENTTYPE && line->dwComponentType == MIXERLINE_COMPONENTTYPE_DST_SPEAKERS) {
-    fill(line, destination, destinationIndex, 0, static_cast<DWORD>(sources.size()));
-    return MMSYSERR_NOERROR;
-  }
-  if (query == MIXER_GETLINEINFOF_SOURCE && line->dwDestination == destinationIndex &&
-      line->dwSource < sources.size()) {
-    fill(line, sources[line->dwSource], destinationIndex, line->dwSource, 0);
-    return MMSYSERR_NOERROR;
-  }
-  return MIXERR_INVALLINE;
-}
-
-MMRESULT FakeMixerApi::getLineControls(HMIXEROBJ object, MIXERLINECONTROLSW* controls, DWORD flags) {
-  MMRESULT result = log("getLineControls", handle(object) + " " + hex(flags) + " line " + hex(controls->dwLineID) +
-                                               " type " + hex(controls->dwControlType) + " count " +
-                                               std::to_string(controls->cControls));
-  if (result != MMSYSERR_NOERROR) return result;
-  if (controls->cbStruct != sizeof(MIXERLINECONTROLSW) || controls->cbmxctrl != sizeof(MIXERCONTROLW) ||
-      controls->cControls != 1 || !controls->pamxctrl)
-    return MMSYSERR_INVALPARAM;
-  const FakeLine* line = lineById(controls->dwLineID);
-  if (!line) return MIXERR_INVALLINE;
-  auto it = line->controls.find(controls->dwControlType);
-  if (it == line->controls.end()) return MIXERR_INVALCONTROL;
-  controls->pamxctrl->dwControlID = it->second;
-  controls->pamxctrl->dwControlType = it->first;
+  const bool byType = (flags & MIXER_GETLINEINFOF_QUERYMASK) == MIXER_GETLINEINFOF_COMPONENTTYPE;
+  const std::string fields = byType ? " type " + hex(line->dwComponentType)
+                                    : " source " + std::to_string(line->dwDestination) + "." +
+                                          std::to_string(line->dwSource);
+  if (!log("getLineInfo", object, flags, fields) || line->cbStruct != sizeof(MIXERLINEW)) return MMSYSERR_ERROR;
+  const size_t index = byType ? 0 : line->dwSource + 1;
+  if ((byType && line->dwComponentType != MIXERLINE_COMPONENTTYPE_DST_SPEAKERS) || line->dwDestination != 0 ||
+      index >= lines.size())
+    return MIXERR_INVALLINE;
+  wcsncpy(line->szName, lines[index].name.c_str(), MIXER_LONG_NAME_CHARS - 1);
+  line->dwLineID = lines[index].lineId;
+  line->cConnections = byType ? static_cast<DWORD>(lines.size() - 1) : 0;
   return MMSYSERR_NOERROR;
 }
 
-MMRESULT FakeMixerApi::details(const char* method, HMIXEROBJ object, MIXERCONTROLDETAILS* details, DWORD flags,
-                               bool set) {
-  std::string args = handle(object) + " " + hex(flags) + " control " + hex(details->dwControlID) + " channels " +
-                     std::to_string(details->cChannels) + " items " + std::to_string(details->cMultipleItems);
-  const bool wellFormed = details->cbStruct == sizeof(MIXERCONTROLDETAILS) && details->cbDetails == sizeof(DWORD) &&
-                          details->paDetails;
-  if (set && wellFormed) args += " value " + std::to_string(*static_cast<DWORD*>(details->paDetails));
-  MMRESULT result = log(method, args);
-  if (result != MMSYSERR_NOERROR) return result;
-  if (!wellFormed) return MMSYSERR_INVALPARAM;
+MMRESULT FakeMixerApi::getLineControls(HMIXEROBJ object, MIXERLINECONTROLSW* controls, DWORD flags) {
+  if (!log("getLineControls", object, flags,
+           " line " + hex(controls->dwLineID) + " type " + hex(controls->dwControlType) + " count " +
+               std::to_string(controls->cControls)) ||
+      controls->cbStruct != sizeof(MIXERLINECONTROLSW) || controls->cbmxctrl != sizeof(MIXERCONTROLW))
+    return MMSYSERR_ERROR;
+  for (const FakeLine& line : lines) {
+    auto it = line.controls.find(controls->dwControlType);
+    if (line.lineId != controls->dwLineID || it == line.controls.end()) continue;
+    controls->pamxctrl->dwControlID = it->second;
+    return MMSYSERR_NOERROR;
+  }
+  return MIXERR_INVALCONTROL;
+}
+
+MMRESULT FakeMixerApi::details(const char* call, HMIXEROBJ object, MIXERCONTROLDETAILS* d, DWORD flags, bool set) {
+  auto* value = static_cast<DWORD*>(d->paDetails);
+  std::string fields = " control " + std::to_string(d->dwControlID) + " channels " + std::to_string(d->cChannels) +
+                       " items " + std::to_string(d->cMultipleItems);
+  if (set) fields += " value " + std::to_string(*value);
+  if (!log(call, object, flags, fields) || d->cbStruct != sizeof(MIXERCONTROLDETAILS) || d->cbDetails != sizeof(DWORD))
+    return MMSYSERR_ERROR;
   if (set)
-    values[details->dwControlID] = *static_cast<DWORD*>(details->paDetails);
+    values[d->dwControlID] = *value;
   else
-    *static_cast<DWORD*>(details->paDetails) = values[details->dwControlID];
+    *value = values[d->dwControlID];
   return MMSYSERR_NOERROR;
 }
 

@@ -1,6 +1,6 @@
-// A mixer behind the mixer-function seam: one device with a speakers destination and its
-// sources, each with chosen controls. Every call is logged with the fields the code filled in;
-// a record whose size is not that of this build's structure is refused as the system does.
+// A mixer behind the mixer-function seam: one device whose speakers destination (lines[0]) has
+// the other lines as sources. Every call is logged with the fields the code filled in; a record
+// whose size is not that of this build's structure is refused, as the system does.
 #pragma once
 
 #include <map>
@@ -20,17 +20,11 @@ struct FakeLine {
 
 class FakeMixerApi : public MixerApi {
  public:
-  // The handle the fake hands out.
-  static constexpr uintptr_t kHandle = 0x4d00;
-
   UINT devices = 1;
   MMRESULT openResult = MMSYSERR_NOERROR;
-  UINT mixerId = 0;
-  DWORD destinationIndex = 0;
-  FakeLine destination;
-  std::vector<FakeLine> sources;
-  std::map<DWORD, DWORD> values;         // control identifier -> value
-  std::set<std::string> failing;         // method names that answer MMSYSERR_ERROR
+  std::vector<FakeLine> lines;
+  std::map<DWORD, DWORD> values;  // control identifier -> value
+  std::set<std::string> failing;  // calls that answer MMSYSERR_ERROR
   std::vector<std::string> calls;
 
   UINT getNumDevs() override;
@@ -46,9 +40,9 @@ class FakeMixerApi : public MixerApi {
   std::vector<std::string> take();
 
  private:
-  MMRESULT log(const std::string& method, const std::string& args);
-  const FakeLine* lineById(DWORD lineId) const;
-  MMRESULT details(const char* method, HMIXEROBJ object, MIXERCONTROLDETAILS* details, DWORD flags, bool set);
+  // Logs "call handle flags fields..."; answers whether the call goes through.
+  bool log(const char* call, const void* handle, DWORD flags, const std::string& fields);
+  MMRESULT details(const char* call, HMIXEROBJ object, MIXERCONTROLDETAILS* details, DWORD flags, bool set);
 };
 
 }  // namespace mixertest
