@@ -73,8 +73,8 @@ TEST(SoundMixer, LinesVolumeAndMuteOfTheSoundCardAndTheFileReadBackByTheNextObje
   EXPECT_EQ(wParams(front, tvr::TVR_MIXDEVINDEX), std::vector<uint64_t>{1});
 
   // Wine's source line takes no level; the speakers destination does.
-  run(front, {"mix setCurrentMixDev 0", "mix setVolume 30000", "mix getSysVolMute", "mix setVolume 1000",
-              "mix setMute ON", "mix getVolume", "mix getMute", "mix setSysVolMute", "mix getVolume", "mix getMute",
+  run(front, {"mix setCurrentMixDev 0", "mix setVolume 30000", "mix setMute off", "mix getSysVolMute",
+              "mix setVolume 1000", "mix setMute ON", "mix getVolume", "mix getMute", "mix setSysVolMute", "mix getVolume", "mix getMute",
               "mix setCurrentMixDev 1", "delete mix"});
   EXPECT_EQ(wParams(front, tvr::TVR_VOLUME), (std::vector<uint64_t>{1000, 30000}));
   EXPECT_EQ(wParams(front, tvr::TVR_MUTE), (std::vector<uint64_t>{1, 0}));

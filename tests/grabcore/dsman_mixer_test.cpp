@@ -56,7 +56,9 @@ struct MixerTest : ::testing::Test, DeviceFactory {
     std::optional<std::vector<uint8_t>> data = tavora::readWholeFile(path);
     return data ? decodeMixerSettings(*data) : std::nullopt;
   }
-  void store(const MixerSettings& settings) { ASSERT_TRUE(tavora::writeFileReplacing(path, encodeMixerSettings(settings))); }
+  void store(const MixerSettings& settings) {
+    ASSERT_TRUE(tavora::writeFileReplacing(path, encodeMixerSettings(settings)));
+  }
 
   TempDir dir;
   std::string path = dir.file("SoundMixer.dat");

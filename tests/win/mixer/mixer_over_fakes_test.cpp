@@ -23,8 +23,9 @@ class MixerOverFakes : public fakes::EngineOverFakes {
     devices.programDir = folder.path();
     devices.mixerApi = &api;
     engine->argDwords["form"] = kTv;
-    api.lines = {{L"Master Volume", 0xffff0000, {{MIXERCONTROL_CONTROLTYPE_VOLUME, 1}, {MIXERCONTROL_CONTROLTYPE_MUTE, 2}}},
-                 {L"ライン", 0x1000, {{MIXERCONTROL_CONTROLTYPE_MUTE, 4}, {MIXERCONTROL_CONTROLTYPE_VOLUME, 3}}}};
+    constexpr DWORD kVolume = MIXERCONTROL_CONTROLTYPE_VOLUME, kMute = MIXERCONTROL_CONTROLTYPE_MUTE;
+    api.lines = {{L"Master Volume", 0xffff0000, {{kVolume, 1}, {kMute, 2}}},
+                 {L"ライン", 0x1000, {{kMute, 4}, {kVolume, 3}}}};
   }
   Log replies() { return std::exchange(host.replies, {}); }
   // The two control queries of a line.
