@@ -1,5 +1,6 @@
 #include "fake_engine.h"
 
+#include <new>
 #include <stdexcept>
 
 #include "common/messages.h"
@@ -41,13 +42,14 @@ std::vector<std::string> RecordingHost::only(const std::string& prefix) const {
 void FakeGraph::op(const std::string& name) {
   host_.log.push_back(id_ + " " + name);
   if (failing_.count(name)) throw DeviceError{"failed " + name};
+  if (exhausting_.count(name)) throw std::bad_alloc();
 }
 
 std::shared_ptr<dsMother> FakeFactory::make(WaitId kind, lex&) {
   if (unavailable.count(kind)) return nullptr;
   std::string id = "obj" + std::to_string(++made);
   host_.log.push_back("make " + id);
-  if (kind == WaitId::GraphBuilder) return std::make_shared<FakeGraph>(host_, id, failing);
+  if (kind == WaitId::GraphBuilder) return std::make_shared<FakeGraph>(host_, id, failing, exhausting);
   return std::make_shared<FakeDevice>(host_, id);
 }
 

@@ -43,8 +43,8 @@ class RecordingHost : public EngineHost {
 // A graph object whose operations are logged; failures are chosen by operation name.
 class FakeGraph : public TGraphBuilder {
  public:
-  FakeGraph(RecordingHost& host, std::string id, std::set<std::string> failing)
-      : host_(host), id_(std::move(id)), failing_(std::move(failing)) {}
+  FakeGraph(RecordingHost& host, std::string id, std::set<std::string> failing, std::set<std::string> exhausting)
+      : host_(host), id_(std::move(id)), failing_(std::move(failing)), exhausting_(std::move(exhausting)) {}
   ~FakeGraph() override { host_.log.push_back("destroy " + id_); }
   void create() override { op("create"); }
   void release() override { op("release"); }
@@ -64,6 +64,7 @@ class FakeGraph : public TGraphBuilder {
   RecordingHost& host_;
   std::string id_;
   std::set<std::string> failing_;
+  std::set<std::string> exhausting_;
 };
 
 // An object of any other kind: only its life is logged.
@@ -82,6 +83,7 @@ class FakeFactory : public DeviceFactory {
   explicit FakeFactory(RecordingHost& host) : host_(host) {}
   std::shared_ptr<dsMother> make(WaitId kind, lex& engine) override;
   std::set<std::string> failing;  // operations of graphs made from now on that raise
+  std::set<std::string> exhausting;  // ... that run out of memory (raise std::bad_alloc)
   std::set<WaitId> unavailable;   // kinds that make nothing
   int made = 0;
 

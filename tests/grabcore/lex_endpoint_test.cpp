@@ -100,6 +100,16 @@ TEST(Endpoint, LanguageErrorsShowTheBoxDropTheRequestAndStillAcknowledge) {
   EXPECT_EQ(f.host.log.back(), done(5));
 }
 
+TEST(Endpoint, AnyOtherExceptionIsShownAndTheLinkGoesOn) {
+  EngineFixture f;
+  f.factory.exhausting = {"create"};
+  f.request(tvr::TVR_EXECONELINE, "new GraphBuilder cFg", 1);
+  f.request(tvr::TVR_EXECONELINE, "cFg create", 2);
+  f.request(tvr::TVR_EXECONELINE, "mark 5", 3);
+  EXPECT_EQ(f.host.log, (Tokens{"make obj1", done(1), "obj1 create", "framework std::bad_alloc", done(2),
+                                post(tvr::TVR_MARK, 5, 0), done(3)}));
+}
+
 TEST(Endpoint, ARequestArrivingThroughThePumpWaitsForTheCurrentOne) {
   EngineFixture f;
   f.host.files["a.cmd"] = {"mark 1", "mark 2"};

@@ -3,6 +3,7 @@
 
 #include "common/messages.h"
 #include "fake_engine.h"
+#include "grabcore/core/convert.h"
 #include "grabcore/core/errors.h"
 
 using Tokens = std::vector<std::string>;
@@ -92,6 +93,15 @@ TEST(Language, LanguageErrorsForMissingTokensBadNumbersAndEmptyLines) {
   EXPECT_THROW(f.engine.execLine("mark 99999999999"), LanguageError);
   EXPECT_THROW(f.engine.execLine(""), LanguageError);
   EXPECT_TRUE(f.engine.undoList.empty());
+}
+
+TEST(StartupArgument, WindowHandlesInSixtyFourBits) {
+  EXPECT_EQ(toWindowHandle("1234"), 1234u);
+  EXPECT_EQ(toWindowHandle("-2"), UINT64_MAX - 1);
+  EXPECT_EQ(toWindowHandle("-9223372036854775807"), 0x8000000000000001u);
+  for (const char* text : {"", "-", "12x", " 1", "+1", "-9223372036854775808", "-18446744073709551615",
+                           "99999999999999999999"})
+    EXPECT_THROW(toWindowHandle(text), LanguageError) << text;
 }
 
 TEST(Language, UnknownWordsAndKindsDoNothing) {

@@ -34,3 +34,19 @@ double toDouble(const std::string& token) {
     throw LanguageError{"'" + token + "' is not a valid floating point value"};
   return value;
 }
+
+uint64_t toWindowHandle(const std::string& text) {
+  const bool negative = !text.empty() && text[0] == '-';
+  size_t i = negative ? 1 : 0;
+  if (i == text.size()) throw LanguageError{"'" + text + "' is not a valid integer value"};
+  uint64_t value = 0;
+  for (; i < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9' || value > (UINT64_MAX - 9) / 10)
+      throw LanguageError{"'" + text + "' is not a valid integer value"};
+    value = value * 10 + static_cast<uint64_t>(text[i] - '0');
+  }
+  // Negative handles are signed 64-bit values; the most negative one has no negation and is refused.
+  if (negative && value > static_cast<uint64_t>(INT64_MAX))
+    throw LanguageError{"'" + text + "' is not a valid integer value"};
+  return negative ? 0 - value : value;
+}

@@ -13,6 +13,3 @@ void dsMan::func_TvTuner() {
 void dsMan::func_Compress() {
   frame<dsMother>(texts::kUnexpectedCompress, [](SubCommand, dsMother&) { return false; });
 }
-void dsMan::func_Mixer() {
-  frame<dsMother>(texts::kUnexpectedMixer, [](SubCommand, dsMother&) { return false; });
-}

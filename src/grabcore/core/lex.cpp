@@ -1,6 +1,7 @@
 #include "lex.h"
 
 #include <algorithm>
+#include <exception>
 
 #include "../../common/messages.h"
 #include "convert.h"
@@ -41,7 +42,11 @@ lex::~lex() = default;
 int lex::onMessage(unsigned msg, uint64_t wParam, int64_t lParam, const CopyDataBlock* block) {
   switch (msg) {
     case tvr::kWmCopyData:
-      onCopyData(wParam, block);
+      try {
+        onCopyData(wParam, block);
+      } catch (...) {
+        showUnexpected();  // nothing may leave through the window procedure
+      }
       return 0;
     case tvr::TVR_ADDARG:
     case tvr::TVR_ADDDWORD:
@@ -117,9 +122,23 @@ void lex::runRequest(const Request& request) {
   } catch (const DeviceError& error) {
     man_.ok = true;
     host_.showErrorDialog(error.text);
+  } catch (...) {
+    // Anything else (memory running out, say) ends the request alike: the link must go on.
+    man_.ok = true;
+    showUnexpected();
   }
   running_ = false;
   host_.postToFront(tvr::TVR_DONE, 0, request.lParam);
+}
+
+void lex::showUnexpected() {
+  try {
+    throw;
+  } catch (const std::exception& error) {
+    host_.showFrameworkError(error.what());
+  } catch (...) {
+    host_.showFrameworkError("Unknown exception");
+  }
 }
 
 void lex::runCommandFile(const std::string& name) {

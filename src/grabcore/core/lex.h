@@ -71,6 +71,8 @@ class lex {
   void onCopyData(uint64_t sender, const CopyDataBlock* block);
   void runRequest(const Request& request);
   void runCommandFile(const std::string& name);
+  // Shows the exception being handled in the framework's box.
+  void showUnexpected();
   void makeObject(const std::string& kindWord, const std::string& name);
   void destroyObject(const std::string& name);
 

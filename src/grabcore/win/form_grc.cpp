@@ -18,11 +18,19 @@ TFormGRC::TFormGRC(HINSTANCE instance) {
 }
 
 TFormGRC::~TFormGRC() {
-  if (window_) DestroyWindow(window_);
+  if (!window_) return;
+  // Destroyed by its owner, not from outside: no quit message that would close a box still to come.
+  SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+  DestroyWindow(window_);
 }
 
 LRESULT CALLBACK TFormGRC::engineWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   auto* form = winui::windowObject<TFormGRC>(window, msg, lParam);
+  if (form && msg == WM_DESTROY) {
+    // The engine lives as long as its window: the message loop ends and the usual clean-up runs.
+    form->window_ = nullptr;
+    PostQuitMessage(0);
+  }
   if (form && form->engine_) {
     if (msg == WM_COPYDATA) {
       const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);

@@ -30,18 +30,7 @@ std::vector<std::wstring> commandLineArguments() {
 
 // The decimal window handle; a text that is no number is the language's conversion error.
 HWND parseWindowHandle(const std::wstring& argument) {
-  const std::string text = winui::narrow(argument);
-  bool negative = !text.empty() && text[0] == '-';
-  size_t i = negative ? 1 : 0;
-  if (i == text.size()) throw LanguageError{"'" + text + "' is not a valid integer value"};
-  uint64_t value = 0;
-  for (; i < text.size(); ++i) {
-    if (text[i] < '0' || text[i] > '9' || value > (UINT64_MAX - 9) / 10)
-      throw LanguageError{"'" + text + "' is not a valid integer value"};
-    value = value * 10 + static_cast<uint64_t>(text[i] - '0');
-  }
-  if (negative) value = static_cast<uint64_t>(-static_cast<int64_t>(value));
-  return reinterpret_cast<HWND>(static_cast<uintptr_t>(value));
+  return reinterpret_cast<HWND>(static_cast<uintptr_t>(toWindowHandle(winui::narrow(argument))));
 }
 
 std::string scriptFolder() {
@@ -77,7 +66,9 @@ int runEngine(HINSTANCE instance) {
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     }
-    // Objects left in the table still write their settings files.
+    // Objects left in the table still write their settings files; their boxes need an owner
+    // that still exists.
+    if (!IsWindow(host.engineWnd)) host.engineWnd = nullptr;
     engine.destroyAllObjects();
     form.attach(nullptr);
   }

@@ -4,6 +4,8 @@
 #include "ds_graph_builder.h"
 #include "ds_vcap_sorce.h"
 #include "grabcore/core/lex.h"
+#include "grabcore/core/mixer_ctrl.h"
+#include "win_mixer_port.h"
 
 std::shared_ptr<dsMother> WinDeviceFactory::make(WaitId kind, lex& engine) {
   switch (kind) {
@@ -13,6 +15,9 @@ std::shared_ptr<dsMother> WinDeviceFactory::make(WaitId kind, lex& engine) {
       return std::make_shared<DsCaptureGraphBuilder>(com_);
     case WaitId::VCapSorce:
       return std::make_shared<DsVCapSorce>(engine.host(), com_, programDir);
+    case WaitId::SoundMixer:
+      return std::make_shared<TMixerCtrl>(engine.host(), std::make_unique<WinMixerPort>(*mixerApi),
+                                          mixerSettingsPath(programDir));
     default:
       return nullptr;  // kinds whose device classes are not in this build
   }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "com_seam.h"
+#include "mixer_api.h"
 #include "grabcore/core/device_factory.h"
 #include "winui/program_folder.h"
 
@@ -14,6 +15,8 @@ class WinDeviceFactory : public DeviceFactory {
 
   // Where the devices keep their settings and profile files, with its trailing '\'.
   std::string programDir = programFolder();
+  // The mixer functions the sound mixer objects use.
+  MixerApi* mixerApi = &systemMixerApi();
 
  private:
   ComFactory& com_;
