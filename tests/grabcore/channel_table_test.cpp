@@ -1,0 +1,190 @@
+// The channel table: free keys, the editor's operations, the blocks and the files' contents.
+#include "grabcore/core/channel_table.h"
+
+#include <gtest/gtest.h>
+
+#include "fake_engine.h"
+
+using Bytes = std::vector<uint8_t>;
+
+namespace {
+
+// Splits a block of NUL-terminated strings after its leading int32 values.
+struct Block {
+  std::vector<int32_t> ints;
+  std::vector<std::string> strings;
+};
+
+Block parse(const Bytes& b, size_t intCount) {
+  Block out;
+  size_t pos = 0;
+  for (size_t i = 0; i < intCount; ++i, pos += 4)
+    out.ints.push_back(int32_t(b[pos] | b[pos + 1] << 8 | b[pos + 2] << 16 | uint32_t(b[pos + 3]) << 24));
+  std::string s;
+  for (; pos < b.size(); ++pos) {
+    if (b[pos]) {
+      s += char(b[pos]);
+    } else {
+      out.strings.push_back(s);
+      s.clear();
+    }
+  }
+  EXPECT_TRUE(s.empty()) << "unterminated string";
+  return out;
+}
+
+std::vector<std::string> texts(std::initializer_list<const char*> list) { return {list.begin(), list.end()}; }
+
+// 1CH, 3CH, 5CH found on an antenna range 1..6, then the two inputs; 3CH current.
+ChannelTable scanned() {
+  ChannelTable t;
+  t.antennaMax = 6;
+  for (int c : {1, 3, 5}) t.appendFound(c, 1);
+  t.appendInputs();
+  t.setCurrent(1);
+  return t;
+}
+
+std::vector<uint16_t> keys(const ChannelTable& t) {
+  std::vector<uint16_t> k;
+  for (const ChannelSet& c : t.channels) k.push_back(c.key);
+  return k;
+}
+
+}  // namespace
+
+TEST(ChannelTable, FoundChannelsTakeTheirNumberOrTheSmallestFreeKey) {
+  ChannelTable t;
+  t.channels.push_back({5, 40, "old", 1});
+  t.appendFound(5, 0);  // 5 is taken: smallest free from 1
+  t.appendFound(1, 0);  // 1 is now taken too
+  t.appendInputs();
+  t.appendFound(65535, 0);
+  EXPECT_EQ(keys(t), (std::vector<uint16_t>{5, 1, 2, 65535, 65534, 3}));
+  EXPECT_EQ(t.channels[1], (ChannelSet{1, 5, "5CH", 0}));
+  EXPECT_EQ(t.channels[3], (ChannelSet{65535, -1, "Composit", 1}));
+  EXPECT_EQ(t.channels[4], (ChannelSet{65534, -2, "S-Video", 1}));
+}
+
+TEST(ChannelTable, ChannelListShowsTheInputsByTheirTuningChannel) {
+  ChannelTable t = scanned();
+  t.channels[2].inputType = 0;
+  const Block b = parse(t.channelListBlock(), 2);
+  EXPECT_EQ(b.ints, (std::vector<int32_t>{1, 5}));
+  const std::string ant = sj("アンテナ"), cbl = sj("ケーブル");
+  EXPECT_EQ(b.strings, (std::vector<std::string>{"1CH", "1", "1", ant, "3CH", "3", "3", ant, "5CH", "5", "5", cbl,
+                                                 "Composit", "C", "Composit", ant, "S-Video", "S", "S-Video", ant}));
+}
+
+TEST(ChannelTable, FreeChannelsOfferTheRangeMaximumAndInsertDoesNot) {
+  ChannelTable t = scanned();
+  Block free = parse(t.freeChannelsBlock(1), 2);
+  EXPECT_EQ(free.ints, (std::vector<int32_t>{1, 4}));  // 3, the current key, at position 1
+  EXPECT_EQ(free.strings, texts({"2", "3", "4", "6"}));
+  t.channels[1].key = 9;  // outside the range
+  free = parse(t.freeChannelsBlock(1), 2);
+  EXPECT_EQ(free.ints, (std::vector<int32_t>{4, 4}));  // 3 is offered, 9 is not there
+
+  ChannelTable u = scanned();
+  const std::optional<std::vector<uint16_t>> offered = u.insert(0, "new", 7, 1);
+  ASSERT_TRUE(offered);
+  EXPECT_EQ(*offered, (std::vector<uint16_t>{2, 4}));  // 1..5: the maximum 6 is not offered
+  EXPECT_EQ(u.channels[0], (ChannelSet{2, 7, "new", 1}));
+  EXPECT_EQ(u.currentIndex(), 0u);
+  EXPECT_EQ(parse(ChannelTable::numbersBlock(*offered), 1).strings, texts({"2", "4"}));
+}
+
+TEST(ChannelTable, InsertOutsideTheTableOrWithoutAFreeKeyChangesNothing) {
+  ChannelTable t = scanned();
+  EXPECT_FALSE(t.insert(5, "x", 1, 1));
+  t.antennaMin = t.antennaMax = 3;  // 3..2: no key to give
+  EXPECT_FALSE(t.insert(0, "x", 1, 1));
+  EXPECT_EQ(t.channels, scanned().channels);
+  EXPECT_EQ(t.currentIndex(), 1u);
+}
+
+TEST(ChannelTable, SwapsLetTheCurrentPositionFollowItsEntry) {
+  ChannelTable t = scanned();  // current 3CH at 1
+  EXPECT_TRUE(t.moveDown(3));  // unrelated swap
+  EXPECT_EQ(t.current()->name, "3CH");
+  EXPECT_TRUE(t.moveUp(1));
+  EXPECT_EQ(t.currentIndex(), 0u);
+  EXPECT_FALSE(t.moveUp(0));
+  EXPECT_TRUE(t.moveUp(1));  // the entry above the current one moves, the current one follows
+  EXPECT_EQ(t.currentIndex(), 1u);
+  EXPECT_EQ(t.current()->name, "3CH");
+  EXPECT_FALSE(t.moveDown(4));
+  EXPECT_FALSE(t.moveDown(99));
+  EXPECT_EQ(t.current()->name, "3CH");
+}
+
+TEST(ChannelTable, DeletingKeepsTheSameChannelCurrentAndEmptiesCleanly) {
+  ChannelTable t = scanned();
+  EXPECT_TRUE(t.remove(0));
+  EXPECT_EQ(t.current()->name, "3CH");
+  EXPECT_TRUE(t.remove(0));  // the current entry itself: the next one takes its place
+  EXPECT_EQ(t.current()->name, "5CH");
+  t.setCurrent(2);
+  EXPECT_TRUE(t.remove(2));  // the last one: the new last one
+  EXPECT_EQ(t.current()->name, "Composit");
+  EXPECT_FALSE(t.remove(2));
+  EXPECT_TRUE(t.remove(0));
+  EXPECT_TRUE(t.remove(0));
+  EXPECT_EQ(t.current(), nullptr);
+  EXPECT_FALSE(t.step(1));
+  EXPECT_EQ(t.captionBlock(nullptr), Bytes{0});
+  EXPECT_EQ(parse(t.channelListBlock(), 2).ints, (std::vector<int32_t>{-1, 0}));
+  EXPECT_EQ(t.toFile().entries.size(), 0u);
+}
+
+TEST(ChannelTable, StepsWrapAndKeysSelect) {
+  ChannelTable t = scanned();
+  t.setCurrent(4);
+  EXPECT_TRUE(t.step(1));
+  EXPECT_EQ(t.currentIndex(), 0u);
+  EXPECT_TRUE(t.step(-1));
+  EXPECT_EQ(t.currentIndex(), 4u);
+  EXPECT_TRUE(t.selectKey(65535));
+  EXPECT_EQ(t.current()->name, "Composit");
+  EXPECT_FALSE(t.selectKey(2));
+  EXPECT_EQ(t.current()->name, "Composit");
+}
+
+TEST(ChannelTable, ChangeValueAndCaption) {
+  ChannelTable t = scanned();
+  EXPECT_FALSE(t.changeValue(5, "x", 1, 1, 1));
+  EXPECT_EQ(t.channels, scanned().channels);
+  EXPECT_TRUE(t.changeValue(1, "NHK", 40, 2, inputTypeOfWord("CBL")));
+  EXPECT_EQ(t.channels[1], (ChannelSet{40, 2, "NHK", 0}));
+  const std::string span = "21:00-22:00 news";
+  const Bytes caption = t.captionBlock(&span);
+  EXPECT_EQ(std::string(caption.begin(), caption.end()), std::string("NHK 21:00-22:00 news") + '\0');
+}
+
+TEST(ChannelTable, FilesRoundTripWithTypesPerKeyAndFallbacks) {
+  ChannelTable t = scanned();
+  t.channels[0].inputType = 0;
+  t.inputType = 1;
+  t.antennaMax = 62;
+  t.cableMax = 113;
+  tavora::TunerFile file = t.toFile();
+  EXPECT_EQ(file.currentKey, 3);
+  std::vector<tavora::TunerTypeRecord> records = t.typeRecords();
+  records.push_back({77, 0});  // a key no entry has
+  records.erase(records.begin() + 2);  // 5CH without a record takes header byte 66
+  file.inputType = 0;
+  ChannelTable back;
+  back.load(file, records);
+  EXPECT_EQ(back.channels[0].inputType, 0);
+  EXPECT_EQ(back.channels[1].inputType, 1);
+  EXPECT_EQ(back.channels[2].inputType, 0);
+  EXPECT_EQ(back.channels.size(), 5u);
+  EXPECT_EQ(back.current()->name, "3CH");
+  EXPECT_EQ(back.antennaMax, 62);
+  EXPECT_EQ(back.cableMax, 113);
+  EXPECT_EQ(back.inputType, 0);
+
+  file.currentKey = 4000;  // no entry: the first becomes current
+  back.load(file, {});
+  EXPECT_EQ(back.currentIndex(), 0u);
+}
