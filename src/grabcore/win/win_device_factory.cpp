@@ -2,8 +2,10 @@
 
 #include "ds_capture_graph_builder.h"
 #include "ds_graph_builder.h"
+#include "ds_tuner_devices.h"
 #include "ds_vcap_sorce.h"
 #include "grabcore/core/lex.h"
+#include "grabcore/core/tv_tuner.h"
 
 std::shared_ptr<dsMother> WinDeviceFactory::make(WaitId kind, lex& engine) {
   switch (kind) {
@@ -13,6 +15,9 @@ std::shared_ptr<dsMother> WinDeviceFactory::make(WaitId kind, lex& engine) {
       return std::make_shared<DsCaptureGraphBuilder>(com_);
     case WaitId::VCapSorce:
       return std::make_shared<DsVCapSorce>(engine.host(), com_, programDir);
+    case WaitId::TvTuner:
+      return std::make_shared<TTvTuner>(engine.host(), std::make_unique<DsTunerDevices>(com_), tunerDialogs_,
+                                        programDir);
     default:
       return nullptr;  // kinds whose device classes are not in this build
   }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "com_seam.h"
+#include "form_tuner.h"
 #include "grabcore/core/device_factory.h"
 #include "program_folder.h"
 
@@ -17,4 +18,5 @@ class WinDeviceFactory : public DeviceFactory {
 
  private:
   ComFactory& com_;
+  WinTunerDialogs tunerDialogs_;
 };
