@@ -33,7 +33,9 @@ std::vector<Connection> downstreamOf(IBaseFilter* filter) {
     pin.Reset();
     PIN_INFO info{};
     if (FAILED(c.out->ConnectedTo(&c.in)) || !c.in || FAILED(c.in->QueryPinInfo(&info))) continue;
-    c.next.Attach(info.pFilter);
+    // Takes over the reference that QueryPinInfo added (MinGW's ComPtr::Attach adds one more).
+    c.next = info.pFilter;
+    if (info.pFilter) info.pFilter->Release();
     if (info.dir == PINDIR_INPUT && c.next) found.push_back(std::move(c));
   }
   return found;
