@@ -94,6 +94,17 @@ TEST(ChannelTable, FreeChannelsOfferTheRangeMaximumAndInsertDoesNot) {
   EXPECT_EQ(parse(ChannelTable::numbersBlock(*offered), 1).strings, texts({"2", "4"}));
 }
 
+TEST(ChannelTable, KeysOfferedStayWithinSixteenBits) {
+  ChannelTable t;
+  t.appendInputs();
+  t.setCurrent(0);
+  t.cableMin = 65530;
+  t.cableMax = 70000;  // as a card might report it
+  const Block free = parse(t.freeChannelsBlock(0), 2);
+  EXPECT_EQ(free.strings, texts({"65530", "65531", "65532", "65533", "65535"}));
+  EXPECT_EQ(free.ints, (std::vector<int32_t>{4, 5}));
+}
+
 TEST(ChannelTable, InsertOutsideTheTableOrWithoutAFreeKeyChangesNothing) {
   ChannelTable t = scanned();
   EXPECT_FALSE(t.insert(5, "x", 1, 1));

@@ -127,7 +127,8 @@ void TTvTuner::scan(uint8_t type) {
   }
   const int32_t last = table_.rangeMax(type);
   progress->setMaximum(last);
-  for (int32_t c = table_.rangeMin(type); c <= last; ++c) {
+  for (int64_t wide = table_.rangeMin(type); wide <= last; ++wide) {
+    const int32_t c = static_cast<int32_t>(wide);
     const bool found = devices_->autoTune(c);
     if (found) {
       table_.appendFound(c, type);
