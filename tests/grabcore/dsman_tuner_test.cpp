@@ -395,3 +395,27 @@ TEST_F(TunerTest, RemoveSavesReleasesAndNukeKeepsToItsDevices) {
   EXPECT_FALSE(run("tune nukeWithoutNeeds cFg"));
   EXPECT_EQ(host.log.front(), "error " + sj("クラス「TTvTuner」で「nukeWithoutNeeds」に失敗しました。"));
 }
+
+TEST_F(TunerTest, EachFailingCallOfTheRangeQueryAndOfTuningHasItsText) {
+  const std::vector<std::pair<std::string, std::string>> range = {
+      {"putMode", "TTvTuner::getChRange() で IAMTVTuner::put_Mode() に失敗しました。"},
+      {"putInputType", "TTvTuner::getChRange() で IAMTVTuner::put_InputType() に失敗しました。"},
+      {"putChannel", "TTvTuner::getChRange() で IAMTVTuner::put_Channel() に失敗しました。"}};
+  for (const auto& [failing, text] : range) {
+    factory.configure = [&](FakeCard& card) { card.failing = failing; };
+    host.log.clear();
+    EXPECT_FALSE(create());
+    EXPECT_EQ(host.only("error"), (Log{"error " + sj(text)})) << failing;
+  }
+  writeTable(storedTable());
+  const std::vector<std::pair<std::string, std::string>> tuning = {
+      {"putMode", "クラス「TTvTuner」で「put_Mode」に失敗しました。"},
+      {"putInputType", "クラス「TTvTuner」で「put_InputType」に失敗しました。"},
+      {"route", "クラス「TTvTuner」で「Route」に失敗しました。"}};
+  for (const auto& [failing, text] : tuning) {
+    factory.configure = [&](FakeCard& card) { card.failing = failing; };
+    host.log.clear();
+    EXPECT_FALSE(create());
+    EXPECT_EQ(host.only("error"), (Log{"error " + sj(text)})) << failing;
+  }
+}

@@ -195,3 +195,18 @@ TEST_F(TunerOverFakes, NukeWithoutNeedsRemovesEveryOtherFilter) {
   ASSERT_TRUE(run(std::string("tune remove")));
   EXPECT_EQ(tavora::parseTunerDat(*file("TvTuner.dat"))->entries.size(), 2u);
 }
+
+TEST_F(TunerOverFakes, EveryFailingDiscoveryStepIsSilentAndLeavesTheGraphEmpty) {
+  addCard(true);
+  runAll({"new GraphBuilder cFg", "cFg create"});
+  for (const wchar_t* step : {L"com.CoCreateInstance(CLSID_CaptureGraphBuilder2", L"cap.SetFiltergraph",
+                              L"com.CoCreateInstance(CLSID_SystemDeviceEnum", L"devenum.CreateClassEnumerator",
+                              L"card.moniker.BindToObject", L"graph.AddFilter(card", L"cap.RenderStream"}) {
+    kit.fail(step, E_FAIL, 1);
+    run(std::string("new TvTuner tune"));
+    EXPECT_TRUE(run(std::string("tune create cFg")));
+    EXPECT_EQ(takeReplies(), Log{}) << step;
+    EXPECT_EQ(graphFilters(), Log{}) << step;
+  }
+  EXPECT_FALSE(tavora::fileExists(folder.path() + "TvTuner.dat"));
+}
