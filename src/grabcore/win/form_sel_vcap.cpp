@@ -1,7 +1,7 @@
 #include "form_sel_vcap.h"
 
+#include "form_frame.h"
 #include "grabcore/texts/vcap_texts.h"
-#include "winui/form.h"
 #include "winui/window_object.h"
 
 namespace {
@@ -23,14 +23,14 @@ int chooseCaptureDriver() {
 }
 
 TFormSelVCap::TFormSelVCap() {
-  winui::registerFormClass(kClassName, windowProc);
-  font_ = winui::createMessageFont();
+  formframe::registerFormClass(kClassName, windowProc);
+  font_ = formframe::createMessageFont();
   HFONT font = font_ ? font_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  window_ = winui::createCentredForm(kClassName, texts::kSelVCapCaption, WS_EX_DLGMODALFRAME, kClientWidth,
+  window_ = formframe::createCentredForm(kClassName, texts::kSelVCapCaption, WS_EX_DLGMODALFRAME, kClientWidth,
                                      kClientHeight, this);
   if (!window_) return;
 
-  using winui::addChild;
+  using formframe::addChild;
   addChild(window_, L"STATIC", texts::kSelVCapFound, 0, 16, 12, 348, 18, -1, font);
   addChild(window_, L"STATIC", texts::kSelVCapChoose, 0, 16, 32, 348, 18, -1, font);
   addChild(window_, L"BUTTON", "", BS_GROUPBOX, 16, 58, 348, 74, -1, font);
@@ -53,7 +53,7 @@ int TFormSelVCap::showModal() {
   done_ = false;
   result_ = kDriverChoiceVfw;
   // When the application is ending, the quit request is left for the main loop.
-  if (!winui::runModalLoop(window_, done_)) finish(kDriverChoiceVfw);
+  if (!formframe::runModalLoop(window_, done_)) finish(kDriverChoiceVfw);
   ShowWindow(window_, SW_HIDE);
   return result_;
 }

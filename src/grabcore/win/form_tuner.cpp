@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
+#include "form_frame.h"
 #include "grabcore/texts/tuner_texts.h"
-#include "winui/form.h"
 #include "winui/text.h"
 #include "winui/window_object.h"
 
@@ -42,13 +42,13 @@ std::unique_ptr<ScanProgress> WinTunerDialogs::openProgress(const std::string& c
 // ---- TFormAutoTune ----
 
 TFormAutoTune::TFormAutoTune() {
-  winui::registerFormClass(kAutoTuneClass, windowProc);
-  font_ = winui::createMessageFont();
+  formframe::registerFormClass(kAutoTuneClass, windowProc);
+  font_ = formframe::createMessageFont();
   HFONT font = font_ ? font_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  window_ = winui::createCentredForm(kAutoTuneClass, texts::kAutoTuneCaption, WS_EX_DLGMODALFRAME | WS_EX_TOPMOST,
+  window_ = formframe::createCentredForm(kAutoTuneClass, texts::kAutoTuneCaption, WS_EX_DLGMODALFRAME | WS_EX_TOPMOST,
                                      214, 152, this);
   if (!window_) return;
-  using winui::addChild;
+  using formframe::addChild;
   addChild(window_, L"STATIC", texts::kAutoTuneQuestion, 0, 8, 8, 198, 32, -1, font);
   addChild(window_, L"BUTTON", texts::kAutoTuneGroup, BS_GROUPBOX, 8, 44, 198, 62, -1, font);
   HWND antenna = addChild(window_, L"BUTTON", texts::kAutoTuneAntenna, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
@@ -72,7 +72,7 @@ int TFormAutoTune::showModal() {
   done_ = false;
   result_ = kScanNone;
   // When the application is ending, the quit request is left for the main loop.
-  if (!winui::runModalLoop(window_, done_)) finish(kScanNone);
+  if (!formframe::runModalLoop(window_, done_)) finish(kScanNone);
   ShowWindow(window_, SW_HIDE);
   return result_;
 }
@@ -115,8 +115,8 @@ LRESULT CALLBACK TFormAutoTune::windowProc(HWND window, UINT msg, WPARAM wParam,
 TFormWait::TFormWait(const std::string& caption) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);
-  winui::registerFormClass(kWaitClass, waitProc);
-  window_ = winui::createCentredForm(kWaitClass, caption.c_str(), WS_EX_DLGMODALFRAME, 257, 30, nullptr);
+  formframe::registerFormClass(kWaitClass, waitProc);
+  window_ = formframe::createCentredForm(kWaitClass, caption.c_str(), WS_EX_DLGMODALFRAME, 257, 30, nullptr);
   if (!window_) return;
   bar_ = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE, 8, 8, 241, 16, window_, nullptr,
                          GetModuleHandleW(nullptr), nullptr);

@@ -1,10 +1,11 @@
-// What our forms share: the window class, a caption-only frame centred on the desktop, child
-// controls in the message font, and the modal loop that still dispatches every message.
+// What the engine's dialogs share: the window class, a caption-only frame centred on the
+// desktop, child controls in the message font, and the modal loop that still dispatches every
+// message.
 #pragma once
 
 #include <windows.h>
 
-namespace winui {
+namespace formframe {
 
 // Registers a form's window class once (button-face background, arrow cursor).
 void registerFormClass(const wchar_t* name, WNDPROC proc);
@@ -21,4 +22,4 @@ HFONT createMessageFont();
 // quit request is left for the main loop and false is answered.
 bool runModalLoop(HWND form, const bool& done);
 
-}  // namespace winui
+}  // namespace formframe

@@ -1,8 +1,8 @@
-#include "form.h"
+#include "form_frame.h"
 
-#include "text.h"
+#include "winui/text.h"
 
-namespace winui {
+namespace formframe {
 
 void registerFormClass(const wchar_t* name, WNDPROC proc) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -23,14 +23,14 @@ HWND createCentredForm(const wchar_t* cls, const char* caption, DWORD exStyle, i
   AdjustWindowRectEx(&frame, style, FALSE, exStyle);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
-  return CreateWindowExW(exStyle, cls, widen(caption).c_str(), style, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+  return CreateWindowExW(exStyle, cls, winui::widen(caption).c_str(), style, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                          (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr, nullptr,
                          GetModuleHandleW(nullptr), object);
 }
 
 HWND addChild(HWND parent, const wchar_t* cls, const char* text, DWORD style, int x, int y, int w, int h, int id,
               HFONT font) {
-  HWND c = CreateWindowExW(0, cls, widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
+  HWND c = CreateWindowExW(0, cls, winui::widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
   SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return c;
@@ -61,4 +61,4 @@ bool runModalLoop(HWND form, const bool& done) {
   return true;
 }
 
-}  // namespace winui
+}  // namespace formframe
