@@ -7,20 +7,22 @@
 
 namespace {
 
-constexpr int32_t kCrossbarVideoOut = 0;     // the downstream crossbar's output to the decoder
-constexpr int32_t kCrossbarTunerOut = 3;     // the upstream crossbar's output
-constexpr int32_t kUpstreamSelect = 4;       // the upstream crossbar's input chosen before either route
-constexpr int32_t kUpstreamExternal = 3;     // ... and its input for the external connectors
+// Crossbar pins by index, as Route takes them (output first).
+constexpr int32_t kUpstreamOut = 3;
+constexpr int32_t kUpstreamFirst = 4;     // routed first, for every channel
+constexpr int32_t kUpstreamInputs = 3;    // then, for Composite and S-Video
+constexpr int32_t kDownstreamOut = 0;
 constexpr int32_t kDownstreamComposite = 0;
 constexpr int32_t kDownstreamTuner = 1;
 constexpr int32_t kDownstreamSVideo = 2;
 
-}  // namespace
-
+// A 0-based table index of a command, or none for a negative one.
 std::optional<size_t> tableIndex(int32_t index) {
   if (index < 0) return std::nullopt;
   return static_cast<size_t>(index);
 }
+
+}  // namespace
 
 TTvTuner::TTvTuner(EngineHost& host, std::unique_ptr<TunerDevices> devices, TunerDialogs& dialogs,
                    std::string programDir)
@@ -98,15 +100,15 @@ void TTvTuner::tuneCurrent() {
   };
   if (channel->tuning == kCompositeTuning || channel->tuning == kSVideoTuning) {
     host_.postToFront(tvr::TVR_SIGNAL, 1, 0);
-    route(true, kCrossbarTunerOut, kUpstreamSelect);
-    route(true, kCrossbarTunerOut, kUpstreamExternal);
-    route(false, kCrossbarVideoOut, channel->tuning == kCompositeTuning ? kDownstreamComposite : kDownstreamSVideo);
+    route(true, kUpstreamOut, kUpstreamFirst);
+    route(true, kUpstreamOut, kUpstreamInputs);
+    route(false, kDownstreamOut, channel->tuning == kCompositeTuning ? kDownstreamComposite : kDownstreamSVideo);
   } else {
     if (!devices_->putModeTv()) throw DeviceError{texts::kTunerPutModeFailed};
     if (!devices_->putInputType(channel->inputType == 1 ? 1 : 0)) throw DeviceError{texts::kTunerPutInputTypeFailed};
     if (!devices_->putChannel(static_cast<uint16_t>(channel->tuning))) throw DeviceError{texts::kTunerPutChannelFailed};
-    route(true, kCrossbarTunerOut, kUpstreamSelect);
-    route(false, kCrossbarVideoOut, kDownstreamTuner);
+    route(true, kUpstreamOut, kUpstreamFirst);
+    route(false, kDownstreamOut, kDownstreamTuner);
     const bool found = devices_->autoTune(channel->tuning);
     host_.postToFront(tvr::TVR_SIGNAL, found ? 1 : 0, 0);
   }
@@ -119,7 +121,7 @@ void TTvTuner::scan(uint8_t type) {
   const char* failure = nullptr;
   if (!devices_->held() || !devices_->putModeTv()) failure = texts::kTunerScanPutModeFailed;
   else if (!devices_->putInputType(type)) failure = texts::kTunerPutInputTypeFailed;
-  else if (!devices_->route(false, kCrossbarVideoOut, kDownstreamTuner)) failure = texts::kTunerRouteFailed;
+  else if (!devices_->route(false, kDownstreamOut, kDownstreamTuner)) failure = texts::kTunerRouteFailed;
   if (failure) {
     progress.reset();
     host_.showErrorDialog(failure);

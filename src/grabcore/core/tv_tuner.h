@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "channel_table.h"
@@ -64,6 +65,3 @@ class TTvTuner : public dsMother {
   bool held_ = false;
   bool removed_ = false;
 };
-
-// A 0-based table index of a command, or none for a negative one.
-std::optional<size_t> tableIndex(int32_t index);
