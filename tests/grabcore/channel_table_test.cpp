@@ -105,11 +105,12 @@ TEST(ChannelTable, KeysOfferedStayWithinSixteenBits) {
   EXPECT_EQ(free.ints, (std::vector<int32_t>{4, 5}));
 }
 
-TEST(ChannelTable, InsertOutsideTheTableOrWithoutAFreeKeyChangesNothing) {
+TEST(ChannelTable, EditsOutsideTheTableOrWithoutAFreeKeyChangeNothing) {
   ChannelTable t = scanned();
   EXPECT_FALSE(t.insert(5, "x", 1, 1));
   t.antennaMin = t.antennaMax = 3;  // 3..2: no key to give
   EXPECT_FALSE(t.insert(0, "x", 1, 1));
+  EXPECT_FALSE(t.changeValue(5, "x", 1, 1, 1));
   EXPECT_EQ(t.channels, scanned().channels);
   EXPECT_EQ(t.currentIndex(), 1u);
 }
@@ -146,30 +147,6 @@ TEST(ChannelTable, DeletingKeepsTheSameChannelCurrentAndEmptiesCleanly) {
   EXPECT_EQ(t.captionBlock(nullptr), Bytes{0});
   EXPECT_EQ(parse(t.channelListBlock(), 2).ints, (std::vector<int32_t>{-1, 0}));
   EXPECT_EQ(t.toFile().entries.size(), 0u);
-}
-
-TEST(ChannelTable, StepsWrapAndKeysSelect) {
-  ChannelTable t = scanned();
-  t.setCurrent(4);
-  EXPECT_TRUE(t.step(1));
-  EXPECT_EQ(t.currentIndex(), 0u);
-  EXPECT_TRUE(t.step(-1));
-  EXPECT_EQ(t.currentIndex(), 4u);
-  EXPECT_TRUE(t.selectKey(65535));
-  EXPECT_EQ(t.current()->name, "Composit");
-  EXPECT_FALSE(t.selectKey(2));
-  EXPECT_EQ(t.current()->name, "Composit");
-}
-
-TEST(ChannelTable, ChangeValueAndCaption) {
-  ChannelTable t = scanned();
-  EXPECT_FALSE(t.changeValue(5, "x", 1, 1, 1));
-  EXPECT_EQ(t.channels, scanned().channels);
-  EXPECT_TRUE(t.changeValue(1, "NHK", 40, 2, inputTypeOfWord("CBL")));
-  EXPECT_EQ(t.channels[1], (ChannelSet{40, 2, "NHK", 0}));
-  const std::string span = "21:00-22:00 news";
-  const Bytes caption = t.captionBlock(&span);
-  EXPECT_EQ(std::string(caption.begin(), caption.end()), std::string("NHK 21:00-22:00 news") + '\0');
 }
 
 TEST(ChannelTable, FilesRoundTripWithTypesPerKeyAndFallbacks) {
