@@ -94,11 +94,23 @@ TEST(ChannelTable, FreeChannelsOfferTheRangeMaximumAndInsertDoesNot) {
   EXPECT_EQ(parse(ChannelTable::numbersBlock(*offered), 1).strings, texts({"2", "4"}));
 }
 
-TEST(ChannelTable, InsertOutsideTheTableOrWithoutAFreeKeyChangesNothing) {
+TEST(ChannelTable, KeysOfferedStayWithinSixteenBits) {
+  ChannelTable t;
+  t.appendInputs();
+  t.setCurrent(0);
+  t.cableMin = 65530;
+  t.cableMax = 70000;  // as a card might report it
+  const Block free = parse(t.freeChannelsBlock(0), 2);
+  EXPECT_EQ(free.strings, texts({"65530", "65531", "65532", "65533", "65535"}));
+  EXPECT_EQ(free.ints, (std::vector<int32_t>{4, 5}));
+}
+
+TEST(ChannelTable, EditsOutsideTheTableOrWithoutAFreeKeyChangeNothing) {
   ChannelTable t = scanned();
   EXPECT_FALSE(t.insert(5, "x", 1, 1));
   t.antennaMin = t.antennaMax = 3;  // 3..2: no key to give
   EXPECT_FALSE(t.insert(0, "x", 1, 1));
+  EXPECT_FALSE(t.changeValue(5, "x", 1, 1, 1));
   EXPECT_EQ(t.channels, scanned().channels);
   EXPECT_EQ(t.currentIndex(), 1u);
 }
@@ -135,30 +147,6 @@ TEST(ChannelTable, DeletingKeepsTheSameChannelCurrentAndEmptiesCleanly) {
   EXPECT_EQ(t.captionBlock(nullptr), Bytes{0});
   EXPECT_EQ(parse(t.channelListBlock(), 2).ints, (std::vector<int32_t>{-1, 0}));
   EXPECT_EQ(t.toFile().entries.size(), 0u);
-}
-
-TEST(ChannelTable, StepsWrapAndKeysSelect) {
-  ChannelTable t = scanned();
-  t.setCurrent(4);
-  EXPECT_TRUE(t.step(1));
-  EXPECT_EQ(t.currentIndex(), 0u);
-  EXPECT_TRUE(t.step(-1));
-  EXPECT_EQ(t.currentIndex(), 4u);
-  EXPECT_TRUE(t.selectKey(65535));
-  EXPECT_EQ(t.current()->name, "Composit");
-  EXPECT_FALSE(t.selectKey(2));
-  EXPECT_EQ(t.current()->name, "Composit");
-}
-
-TEST(ChannelTable, ChangeValueAndCaption) {
-  ChannelTable t = scanned();
-  EXPECT_FALSE(t.changeValue(5, "x", 1, 1, 1));
-  EXPECT_EQ(t.channels, scanned().channels);
-  EXPECT_TRUE(t.changeValue(1, "NHK", 40, 2, inputTypeOfWord("CBL")));
-  EXPECT_EQ(t.channels[1], (ChannelSet{40, 2, "NHK", 0}));
-  const std::string span = "21:00-22:00 news";
-  const Bytes caption = t.captionBlock(&span);
-  EXPECT_EQ(std::string(caption.begin(), caption.end()), std::string("NHK 21:00-22:00 news") + '\0');
 }
 
 TEST(ChannelTable, FilesRoundTripWithTypesPerKeyAndFallbacks) {

@@ -94,8 +94,9 @@ bool ChannelTable::remove(size_t index) {
 }
 
 std::vector<uint16_t> ChannelTable::freeKeys(uint8_t type, int32_t last, std::optional<size_t> except) const {
+  // Keys are 16-bit: a range a card reports beyond that offers nothing more.
   std::vector<uint16_t> keys;
-  for (int32_t k = rangeMin(type); k <= last; ++k)
+  for (int64_t k = std::max<int64_t>(rangeMin(type), 0); k <= std::min<int64_t>(last, 0xFFFF); ++k)
     if (!keyUsedByOther(static_cast<uint16_t>(k), except)) keys.push_back(static_cast<uint16_t>(k));
   return keys;
 }

@@ -7,9 +7,6 @@
 void dsMan::func_ACapSorce() {
   frame<dsMother>(texts::kUnexpectedACapSorce, [](SubCommand, dsMother&) { return false; });
 }
-void dsMan::func_TvTuner() {
-  frame<dsMother>(texts::kUnexpectedTvTuner, [](SubCommand, dsMother&) { return false; });
-}
 void dsMan::func_Compress() {
   frame<dsMother>(texts::kUnexpectedCompress, [](SubCommand, dsMother&) { return false; });
 }

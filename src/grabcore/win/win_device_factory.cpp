@@ -2,10 +2,12 @@
 
 #include "ds_capture_graph_builder.h"
 #include "ds_graph_builder.h"
+#include "ds_tuner_devices.h"
 #include "ds_vcap_sorce.h"
 #include "grabcore/core/lex.h"
 #include "grabcore/core/mixer_ctrl.h"
 #include "win_mixer_port.h"
+#include "grabcore/core/tv_tuner.h"
 
 std::shared_ptr<dsMother> WinDeviceFactory::make(WaitId kind, lex& engine) {
   switch (kind) {
@@ -18,6 +20,9 @@ std::shared_ptr<dsMother> WinDeviceFactory::make(WaitId kind, lex& engine) {
     case WaitId::SoundMixer:
       return std::make_shared<TMixerCtrl>(engine.host(), std::make_unique<WinMixerPort>(*mixerApi),
                                           mixerSettingsPath(programDir));
+    case WaitId::TvTuner:
+      return std::make_shared<TTvTuner>(engine.host(), std::make_unique<DsTunerDevices>(com_), tunerDialogs_,
+                                        programDir);
     default:
       return nullptr;  // kinds whose device classes are not in this build
   }

@@ -5,6 +5,7 @@
 
 #include "com_seam.h"
 #include "mixer_api.h"
+#include "form_tuner.h"
 #include "grabcore/core/device_factory.h"
 #include "winui/program_folder.h"
 
@@ -20,4 +21,5 @@ class WinDeviceFactory : public DeviceFactory {
 
  private:
   ComFactory& com_;
+  WinTunerDialogs tunerDialogs_;
 };

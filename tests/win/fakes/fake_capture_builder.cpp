@@ -67,14 +67,18 @@ HRESULT FakeCaptureBuilder::FindInterface(const GUID* category, const GUID* type
   if (hr != S_OK) return hr;
   if (!result) return E_POINTER;
   if (iid == IID_IVideoWindow) return window->queryQuietly(iid, result);
+  for (const Found& f : found)
+    if (f.from == filter && f.iid == iid) return f.object->queryQuietly(iid, result);
   FakeObject* object = kit().objectOf(filter);
   return object ? object->queryQuietly(iid, result) : E_NOINTERFACE;
 }
 
 HRESULT FakeCaptureBuilder::RenderStream(const GUID* category, const GUID* type, IUnknown* source,
                                          IBaseFilter* intermediate, IBaseFilter* sinkFilter) {
-  return record(L"RenderStream", {kit().guidName(category), kit().guidName(type), kit().nameOf(source),
-                                  kit().nameOf(intermediate), kit().nameOf(sinkFilter)});
+  HRESULT hr = record(L"RenderStream", {kit().guidName(category), kit().guidName(type), kit().nameOf(source),
+                                        kit().nameOf(intermediate), kit().nameOf(sinkFilter)});
+  if (hr == S_OK && onRender) onRender(source);
+  return hr;
 }
 
 HRESULT FakeCaptureBuilder::ControlStream(const GUID* category, const GUID* type, IBaseFilter* filter,

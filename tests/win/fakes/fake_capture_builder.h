@@ -3,7 +3,9 @@
 // SetOutputFileName; rendering and stream control are only logged.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "fake_com.h"
 #include "fake_filter.h"
@@ -30,6 +32,16 @@ class FakeCaptureBuilder : public FakeCom<ICaptureGraphBuilder2> {
   FakeFileSink* sink;
   IGraphBuilder* graph = nullptr;  // the graph it was given, referenced
   std::wstring outputFile;         // the last name given to SetOutputFileName
+  // Interfaces that FindInterface finds from a filter elsewhere in the graph (a card's tuner
+  // and crossbars), searched before the filter itself.
+  struct Found {
+    IBaseFilter* from;
+    IID iid;
+    FakeObject* object;
+  };
+  std::vector<Found> found;
+  // Runs after a RenderStream that succeeds (what rendering brings into the graph).
+  std::function<void(IUnknown* source)> onRender;
 
   HRESULT STDMETHODCALLTYPE SetFiltergraph(IGraphBuilder* graph) override;
   HRESULT STDMETHODCALLTYPE GetFiltergraph(IGraphBuilder** result) override;

@@ -1,0 +1,59 @@
+// The channel scan's two windows: the first run's question TFormAutoTune and the progress
+// window TFormWait, and the tuner's dialogs over them. A seam lets tests stand in for both.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "grabcore/core/tuner_ports.h"
+
+// Installs a stand-in for the tuner's dialogs in this process (nullptr: the real windows).
+void setTunerDialogSeam(TunerDialogs* seam);
+
+class WinTunerDialogs : public TunerDialogs {
+ public:
+  int askScan() override;
+  std::unique_ptr<ScanProgress> openProgress(const std::string& caption) override;
+};
+
+class TFormAutoTune {
+ public:
+  TFormAutoTune();
+  ~TFormAutoTune();
+  TFormAutoTune(const TFormAutoTune&) = delete;
+  TFormAutoTune& operator=(const TFormAutoTune&) = delete;
+
+  // Runs until a button answers; kScanAntenna or kScanCable for "yes" with the input chosen,
+  // kScanNone for "no" and for any other way of closing the window.
+  int showModal();
+
+ private:
+  static LRESULT CALLBACK windowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+  void finish(int result);
+
+  HWND window_ = nullptr;
+  HWND cableButton_ = nullptr;
+  HFONT font_ = nullptr;
+  int result_ = kScanNone;
+  bool done_ = false;
+};
+
+class TFormWait : public ScanProgress {
+ public:
+  explicit TFormWait(const std::string& caption);
+  ~TFormWait() override;
+  TFormWait(const TFormWait&) = delete;
+  TFormWait& operator=(const TFormWait&) = delete;
+
+  void setCaption(const std::string& caption) override;
+  void setMaximum(int32_t maximum) override;
+  void setPosition(int32_t position) override;
+  // Paints what is due; requests stay queued until the scan's request is done.
+  void pump() override;
+
+ private:
+  HWND window_ = nullptr;
+  HWND bar_ = nullptr;
+};

@@ -1,0 +1,96 @@
+// The scan question and the progress window as real windows under Wine: their texts, the
+// answers of each way of closing the question, and the progress window's frame.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "grabcore/win/form_tuner.h"
+
+#include <commctrl.h>
+
+using Log = std::vector<std::wstring>;
+
+namespace {
+
+// Acts on the question window from inside its modal loop.
+struct QuestionScript {
+  static inline std::function<void(HWND)> step;
+  static inline Log texts;
+
+  static BOOL CALLBACK collect(HWND child, LPARAM) {
+    wchar_t text[256] = {};
+    GetWindowTextW(child, text, 256);
+    texts.push_back(text);
+    return TRUE;
+  }
+  static void CALLBACK onTimer(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND form = FindWindowW(L"TFormAutoTune", nullptr);
+    if (!form || !IsWindowVisible(form)) return;
+    KillTimer(nullptr, timer);
+    wchar_t caption[64] = {};
+    GetWindowTextW(form, caption, 64);
+    texts = {caption};
+    EnumChildWindows(form, collect, 0);
+    step(form);
+  }
+  static int run(std::function<void(HWND)> action) {
+    step = std::move(action);
+    texts.clear();
+    SetTimer(nullptr, 0, 20, onTimer);
+    return WinTunerDialogs().askScan();
+  }
+};
+
+HWND control(HWND form, const wchar_t* text) { return FindWindowExW(form, nullptr, L"BUTTON", text); }
+void click(HWND form, const wchar_t* text) { SendMessageW(control(form, text), BM_CLICK, 0, 0); }
+
+}  // namespace
+
+TEST(AutoTuneForm, ShowsItsTextsAndYesScansTheInputChosen) {
+  EXPECT_EQ(QuestionScript::run([](HWND form) { click(form, L"はい　(&Y)"); }), kScanAntenna);
+  EXPECT_EQ(QuestionScript::texts,
+            (Log{L"Tavora", L"チャンネルの設定がされていませんが、\r\n自動スキャンを行いますか", L"スキャンする入力",
+                 L"アンテナ", L"ケーブル", L"はい　(&Y)", L"いいえ (&N)"}));
+  EXPECT_EQ(QuestionScript::run([](HWND form) {
+              click(form, L"ケーブル");
+              click(form, L"はい　(&Y)");
+            }),
+            kScanCable);
+  EXPECT_FALSE(FindWindowW(L"TFormAutoTune", nullptr));
+}
+
+TEST(AutoTuneForm, NoEscAndTheCloseBoxAllMeanNoScan) {
+  EXPECT_EQ(QuestionScript::run([](HWND form) { click(form, L"いいえ (&N)"); }), kScanNone);
+  EXPECT_EQ(QuestionScript::run([](HWND form) {
+              click(form, L"ケーブル");
+              PostMessageW(form, WM_COMMAND, IDCANCEL, 0);
+            }),
+            kScanNone);
+  EXPECT_EQ(QuestionScript::run([](HWND form) { PostMessageW(form, WM_CLOSE, 0, 0); }), kScanNone);
+}
+
+TEST(WaitForm, AFrameWithoutIconsShowingTheChannelTriedAndGoneAfterward) {
+  {
+    std::unique_ptr<ScanProgress> progress = WinTunerDialogs().openProgress("scan");
+    HWND form = FindWindowW(L"TFormWait", L"scan");
+    ASSERT_TRUE(form);
+    EXPECT_TRUE(IsWindowVisible(form));
+    EXPECT_FALSE(GetWindowLongPtrW(form, GWL_STYLE) & WS_SYSMENU);
+    EXPECT_TRUE(GetWindowLongPtrW(form, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
+    RECT client{};
+    GetClientRect(form, &client);
+    EXPECT_EQ(client.right, 257);
+    EXPECT_EQ(client.bottom, 30);
+    HWND bar = FindWindowExW(form, nullptr, PROGRESS_CLASSW, nullptr);
+    ASSERT_TRUE(bar);
+    progress->setMaximum(62);
+    progress->setPosition(12);
+    progress->setCaption("scan 12CH");
+    progress->pump();
+    EXPECT_EQ(SendMessageW(bar, PBM_GETRANGE, FALSE, 0), 62);
+    EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), 12);
+    SendMessageW(form, WM_CLOSE, 0, 0);  // the user cannot close it
+    EXPECT_TRUE(FindWindowW(L"TFormWait", L"scan 12CH"));
+  }
+  EXPECT_FALSE(FindWindowW(L"TFormWait", nullptr));
+}
