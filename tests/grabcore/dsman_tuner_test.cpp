@@ -75,7 +75,7 @@ class TunerTest : public ::testing::Test, public DeviceFactory, public TunerDial
   ~TunerTest() override { std::filesystem::remove_all(dir); }
 
   std::shared_ptr<dsMother> make(WaitId kind, lex&) override {
-    if (kind == WaitId::GraphBuilder) return std::make_shared<FakeGraph>(host, "graph", std::set<std::string>{});
+    if (kind == WaitId::GraphBuilder) return std::make_shared<FakeGraph>(host, "graph", std::set<std::string>{}, std::set<std::string>{});
     auto made = std::make_unique<FakeCard>(host);
     card = made.get();
     if (configure) configure(*card);
