@@ -4,14 +4,8 @@
 #include "../texts/engine_texts.h"
 #include "dsman_frame.h"
 
-void dsMan::func_ACapSorce() {
-  frame<dsMother>(texts::kUnexpectedACapSorce, [](SubCommand, dsMother&) { return false; });
-}
 void dsMan::func_TvTuner() {
   frame<dsMother>(texts::kUnexpectedTvTuner, [](SubCommand, dsMother&) { return false; });
-}
-void dsMan::func_Compress() {
-  frame<dsMother>(texts::kUnexpectedCompress, [](SubCommand, dsMother&) { return false; });
 }
 void dsMan::func_Mixer() {
   frame<dsMother>(texts::kUnexpectedMixer, [](SubCommand, dsMother&) { return false; });

@@ -79,13 +79,18 @@ class SystemCategory : public DeviceCategory {
 
 }  // namespace
 
+std::optional<std::string> bagFriendlyName(IPropertyBag* bag) {
+  std::wstring name;
+  if (!readString(bag, L"FriendlyName", name)) return std::nullopt;
+  return winui::narrow(name);
+}
+
 std::optional<std::string> monikerFriendlyName(IMoniker* moniker) {
   ComPtr<IPropertyBag> bag;
-  std::wstring name;
   if (FAILED(moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag, reinterpret_cast<void**>(bag.GetAddressOf()))) ||
-      !bag || !readString(bag.Get(), L"FriendlyName", name))
+      !bag)
     return std::nullopt;
-  return winui::narrow(name);
+  return bagFriendlyName(bag.Get());
 }
 
 bool findFilter(EngineHost& host, ComFactory& com, const std::string& friendlyName, REFCLSID category, CLSID* clsid,

@@ -17,3 +17,5 @@ bool findFilter(EngineHost& host, ComFactory& com, const std::string& friendlyNa
 
 // A device moniker's friendly name as Shift-JIS text; none when its property bag cannot be read.
 std::optional<std::string> monikerFriendlyName(IMoniker* moniker);
+// The "FriendlyName" of a device's property bag as Shift-JIS text; none when it cannot be read.
+std::optional<std::string> bagFriendlyName(IPropertyBag* bag);

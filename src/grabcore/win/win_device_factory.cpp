@@ -1,6 +1,8 @@
 #include "win_device_factory.h"
 
+#include "ds_acap_sorce.h"
 #include "ds_capture_graph_builder.h"
+#include "ds_compress.h"
 #include "ds_graph_builder.h"
 #include "ds_vcap_sorce.h"
 #include "grabcore/core/lex.h"
@@ -13,6 +15,10 @@ std::shared_ptr<dsMother> WinDeviceFactory::make(WaitId kind, lex& engine) {
       return std::make_shared<DsCaptureGraphBuilder>(com_);
     case WaitId::VCapSorce:
       return std::make_shared<DsVCapSorce>(engine.host(), com_, programDir);
+    case WaitId::ACapSorce:
+      return std::make_shared<DsACapSorce>(engine.host(), com_, programDir);
+    case WaitId::Compress:
+      return std::make_shared<DsCompress>(engine.host(), com_, programDir);
     default:
       return nullptr;  // kinds whose device classes are not in this build
   }
