@@ -89,8 +89,8 @@ TEST_F(ACap, AnUnreadableProfileIsTheCannotOpenError) {
   countPastTheEnd[68] = 19;
   const std::vector<Bytes> broken = {Bytes(good.begin(), good.begin() + 40), countPastTheEnd,
                                      encodeMediaTypeFile(video), encodeMediaTypeFile(audioType(pcm(0, 44100, 16)))};
-  for (const Bytes& file : broken) {
-    write("q.audio", file);
+  for (const Bytes& bytes : broken) {
+    write("q.audio", bytes);
     run("new ACapSorce cACap");
     expectUndone("cACap create q", kUnreadable);
   }
