@@ -7,6 +7,7 @@
 #include "capture_pin.h"
 #include "common/fileio.h"
 #include "dialog_owner.h"
+#include "filter_lookup.h"
 #include "grabcore/core/errors.h"
 #include "grabcore/texts/acap_texts.h"
 #include "grabcore/texts/vcap_texts.h"
@@ -36,17 +37,9 @@ void DsACapSorce::create(const std::string& profile) {
 }
 
 void DsACapSorce::bindDevice() {
-  ComPtr<ICreateDevEnum> devices;
-  if (FAILED(com_.createInstance(CLSID_SystemDeviceEnum, CLSCTX_INPROC_SERVER, IID_ICreateDevEnum,
-                                 reinterpret_cast<void**>(devices.GetAddressOf()))) ||
-      !devices)
-    throw DeviceError{texts::kACapEnumCreateFailed};
-  ComPtr<IEnumMoniker> monikers;
-  const HRESULT hr = devices->CreateClassEnumerator(CLSID_AudioInputDeviceCategory, monikers.GetAddressOf(), 0);
-  devices.Reset();
-  if (FAILED(hr)) throw DeviceError{texts::kACapClassEnumFailed};
-  // An empty category gives S_FALSE and no enumerator: no device.
-  if (hr == S_OK && monikers) {
+  ComPtr<IEnumMoniker> monikers = openDeviceCategory(com_, CLSCTX_INPROC_SERVER, CLSID_AudioInputDeviceCategory,
+                                                     texts::kACapEnumCreateFailed, texts::kACapClassEnumFailed);
+  if (monikers) {
     monikers->Reset();
     ComPtr<IMoniker> moniker;
     for (int32_t position = 0; monikers->Next(1, moniker.ReleaseAndGetAddressOf(), nullptr) == S_OK && moniker;

@@ -16,7 +16,7 @@ namespace {
 
 // The failure texts of one walk over the category.
 struct WalkTexts {
-  const char* enumeratorFailed;
+  const char* createFailed;
   const char* categoryFailed;
   const char* storageFailed;
 };
@@ -31,15 +31,9 @@ constexpr WalkTexts kCreateTexts{texts::kCompCreateEnumFailed, texts::kCompCreat
 // empty category visits nothing.
 template <class Visit>
 void walkCompressors(ComFactory& com, const WalkTexts& failures, Visit visit) {
-  ComPtr<ICreateDevEnum> devices;
-  if (FAILED(com.createInstance(CLSID_SystemDeviceEnum, CLSCTX_INPROC, IID_ICreateDevEnum,
-                                reinterpret_cast<void**>(devices.GetAddressOf()))) ||
-      !devices)
-    throw DeviceError{failures.enumeratorFailed};
-  ComPtr<IEnumMoniker> monikers;
-  const HRESULT hr = devices->CreateClassEnumerator(CLSID_VideoCompressorCategory, monikers.GetAddressOf(), 0);
-  if (FAILED(hr)) throw DeviceError{failures.categoryFailed};
-  if (hr != S_OK || !monikers) return;
+  ComPtr<IEnumMoniker> monikers = openDeviceCategory(com, CLSCTX_INPROC, CLSID_VideoCompressorCategory,
+                                                     failures.createFailed, failures.categoryFailed);
+  if (!monikers) return;
   ComPtr<IMoniker> moniker;
   while (monikers->Next(1, moniker.ReleaseAndGetAddressOf(), nullptr) == S_OK && moniker) {
     ComPtr<IPropertyBag> bag;

@@ -2,6 +2,7 @@
 
 #include <wrl/client.h>
 
+#include "grabcore/core/errors.h"
 #include "grabcore/core/find_filter.h"
 #include "winui/text.h"
 
@@ -78,6 +79,21 @@ class SystemCategory : public DeviceCategory {
 };
 
 }  // namespace
+
+ComPtr<IEnumMoniker> openDeviceCategory(ComFactory& com, DWORD context, REFCLSID category, const char* createFailed,
+                                        const char* categoryFailed) {
+  ComPtr<ICreateDevEnum> devices;
+  if (FAILED(com.createInstance(CLSID_SystemDeviceEnum, context, IID_ICreateDevEnum,
+                                reinterpret_cast<void**>(devices.GetAddressOf()))) ||
+      !devices)
+    throw DeviceError{createFailed};
+  ComPtr<IEnumMoniker> monikers;
+  const HRESULT hr = devices->CreateClassEnumerator(category, monikers.GetAddressOf(), 0);
+  if (FAILED(hr)) throw DeviceError{categoryFailed};
+  // An empty category gives S_FALSE and no enumerator.
+  if (hr != S_OK) monikers.Reset();
+  return monikers;
+}
 
 std::optional<std::string> bagFriendlyName(IPropertyBag* bag) {
   std::wstring name;

@@ -4,6 +4,7 @@
 
 #include "common/fileio.h"
 #include "common/messages.h"
+#include "grabcore/core/errors.h"
 #include "sound_fixture.h"
 #include "winui/text.h"
 
@@ -209,4 +210,15 @@ TEST_F(ACap, TheProfileNameForTheNextRemoveAndDeletingAProfile) {
   EXPECT_FALSE(read("r.audio"));
   EXPECT_FALSE(read(sj(L"ＴＶ.audio")));
   EXPECT_TRUE(takeReplies().empty());
+}
+
+TEST_F(ACap, MissingArgumentsAndWordsOfOtherKinds) {
+  open();
+  EXPECT_THROW(run("cACap audioDialog"), LanguageError);
+  EXPECT_THROW(run("cACap deleteAudio"), LanguageError);
+  expectUndone("cACap setCompKind X", L"クラス「dsMan」の「func_ACapSorce()」で予期しないサブコマンドを受け取りました。");
+  run("new Compress cComp");
+  EXPECT_THROW(run("cComp compDialog"), LanguageError);
+  EXPECT_THROW(run("cComp setCompKind"), LanguageError);
+  expectUndone("cComp getWFormat", L"クラス「dsMan」の「func_Compress()」で予期しないサブコマンドを受け取りました。");
 }

@@ -121,6 +121,7 @@ TEST_F(Comp, AProfileFileBindsItsCompressorByNameAndKeepsItsStateForLater) {
   install();
   storeProfile("q.vCompress", "Codec B", {7, 8, 9});
   runOk({"new Compress cComp", "cComp create q"});
+  EXPECT_EQ(engine->undoList, (std::vector<std::string>{"delete cComp", "cComp remove"}));
   EXPECT_EQ(filterOfObject(), b.filter->filter());
   EXPECT_EQ(kit.calls(L"b.moniker.BindToObject"), Log{L"b.moniker.BindToObject(null, null, IID_IBaseFilter)"});
   // The walk stops at the match, and no other compressor was bound.
