@@ -57,26 +57,6 @@ TEST(Compress, TheListComesBeforeItsIndexAndAnInstalledCompressorIsWrittenToTheP
   EXPECT_EQ(file.read(), expected);
 }
 
-TEST(Compress, ACompressorThatIsNotInstalledKeepsTheProfilesChoice) {
-  const std::string profile = e2e::uniqueName("keep");
-  ProfileFile file(profile + ".vCompress");
-  FrontEnd front;
-  ASSERT_TRUE(front.start());
-  ASSERT_TRUE(front.waitForEngine());
-  ASSERT_TRUE(runLines(front, {"new Compress cComp", "cComp create \"" + profile + "\"",
-                               "cComp setCompKind \"Cinepak Video codec\""}));
-  const int64_t id = front.request(tvr::TVR_EXECONELINE, "cComp setCompKind \"No Such Codec\"");
-  auto box = front.waitForBox();
-  ASSERT_TRUE(box);
-  EXPECT_EQ(box->text, L"クラス「TCompress」の「create()」で指定したコンプレッサが見つかりませんでした。");
-  front.press(*box);
-  ASSERT_TRUE(front.waitForDone(id));
-  // The undo's remove wrote the compressor the object had.
-  std::optional<std::vector<uint8_t>> data = file.read();
-  ASSERT_TRUE(data);
-  EXPECT_EQ(std::string(data->begin() + 12, data->end()), std::string("Cinepak Video codec") + '\0');
-}
-
 TEST(ACapSorce, WinesAudioDeviceHasNoCapturePinSoCreateIsReportedAndUndone) {
   const std::string profile = e2e::uniqueName("audio");
   ProfileFile file(profile + ".audio");

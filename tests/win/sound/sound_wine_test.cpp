@@ -122,13 +122,6 @@ class ChooserOnWine : public SoundOverFakes {
 
 }  // namespace
 
-TEST_F(ChooserOnWine, TheSystemChooserTakesTheRecordAndCancelPostsNothing) {
-  ChooserScript::arm([](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); });
-  EXPECT_TRUE(run("cACap audioDialog form"));
-  EXPECT_FALSE(ChooserScript::caption.empty());
-  EXPECT_TRUE(takeReplies().empty());
-}
-
 TEST_F(ChooserOnWine, AFormatLargerThanTheOneInUseIsChosenReportedAndWritten) {
   // IMA ADPCM carries two bytes after its WAVEFORMATEX: more than the 18 of the PCM in use.
   ChooserScript::arm([](HWND dialog) {
