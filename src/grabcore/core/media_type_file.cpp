@@ -2,6 +2,7 @@
 
 #include "common/bytes.h"
 #include "video_info.h"
+#include "wave_format.h"
 
 namespace {
 
@@ -25,10 +26,6 @@ Guid readGuid(tavora::ByteReader& in) {
 constexpr size_t kVideoInfoBitmapOffset = 48;
 constexpr size_t kVideoInfo2Size = 112;
 constexpr size_t kVideoInfo2BitmapOffset = 72;
-// WAVEFORMATEX: wFormatTag, nChannels, nSamplesPerSec, nAvgBytesPerSec, nBlockAlign,
-// wBitsPerSample, cbSize.
-constexpr size_t kWaveFormatExSize = 18;
-constexpr uint16_t kWaveFormatPcm = 1;
 
 bool bitmapFits(const std::vector<uint8_t>& block, size_t headerSize, size_t bitmapOffset) {
   if (block.size() < headerSize) return false;
@@ -39,6 +36,7 @@ bool bitmapFits(const std::vector<uint8_t>& block, size_t headerSize, size_t bit
 
 bool waveFormatFits(const std::vector<uint8_t>& block) {
   if (block.size() < kWaveFormatExSize) return false;
+  // wFormatTag, nChannels, nSamplesPerSec, nAvgBytesPerSec, nBlockAlign, wBitsPerSample, cbSize.
   tavora::ByteReader in(block);
   const uint16_t tag = in.u16();
   const uint16_t channels = in.u16();

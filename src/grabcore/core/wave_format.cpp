@@ -6,7 +6,6 @@
 
 namespace {
 
-constexpr uint16_t kWaveFormatPcm = 1;
 // A WAVEFORMATEXTENSIBLE names its subtype in its extension, not in its tag.
 constexpr uint16_t kWaveFormatExtensible = 0xFFFE;
 constexpr size_t kBlockAlignOffset = 12;

@@ -11,6 +11,7 @@
 #include "media_type_file.h"
 
 inline constexpr size_t kWaveFormatExSize = 18;
+inline constexpr uint16_t kWaveFormatPcm = 1;
 
 struct AudioFormatInfo {
   uint32_t samplesPerSec = 0;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+// After windows.h, which they need.
 #include <mmreg.h>
 #include <msacm.h>
 

@@ -28,7 +28,8 @@ CapturePinSearch findCaptureStreamConfig(IBaseFilter* filter, bool stopAtFirst, 
   if (FAILED(filter->EnumPins(pins.GetAddressOf())) || !pins) return CapturePinSearch::enumPinsFailed;
   while (pins->Next(1, pin.ReleaseAndGetAddressOf(), nullptr) == S_OK && pin) {
     if (!isCaptureOutput(pin.Get())) continue;
-    if (SUCCEEDED(pin->QueryInterface(IID_IAMStreamConfig, reinterpret_cast<void**>(config.ReleaseAndGetAddressOf()))) &&
+    if (SUCCEEDED(
+            pin->QueryInterface(IID_IAMStreamConfig, reinterpret_cast<void**>(config.ReleaseAndGetAddressOf()))) &&
         config)
       return CapturePinSearch::found;
     config.Reset();

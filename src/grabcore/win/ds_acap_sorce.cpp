@@ -118,6 +118,4 @@ void DsACapSorce::remove() {
   release();
 }
 
-void DsACapSorce::deleteData(const std::string& profile) {
-  tavora::removeFile(audioProfilePath(programDir_, profile));
-}
+void DsACapSorce::deleteData(const std::string& profile) { tavora::removeFile(audioProfilePath(programDir_, profile)); }

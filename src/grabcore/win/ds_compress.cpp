@@ -37,7 +37,8 @@ void walkCompressors(ComFactory& com, const WalkTexts& failures, Visit visit) {
   ComPtr<IMoniker> moniker;
   while (monikers->Next(1, moniker.ReleaseAndGetAddressOf(), nullptr) == S_OK && moniker) {
     ComPtr<IPropertyBag> bag;
-    if (FAILED(moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag, reinterpret_cast<void**>(bag.GetAddressOf()))) ||
+    if (FAILED(
+            moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag, reinterpret_cast<void**>(bag.GetAddressOf()))) ||
         !bag)
       throw DeviceError{failures.storageFailed};
     if (!visit(moniker.Get(), bagFriendlyName(bag.Get()))) return;
@@ -79,7 +80,8 @@ ComPtr<IBaseFilter> DsCompress::create(const std::string& name) {
   ComPtr<IBaseFilter> bound;
   walkCompressors(com_, kCreateTexts, [&](IMoniker* moniker, const std::optional<std::string>& found) {
     if (found != name) return true;
-    if (FAILED(moniker->BindToObject(nullptr, nullptr, IID_IBaseFilter, reinterpret_cast<void**>(bound.GetAddressOf()))) ||
+    if (FAILED(
+            moniker->BindToObject(nullptr, nullptr, IID_IBaseFilter, reinterpret_cast<void**>(bound.GetAddressOf()))) ||
         !bound)
       throw DeviceError{texts::kCompCreateBindFailed};
     return false;
@@ -122,9 +124,9 @@ void DsCompress::select(const std::string& name) {
 }
 
 IAMVfwCompressDialogs* DsCompress::dialogs() {
-  if (!dialogs_ && (FAILED(filter_->QueryInterface(IID_IAMVfwCompressDialogs,
-                                                   reinterpret_cast<void**>(dialogs_.GetAddressOf()))) ||
-                    !dialogs_)) {
+  if (!dialogs_ &&
+      (FAILED(filter_->QueryInterface(IID_IAMVfwCompressDialogs, reinterpret_cast<void**>(dialogs_.GetAddressOf()))) ||
+       !dialogs_)) {
     dialogs_.Reset();
     throw DeviceError{texts::kCompNoDialogs};
   }
@@ -148,6 +150,7 @@ void DsCompress::showDialog(int kind, uint64_t window) {
 void DsCompress::getCmpState() {
   IAMVfwCompressDialogs* compressor = dialogs();
   int size = 0;
+  // A state larger than a profile file may hold counts as a failed answer.
   if (FAILED(compressor->GetState(nullptr, &size)) || size > kMaxCompressorStateSize)
     throw DeviceError{texts::kCompGetStateSizeFailed};
   if (size <= 0) {

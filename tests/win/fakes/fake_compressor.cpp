@@ -43,8 +43,8 @@ MMRESULT FakeFormatChooser::maxFormatSize(DWORD& size) {
 }
 
 MMRESULT FakeFormatChooser::choose(ACMFORMATCHOOSEA& choice) {
-  const HRESULT hr = kit_.record(L"acm.acmFormatChooseA(" + num(choice.cbStruct) + L", " + num(choice.fdwStyle) + L", " +
-                                 num(reinterpret_cast<intptr_t>(choice.hwndOwner)) + L", " + num(choice.cbwfx) +
+  const HRESULT hr = kit_.record(L"acm.acmFormatChooseA(" + num(choice.cbStruct) + L", " + num(choice.fdwStyle) +
+                                 L", " + num(reinterpret_cast<intptr_t>(choice.hwndOwner)) + L", " + num(choice.cbwfx) +
                                  L", " + num(choice.fdwEnum) + L")");
   const BYTE* buffer = reinterpret_cast<const BYTE*>(choice.pwfx);
   shownWith.assign(buffer, buffer + choice.cbwfx);

@@ -14,8 +14,8 @@ class FakeCompressDialogs : public FakeCom<IAMVfwCompressDialogs> {
  public:
   using FakeCom::FakeCom;
 
-  bool hasConfig = true;       // the query form of ShowDialog answers S_OK, else S_FALSE
-  std::vector<BYTE> state;     // what GetState hands out and SetState keeps
+  bool hasConfig = true;          // the query form of ShowDialog answers S_OK, else S_FALSE
+  std::vector<BYTE> state;        // what GetState hands out and SetState keeps
   std::vector<BYTE> afterDialog;  // the state the configuration dialog leaves, when not empty
 
   // Logged as "ShowDialog(dialog, owner)"; the configuration dialog takes afterDialog.
@@ -31,8 +31,8 @@ class FakeFormatChooser : public AudioFormatChooserSeam {
  public:
   explicit FakeFormatChooser(ComKit& kit) : kit_(kit) {}
 
-  DWORD largest = 50;         // acmMetrics' largest format size
-  std::vector<BYTE> chosen;   // written into the record's buffer on success; empty: left as it is
+  DWORD largest = 50;           // acmMetrics' largest format size
+  std::vector<BYTE> chosen;     // written into the record's buffer on success; empty: left as it is
   std::vector<BYTE> shownWith;  // the buffer as the dialog received it
 
   // "acm.acmMetrics(ACM_METRIC_MAX_SIZE_FORMAT)"; a failure rule answers MMSYSERR_ERROR.

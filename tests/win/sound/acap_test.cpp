@@ -145,9 +145,9 @@ TEST_F(ACap, TheChooserStartsFromTheFormatInABufferOfTheLargestSizeAndTheChoiceI
   chooser.largest = 80;
   chooser.chosen = pcm(1, 22050, 16);
   runOk({"cACap audioDialog form"});
-  EXPECT_EQ(kit.log, (Log{L"acm.acmMetrics(ACM_METRIC_MAX_SIZE_FORMAT)",
-                          L"acm.acmFormatChooseA(" + std::to_wstring(sizeof(ACMFORMATCHOOSEA)) +
-                              L", 64, 4660, 80, 12582912)"}));
+  EXPECT_EQ(kit.log,
+            (Log{L"acm.acmMetrics(ACM_METRIC_MAX_SIZE_FORMAT)",
+                 L"acm.acmFormatChooseA(" + std::to_wstring(sizeof(ACMFORMATCHOOSEA)) + L", 64, 4660, 80, 12582912)"}));
   EXPECT_EQ(chooser.shownWith, pcm(2, 44100, 16, 80 - 18));
   EXPECT_EQ(takeReplies(), Log{formatReply(22050, 2, 1)});
   // The device keeps its format until the next create.
@@ -183,7 +183,8 @@ TEST_F(ACap, ACancelledChooserOrAFailedMetricPostsNothingOrUsesTheFormatSize) {
   kit.fail(L"acm.acmMetrics", E_FAIL, 1);
   kit.log.clear();
   runOk({"cACap audioDialog form"});
-  EXPECT_EQ(kit.log.back(), L"acm.acmFormatChooseA(" + std::to_wstring(sizeof(ACMFORMATCHOOSEA)) + L", 64, 0, 18, 12582912)");
+  EXPECT_EQ(kit.log.back(),
+            L"acm.acmFormatChooseA(" + std::to_wstring(sizeof(ACMFORMATCHOOSEA)) + L", 64, 0, 18, 12582912)");
   EXPECT_EQ(takeReplies(), Log{formatReply(44100, 4, 2)});
 }
 
@@ -213,7 +214,8 @@ TEST_F(ACap, MissingArgumentsAndWordsOfOtherKinds) {
   open();
   EXPECT_THROW(run("cACap audioDialog"), LanguageError);
   EXPECT_THROW(run("cACap deleteAudio"), LanguageError);
-  expectUndone("cACap setCompKind X", L"クラス「dsMan」の「func_ACapSorce()」で予期しないサブコマンドを受け取りました。");
+  expectUndone("cACap setCompKind X",
+               L"クラス「dsMan」の「func_ACapSorce()」で予期しないサブコマンドを受け取りました。");
   run("new Compress cComp");
   EXPECT_THROW(run("cComp compDialog"), LanguageError);
   EXPECT_THROW(run("cComp setCompKind"), LanguageError);

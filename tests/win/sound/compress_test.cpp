@@ -55,7 +55,8 @@ TEST_F(Comp, TheListHoldsNamedCompressorsWithDialogsAndIsSentBeforeTheIndex) {
   EXPECT_EQ(takeReplies(), (Log{L"copydata 6 20", post(tvr::TVR_COMPINDEX, -1, 0)}));
   ASSERT_EQ(host.copyData.size(), 1u);
   EXPECT_EQ(host.copyData[0], encodeCompNames({"Codec A", "Codec B"}));
-  EXPECT_EQ(host.copyData[0], (Bytes{2, 0, 0, 0, 'C', 'o', 'd', 'e', 'c', ' ', 'A', 0, 'C', 'o', 'd', 'e', 'c', ' ', 'B', 0}));
+  EXPECT_EQ(host.copyData[0],
+            (Bytes{2, 0, 0, 0, 'C', 'o', 'd', 'e', 'c', ' ', 'A', 0, 'C', 'o', 'd', 'e', 'c', ' ', 'B', 0}));
   const Log forA = {L"a.moniker.BindToStorage(null, null, IID_IPropertyBag)", L"a.bag.Read(\"FriendlyName\")",
                     L"a.moniker.BindToObject(null, null, IID_IBaseFilter)",
                     L"a.QueryInterface(IID_IAMVfwCompressDialogs)"};
@@ -149,7 +150,8 @@ TEST_F(Comp, OpenErrors) {
   storeProfile("q.vCompress", "Codec B", {});
   const std::pair<const wchar_t*, const wchar_t*> cases[] = {
       {L"com.CoCreateInstance", L"クラス「TCompress」の「create()」で「CoCreateInstance」に失敗しました。"},
-      {L"devenum.CreateClassEnumerator", L"クラス「TCompress」の「create()」で「CreateClassEnumerator」に失敗しました。"},
+      {L"devenum.CreateClassEnumerator",
+       L"クラス「TCompress」の「create()」で「CreateClassEnumerator」に失敗しました。"},
       {L"plain.moniker.BindToStorage", L"クラス「TCompress」の「create()」で「BindToStorage」に失敗しました。"},
       {L"b.moniker.BindToObject", L"クラス「TCompress」の「create()」で「BindToObject」に失敗しました。"},
   };
@@ -235,8 +237,10 @@ TEST_F(Comp, DialogAndStateErrorsAreReportedAndUndoEverything) {
   expectUndone("cComp compDialog form",
                L"クラス「TCaptureGraphBuilder」の「showDialog()」で「FindInterface」に失敗しました。");
   const std::pair<const wchar_t*, const wchar_t*> cases[] = {
-      {L"a.dialogs.GetState(null", L"クラス「TCaptureGraphBuilder」の「getCmpState()」で「GetState(1)」に失敗しました。"},
-      {L"a.dialogs.GetState(out", L"クラス「TCaptureGraphBuilder」の「getCmpState()」で「GetState(2)」に失敗しました。"},
+      {L"a.dialogs.GetState(null",
+       L"クラス「TCaptureGraphBuilder」の「getCmpState()」で「GetState(1)」に失敗しました。"},
+      {L"a.dialogs.GetState(out",
+       L"クラス「TCaptureGraphBuilder」の「getCmpState()」で「GetState(2)」に失敗しました。"},
       {L"a.dialogs.SetState", L"クラス「TCaptureGraphBuilder」の「setCmpState()」で「SetState」に失敗しました。"},
   };
   for (const auto& [failing, text] : cases) {

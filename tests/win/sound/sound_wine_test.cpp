@@ -64,7 +64,8 @@ TEST_F(SoundOnWine, AnInstalledCompressorIsBoundByNameAndWrittenToTheProfile) {
   EXPECT_TRUE(run("cComp create q"));
   EXPECT_NE(engine->object("cComp")->getFilter(), nullptr);
   EXPECT_FALSE(run("cComp compDialog form"));
-  EXPECT_EQ(host.replies, Log{L"error クラス「TCaptureGraphBuilder」の「showDialog()」で「FindInterface」に失敗しました。"});
+  EXPECT_EQ(host.replies,
+            Log{L"error クラス「TCaptureGraphBuilder」の「showDialog()」で「FindInterface」に失敗しました。"});
   EXPECT_EQ(stored("q.vCompress"), expected);
 }
 
