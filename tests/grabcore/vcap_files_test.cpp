@@ -147,6 +147,8 @@ MediaTypeRecord sampleType() {
   t.sampleSize = 614400;
   t.formattype = kFormatVideoInfo;
   for (int i = 0; i < 88; ++i) t.format.push_back(static_cast<uint8_t>(i * 3));
+  t.format[48] = 40;  // bmiHeader.biSize
+  t.format[49] = t.format[50] = t.format[51] = 0;
   return t;
 }
 
@@ -191,8 +193,9 @@ TEST(MediaTypeFile, RoundTripIsByteExactAndIgnoresTheLeadingNumberAndPointers) {
   EXPECT_EQ(*back, t);
 }
 
-TEST(MediaTypeFile, AnEmptyFormatBlock) {
+TEST(MediaTypeFile, AnEmptyFormatBlockOfAFormatTypeWithoutStructure) {
   MediaTypeRecord t = sampleType();
+  t.formattype = Guid{};
   t.format.clear();
   Bytes d = encodeMediaTypeFile(t);
   EXPECT_EQ(d.size(), 76u);

@@ -1,6 +1,8 @@
 #include "media_type_file.h"
 
 #include "common/bytes.h"
+#include "video_info.h"
+#include "wave_format.h"
 
 namespace {
 
@@ -20,7 +22,38 @@ Guid readGuid(tavora::ByteReader& in) {
   return id;
 }
 
+// VIDEOINFOHEADER and VIDEOINFOHEADER2: their size and where their bitmap header starts.
+constexpr size_t kVideoInfoBitmapOffset = 48;
+constexpr size_t kVideoInfo2Size = 112;
+constexpr size_t kVideoInfo2BitmapOffset = 72;
+
+bool bitmapFits(const std::vector<uint8_t>& block, size_t headerSize, size_t bitmapOffset) {
+  if (block.size() < headerSize) return false;
+  tavora::ByteReader in(block);
+  in.seek(bitmapOffset);
+  return in.u32() <= block.size() - bitmapOffset;  // biSize
+}
+
+bool waveFormatFits(const std::vector<uint8_t>& block) {
+  if (block.size() < kWaveFormatExSize) return false;
+  // wFormatTag, nChannels, nSamplesPerSec, nAvgBytesPerSec, nBlockAlign, wBitsPerSample, cbSize.
+  tavora::ByteReader in(block);
+  const uint16_t tag = in.u16();
+  const uint16_t channels = in.u16();
+  in.seek(16);
+  const uint16_t extra = in.u16();
+  // PCM ignores cbSize.
+  return channels != 0 && (tag == kWaveFormatPcm || extra <= block.size() - kWaveFormatExSize);
+}
+
 }  // namespace
+
+bool formatFitsType(const Guid& formattype, const std::vector<uint8_t>& block) {
+  if (formattype == kFormatVideoInfo) return bitmapFits(block, kVideoInfoHeaderSize, kVideoInfoBitmapOffset);
+  if (formattype == kFormatVideoInfo2) return bitmapFits(block, kVideoInfo2Size, kVideoInfo2BitmapOffset);
+  if (formattype == kFormatWaveFormatEx) return waveFormatFits(block);
+  return true;
+}
 
 std::vector<uint8_t> encodeMediaTypeFile(const MediaTypeRecord& type) {
   tavora::ByteWriter out;
@@ -53,6 +86,6 @@ std::optional<MediaTypeRecord> decodeMediaTypeFile(const std::vector<uint8_t>& d
   in.skip(4);  // pbFormat
   if (!in.ok() || cbFormat > kMaxFormatBlockSize || cbFormat > in.remaining()) return std::nullopt;
   type.format = in.bytes(cbFormat);
-  if (!in.ok()) return std::nullopt;
+  if (!in.ok() || !formatFitsType(type.formattype, type.format)) return std::nullopt;
   return type;
 }

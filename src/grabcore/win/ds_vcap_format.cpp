@@ -1,31 +1,14 @@
 // The video source's capture pin: its stream configuration, the driver dialogs, the capture
 // format and its profile files, the frame rate and the capture buffers.
+#include "capture_pin.h"
 #include "common/fileio.h"
+#include "dialog_owner.h"
 #include "ds_vcap_sorce.h"
 #include "grabcore/core/errors.h"
 #include "grabcore/texts/vcap_texts.h"
 #include "property_frame.h"
 
 using Microsoft::WRL::ComPtr;
-
-namespace {
-
-// The device's current format; none when GetFormat fails.
-MediaTypePtr currentFormat(IAMStreamConfig* config) {
-  AM_MEDIA_TYPE* type = nullptr;
-  if (FAILED(config->GetFormat(&type))) {
-    deleteMediaType(type);
-    return nullptr;
-  }
-  return MediaTypePtr(type);
-}
-
-// Window handles travel as 32-bit numbers; the system sign-extends them.
-HWND windowOf(uint64_t number) {
-  return reinterpret_cast<HWND>(static_cast<intptr_t>(static_cast<int32_t>(static_cast<uint32_t>(number))));
-}
-
-}  // namespace
 
 std::string DsVCapSorce::profilePath(const std::string& profile) const {
   return videoProfilePath(programDir_, profile, settings_.useVfw);
@@ -35,38 +18,22 @@ IAMStreamConfig* DsVCapSorce::strmCnfPtr() {
   if (streamConfig_) return streamConfig_.Get();
   IBaseFilter* filter = getFilter();
   if (!filter) throw DeviceError{texts::kVCapCapturePinNotFound};
-  ComPtr<IEnumPins> pins;
-  if (FAILED(filter->EnumPins(pins.GetAddressOf())) || !pins) throw DeviceError{texts::kVCapEnumPinsFailed};
   ComPtr<IPin> pin;
-  while (pins->Next(1, pin.ReleaseAndGetAddressOf(), nullptr) == S_OK && pin) {
-    PIN_INFO info{};
-    if (FAILED(pin->QueryPinInfo(&info))) continue;
-    if (info.pFilter) info.pFilter->Release();
-    if (info.dir != PINDIR_OUTPUT) continue;
-    ComPtr<IKsPropertySet> properties;
-    if (FAILED(pin->QueryInterface(IID_IKsPropertySet, reinterpret_cast<void**>(properties.GetAddressOf()))) ||
-        !properties)
-      continue;
-    GUID category = GUID_NULL;
-    DWORD returned = 0;
-    if (FAILED(properties->Get(AMPROPSETID_Pin, AMPROPERTY_PIN_CATEGORY, nullptr, 0, &category, sizeof category,
-                               &returned)) ||
-        category != PIN_CATEGORY_CAPTURE)
-      continue;
-    if (FAILED(pin->QueryInterface(IID_IAMStreamConfig, reinterpret_cast<void**>(streamConfig_.GetAddressOf()))) ||
-        !streamConfig_) {
-      streamConfig_.Reset();
-      continue;
-    }
-    if (FAILED(pin->QueryInterface(IID_IAMBufferNegotiation,
-                                   reinterpret_cast<void**>(bufferNegotiation_.ReleaseAndGetAddressOf()))) ||
-        !bufferNegotiation_) {
-      bufferNegotiation_.Reset();
-      host_.showMessage(texts::kVCapNoBufferNegotiation);
-    }
-    return streamConfig_.Get();
+  switch (findCaptureStreamConfig(filter, false, pin, streamConfig_)) {
+    case CapturePinSearch::enumPinsFailed:
+      throw DeviceError{texts::kVCapEnumPinsFailed};
+    case CapturePinSearch::notFound:
+      throw DeviceError{texts::kVCapCapturePinNotFound};
+    case CapturePinSearch::found:
+      break;
   }
-  throw DeviceError{texts::kVCapCapturePinNotFound};
+  if (FAILED(pin->QueryInterface(IID_IAMBufferNegotiation,
+                                 reinterpret_cast<void**>(bufferNegotiation_.ReleaseAndGetAddressOf()))) ||
+      !bufferNegotiation_) {
+    bufferNegotiation_.Reset();
+    host_.showMessage(texts::kVCapNoBufferNegotiation);
+  }
+  return streamConfig_.Get();
 }
 
 MediaTypePtr DsVCapSorce::currentFormatShowing(const char* getFormatFailed) {

@@ -78,16 +78,10 @@ void DsVCapSorce::findVCapFilter() {
   settings_.useVfw = true;
   settings_.vfwName.clear();
   settings_.wdmName.clear();
-  ComPtr<ICreateDevEnum> devices;
-  if (FAILED(com_.createInstance(CLSID_SystemDeviceEnum, CLSCTX_INPROC,
-                                 IID_ICreateDevEnum, reinterpret_cast<void**>(devices.GetAddressOf()))) ||
-      !devices)
-    throw DeviceError{texts::kVCapEnumCreateFailed};
-  ComPtr<IEnumMoniker> monikers;
-  const HRESULT hr = devices->CreateClassEnumerator(CLSID_VideoInputDeviceCategory, monikers.GetAddressOf(), 0);
-  if (FAILED(hr)) throw DeviceError{texts::kVCapClassEnumFailed};
-  // An empty category gives S_FALSE and no enumerator: no device found.
-  if (hr == S_OK && monikers) {
+  ComPtr<IEnumMoniker> monikers = openDeviceCategory(com_, CLSCTX_INPROC, CLSID_VideoInputDeviceCategory,
+                                                     texts::kVCapEnumCreateFailed, texts::kVCapClassEnumFailed);
+  // An empty category: no device found.
+  if (monikers) {
     ComPtr<IMoniker> moniker;
     while (monikers->Next(1, moniker.ReleaseAndGetAddressOf(), nullptr) == S_OK && moniker) {
       std::optional<std::string> name = monikerFriendlyName(moniker.Get());

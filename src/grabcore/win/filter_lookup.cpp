@@ -2,6 +2,7 @@
 
 #include <wrl/client.h>
 
+#include "grabcore/core/errors.h"
 #include "grabcore/core/find_filter.h"
 #include "winui/text.h"
 
@@ -79,13 +80,33 @@ class SystemCategory : public DeviceCategory {
 
 }  // namespace
 
+ComPtr<IEnumMoniker> openDeviceCategory(ComFactory& com, DWORD context, REFCLSID category, const char* createFailed,
+                                        const char* categoryFailed) {
+  ComPtr<ICreateDevEnum> devices;
+  if (FAILED(com.createInstance(CLSID_SystemDeviceEnum, context, IID_ICreateDevEnum,
+                                reinterpret_cast<void**>(devices.GetAddressOf()))) ||
+      !devices)
+    throw DeviceError{createFailed};
+  ComPtr<IEnumMoniker> monikers;
+  const HRESULT hr = devices->CreateClassEnumerator(category, monikers.GetAddressOf(), 0);
+  if (FAILED(hr)) throw DeviceError{categoryFailed};
+  // An empty category gives S_FALSE and no enumerator.
+  if (hr != S_OK) monikers.Reset();
+  return monikers;
+}
+
+std::optional<std::string> bagFriendlyName(IPropertyBag* bag) {
+  std::wstring name;
+  if (!readString(bag, L"FriendlyName", name)) return std::nullopt;
+  return winui::narrow(name);
+}
+
 std::optional<std::string> monikerFriendlyName(IMoniker* moniker) {
   ComPtr<IPropertyBag> bag;
-  std::wstring name;
   if (FAILED(moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag, reinterpret_cast<void**>(bag.GetAddressOf()))) ||
-      !bag || !readString(bag.Get(), L"FriendlyName", name))
+      !bag)
     return std::nullopt;
-  return winui::narrow(name);
+  return bagFriendlyName(bag.Get());
 }
 
 bool findFilter(EngineHost& host, ComFactory& com, const std::string& friendlyName, REFCLSID category, CLSID* clsid,

@@ -16,6 +16,15 @@ void deleteMediaType(AM_MEDIA_TYPE* type) {
   CoTaskMemFree(type);
 }
 
+MediaTypePtr currentFormat(IAMStreamConfig* config) {
+  AM_MEDIA_TYPE* type = nullptr;
+  if (FAILED(config->GetFormat(&type))) {
+    deleteMediaType(type);
+    return nullptr;
+  }
+  return MediaTypePtr(type);
+}
+
 Guid toGuid(const GUID& id) {
   Guid out;
   out.data1 = id.Data1;

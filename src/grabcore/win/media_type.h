@@ -18,6 +18,9 @@ struct MediaTypeDeleter {
 };
 using MediaTypePtr = std::unique_ptr<AM_MEDIA_TYPE, MediaTypeDeleter>;
 
+// The stream's current format; none when GetFormat fails.
+MediaTypePtr currentFormat(IAMStreamConfig* config);
+
 Guid toGuid(const GUID& id);
 GUID toGUID(const Guid& id);
 

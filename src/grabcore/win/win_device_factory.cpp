@@ -1,6 +1,8 @@
 #include "win_device_factory.h"
 
+#include "ds_acap_sorce.h"
 #include "ds_capture_graph_builder.h"
+#include "ds_compress.h"
 #include "ds_graph_builder.h"
 #include "ds_tuner_devices.h"
 #include "ds_vcap_sorce.h"
@@ -23,6 +25,10 @@ std::shared_ptr<dsMother> WinDeviceFactory::make(WaitId kind, lex& engine) {
     case WaitId::TvTuner:
       return std::make_shared<TTvTuner>(engine.host(), std::make_unique<DsTunerDevices>(com_), tunerDialogs_,
                                         programDir);
+    case WaitId::ACapSorce:
+      return std::make_shared<DsACapSorce>(engine.host(), com_, programDir);
+    case WaitId::Compress:
+      return std::make_shared<DsCompress>(engine.host(), com_, programDir);
     default:
       return nullptr;  // kinds whose device classes are not in this build
   }

@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -89,5 +90,38 @@ class EngineOverFakes : public ::testing::Test {
   StandInFactory factory{devices};  // what the engine makes its objects with
   std::unique_ptr<lex> engine;
 };
+
+// A folder under the system's temporary folder, emptied and removed on destruction.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  // Shift-JIS, with the trailing '\'.
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+// A test over the fakes whose devices keep their settings and profile files in a folder of
+// the test's own.
+class EngineOverFakesInFolder : public EngineOverFakes {
+ protected:
+  EngineOverFakesInFolder() { devices.programDir = folder.path(); }
+
+  std::string file(const std::string& name) const { return folder.path() + name; }
+  std::optional<std::vector<uint8_t>> read(const std::string& name) const;
+  void write(const std::string& name, const std::vector<uint8_t>& data) const;
+  // The replies since the last call (and forgets them).
+  std::vector<std::wstring> takeReplies();
+
+  TempFolder folder;
+};
+
+// Shift-JIS of a UTF-16 literal (file names and lines with Japanese text).
+std::string sj(const std::wstring& text);
+// The reply of a posted message as the host records it.
+std::wstring post(unsigned msg, long long wParam, long long lParam);
+std::wstring postTo(long long window, unsigned msg, long long wParam, long long lParam);
 
 }  // namespace fakes

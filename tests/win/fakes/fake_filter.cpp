@@ -25,6 +25,12 @@ FakeFilter::FakeFilter(ComKit& kit, std::wstring name) : FakeCom(kit, std::move(
     withhold(*iid);
 }
 
+HRESULT FakeFilter::queryQuietly(REFIID iid, void** result) {
+  for (const auto& [id, other] : delegates_)
+    if (id == iid) return other->queryQuietly(iid, result);
+  return FakeCom::queryQuietly(iid, result);
+}
+
 FakePin* FakeFilter::addPin(const std::wstring& pinName, PIN_DIRECTION direction) {
   FakePin* pin = kit().make<FakePin>(name() + L"." + pinName, this, direction);
   pins_.push_back(pin);

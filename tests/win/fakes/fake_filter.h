@@ -20,6 +20,11 @@ class FakeFilter : public FakeCom<IBaseFilter, IAMVideoProcAmp, IAMVfwCaptureDia
   // Answers only IBaseFilter until the test offers more.
   FakeFilter(ComKit& kit, std::wstring name);
 
+  // QueryInterface for iid answers other's interface (an interface whose methods clash with
+  // one of this class, such as IAMVfwCompressDialogs).
+  void delegate(REFIID iid, FakeObject* other) { delegates_.emplace_back(iid, other); }
+  HRESULT queryQuietly(REFIID iid, void** result) override;
+
   // Adds a pin named "<filter>.<pin>".
   FakePin* addPin(const std::wstring& pinName, PIN_DIRECTION direction);
   const std::vector<FakePin*>& pins() const { return pins_; }
@@ -72,6 +77,7 @@ class FakeFilter : public FakeCom<IBaseFilter, IAMVideoProcAmp, IAMVfwCaptureDia
 
  private:
   std::vector<FakePin*> pins_;
+  std::vector<std::pair<IID, FakeObject*>> delegates_;
 };
 
 class FakePin : public FakeCom<IPin, IKsPropertySet, IAMStreamConfig, IAMBufferNegotiation, ISpecifyPropertyPages> {

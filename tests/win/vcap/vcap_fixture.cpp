@@ -15,31 +15,7 @@ HRESULT FrameStub::show(const std::wstring& caption, IUnknown* object, const CAU
   return S_OK;
 }
 
-TempFolder::TempFolder() {
-  static int counter = 0;
-  wchar_t temp[MAX_PATH];
-  GetTempPathW(MAX_PATH, temp);
-  std::wstring folder = std::wstring(temp) + L"vcap_test_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-                        std::to_wstring(++counter);
-  CreateDirectoryW(folder.c_str(), nullptr);
-  path_ = winui::narrow(folder) + "\\";
-}
-
-TempFolder::~TempFolder() {
-  const std::wstring folder = winui::widen(path_);
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW((folder + found.cFileName).c_str());
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryW(folder.c_str());
-}
-
 VCapOverFakes::VCapOverFakes() {
-  devices.programDir = folder.path();
   frames.kit = &kit;
   setDriverChoiceSeam(&choice);
   setPropertyFrameSeam(&frames);
@@ -83,36 +59,11 @@ void VCapOverFakes::setFormat(const Device& device, long width, long height, REF
   device.capture->setFormat(type);
 }
 
-std::optional<std::vector<uint8_t>> VCapOverFakes::read(const std::string& name) const {
-  return tavora::readWholeFile(file(name));
-}
-
-void VCapOverFakes::write(const std::string& name, const std::vector<uint8_t>& data) const {
-  ASSERT_TRUE(tavora::writeFileReplacing(file(name), data));
-}
-
 std::optional<VCapSettings> VCapOverFakes::storedSettings() const {
   std::optional<std::vector<uint8_t>> data = read("VCapSorce.dat");
   return data ? decodeVCapSettings(*data) : std::nullopt;
 }
 
 DsVCapSorce* VCapOverFakes::source() { return dynamic_cast<DsVCapSorce*>(engine->object("cVCap").get()); }
-
-std::vector<std::wstring> VCapOverFakes::takeReplies() {
-  std::vector<std::wstring> replies = std::move(host.replies);
-  host.replies.clear();
-  return replies;
-}
-
-std::string sj(const std::wstring& text) { return winui::narrow(text); }
-
-std::wstring post(unsigned msg, long long wParam, long long lParam) {
-  return L"post " + std::to_wstring(msg) + L" " + std::to_wstring(wParam) + L" " + std::to_wstring(lParam);
-}
-
-std::wstring postTo(long long window, unsigned msg, long long wParam, long long lParam) {
-  return L"postto " + std::to_wstring(window) + L" " + std::to_wstring(msg) + L" " + std::to_wstring(wParam) + L" " +
-         std::to_wstring(lParam);
-}
 
 }  // namespace vcaptest

@@ -32,19 +32,12 @@ class FrameStub : public PropertyFrameSeam {
   fakes::ComKit* kit = nullptr;
 };
 
-// A folder under the system's temporary folder, emptied and removed on destruction.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  // Shift-JIS, with the trailing '\'.
-  const std::string& path() const { return path_; }
+using fakes::post;
+using fakes::postTo;
+using fakes::sj;
+using fakes::TempFolder;
 
- private:
-  std::string path_;
-};
-
-class VCapOverFakes : public fakes::EngineOverFakes {
+class VCapOverFakes : public fakes::EngineOverFakesInFolder {
  protected:
   VCapOverFakes();
   ~VCapOverFakes() override;
@@ -63,25 +56,12 @@ class VCapOverFakes : public fakes::EngineOverFakes {
   // The capture pin's format: a VIDEOINFOHEADER of that size and frame time.
   static void setFormat(const Device& device, long width, long height, REFERENCE_TIME frameTime);
 
-  std::string file(const std::string& name) const { return folder.path() + name; }
-  std::optional<std::vector<uint8_t>> read(const std::string& name) const;
-  void write(const std::string& name, const std::vector<uint8_t>& data) const;
   // VCapSorce.dat as it is on disk, decoded; none when missing or unreadable.
   std::optional<VCapSettings> storedSettings() const;
   // The object named cVCap.
   DsVCapSorce* source();
-  // The replies since the last call (and forgets them).
-  std::vector<std::wstring> takeReplies();
-
-  TempFolder folder;
   ChoiceStub choice;
   FrameStub frames;
 };
-
-// Shift-JIS of a UTF-16 literal (file names and lines with Japanese text).
-std::string sj(const std::wstring& text);
-// The reply of a posted message as the host records it.
-std::wstring post(unsigned msg, long long wParam, long long lParam);
-std::wstring postTo(long long window, unsigned msg, long long wParam, long long lParam);
 
 }  // namespace vcaptest

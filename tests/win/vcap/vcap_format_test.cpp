@@ -207,14 +207,18 @@ TEST_F(VCapFormat, AnUnreadableProfileIsADeviceError) {
     EXPECT_EQ(takeReplies(),
               (Log{L"error ファイル「*.video」または「*.video2」が存在するのに開けません。"})) << cut;
   }
-  // A format count beyond the file.
+  // A format count beyond the file; a VIDEOINFOHEADER cut short with its count to match.
+  std::vector<uint8_t> shortHeader(data.begin(), data.begin() + 76 + 60);
+  shortHeader[68] = 60;
   data[68] = 0xFF;
   data[69] = 0xFF;
-  write("bad.video2", data);
-  runAll({"new VCapSorce cVCap", "cVCap create"});
-  takeReplies();
-  EXPECT_FALSE(run("cVCap loadFormat bad"));
-  EXPECT_EQ(takeReplies(), (Log{L"error ファイル「*.video」または「*.video2」が存在するのに開けません。"}));
+  for (const std::vector<uint8_t>& bytes : {data, shortHeader}) {
+    write("bad.video2", bytes);
+    runAll({"new VCapSorce cVCap", "cVCap create"});
+    takeReplies();
+    EXPECT_FALSE(run("cVCap loadFormat bad"));
+    EXPECT_EQ(takeReplies(), (Log{L"error ファイル「*.video」または「*.video2」が存在するのに開けません。"}));
+  }
   EXPECT_TRUE(kit.calls(L"wdm.capture.SetFormat").empty());
 }
 

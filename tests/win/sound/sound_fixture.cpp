@@ -1,0 +1,103 @@
+#include "sound_fixture.h"
+
+#include <windows.h>
+
+#include "grabcore/win/media_type.h"
+
+namespace soundtest {
+
+using fakes::FakeFilter;
+using fakes::FakePin;
+
+Bytes pcm(uint16_t channels, uint32_t rate, uint16_t bits, size_t extra) {
+  WAVEFORMATEX format{};
+  format.wFormatTag = WAVE_FORMAT_PCM;
+  format.nChannels = channels;
+  format.nSamplesPerSec = rate;
+  format.nBlockAlign = static_cast<WORD>(channels * bits / 8);
+  format.nAvgBytesPerSec = rate * format.nBlockAlign;
+  format.wBitsPerSample = bits;
+  Bytes block(reinterpret_cast<const uint8_t*>(&format), reinterpret_cast<const uint8_t*>(&format) + sizeof format);
+  block.resize(block.size() + extra, 0);
+  return block;
+}
+
+Bytes compressed(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t cbSize) {
+  Bytes block = pcm(channels, rate, 0);
+  block[0] = static_cast<uint8_t>(tag);
+  block[1] = static_cast<uint8_t>(tag >> 8);
+  block[12] = 1;  // nBlockAlign
+  block[16] = static_cast<uint8_t>(cbSize);
+  block[17] = static_cast<uint8_t>(cbSize >> 8);
+  block.resize(block.size() + cbSize, 0xEE);
+  return block;
+}
+
+namespace {
+
+// The PCM media type of a device over block (which must outlive it).
+AM_MEDIA_TYPE waveMediaType(Bytes& block) {
+  AM_MEDIA_TYPE type{};
+  type.majortype = MEDIATYPE_Audio;
+  type.subtype = MEDIASUBTYPE_PCM;
+  type.bFixedSizeSamples = TRUE;
+  type.lSampleSize = reinterpret_cast<const WAVEFORMATEX*>(block.data())->nBlockAlign;
+  type.formattype = FORMAT_WaveFormatEx;
+  type.cbFormat = static_cast<ULONG>(block.size());
+  type.pbFormat = block.data();
+  return type;
+}
+
+}  // namespace
+
+MediaTypeRecord audioType(const Bytes& block) {
+  Bytes copy(block);
+  return toRecord(waveMediaType(copy));
+}
+
+SoundOverFakes::SoundOverFakes() { setAudioFormatChooserSeam(&chooser); }
+
+SoundOverFakes::~SoundOverFakes() { setAudioFormatChooserSeam(nullptr); }
+
+SoundOverFakes::AudioDevice SoundOverFakes::addAudioDevice(const std::wstring& id) {
+  AudioDevice device;
+  device.filter = kit.make<FakeFilter>(id);
+  device.capture = device.filter->addPin(L"capture", PINDIR_OUTPUT);
+  device.capture->offer(IID_IKsPropertySet);
+  device.capture->offer(IID_IAMStreamConfig);
+  device.capture->category = PIN_CATEGORY_CAPTURE;
+  setWave(device, pcm(2, 44100, 16));
+  device.moniker = com.devices->addDevice(CLSID_AudioInputDeviceCategory, id, L"In: " + id, device.filter);
+  return device;
+}
+
+void SoundOverFakes::setWave(const AudioDevice& device, const Bytes& block) {
+  Bytes copy(block);
+  device.capture->setFormat(waveMediaType(copy));
+}
+
+SoundOverFakes::Compressor SoundOverFakes::addCompressor(const std::wstring& id, const std::wstring& friendlyName,
+                                                         bool withDialogs) {
+  Compressor compressor;
+  compressor.filter = kit.make<FakeFilter>(id);
+  if (withDialogs) {
+    compressor.dialogs = kit.make<fakes::FakeCompressDialogs>(id + L".dialogs");
+    compressor.filter->delegate(IID_IAMVfwCompressDialogs, compressor.dialogs);
+  }
+  compressor.moniker = com.devices->addDevice(CLSID_VideoCompressorCategory, id, friendlyName, compressor.filter);
+  return compressor;
+}
+
+void SoundOverFakes::runOk(std::initializer_list<const char*> lines) {
+  for (const char* line : lines) ASSERT_TRUE(run(std::string(line))) << line;
+}
+
+void SoundOverFakes::expectUndone(const std::string& line, const std::wstring& text) {
+  takeReplies();
+  EXPECT_FALSE(run(line)) << line;
+  EXPECT_EQ(takeReplies(), Log{L"error " + text}) << line;
+  EXPECT_TRUE(engine->objectNames().empty()) << line;
+  EXPECT_TRUE(engine->undoList.empty()) << line;
+}
+
+}  // namespace soundtest
