@@ -121,7 +121,7 @@ class EngineOverFakesInFolder : public EngineOverFakes {
 // Shift-JIS of a UTF-16 literal (file names and lines with Japanese text).
 std::string sj(const std::wstring& text);
 // The reply of a posted message as the host records it.
-std::wstring post(unsigned msg, long long wParam, long long lParam);
+std::wstring post(unsigned msg, long long wParam, long long lParam = 0);
 std::wstring postTo(long long window, unsigned msg, long long wParam, long long lParam);
 
 }  // namespace fakes

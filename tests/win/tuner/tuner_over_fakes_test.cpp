@@ -17,10 +17,6 @@ using Bytes = std::vector<uint8_t>;
 
 namespace {
 
-std::wstring post(unsigned msg, long long w, long long l = 0) {
-  return L"post " + std::to_wstring(msg) + L" " + std::to_wstring(w) + L" " + std::to_wstring(l);
-}
-
 class TunerOverFakes : public EngineOverFakes, public TunerDialogs {
  protected:
   TunerOverFakes() {
