@@ -36,7 +36,7 @@ stop() {
     for _ in $(seq 50); do running "$state/xvfb.pid" || break; sleep 0.1; done
     if running "$state/xvfb.pid"; then kill -9 "$pid" 2>/dev/null || true; fi
   fi
-  rm -f "$state/xvfb.pid" "$state/server.pid" "$state/display" "$state/keeper.fifo"
+  rm -f "$state/xvfb.pid" "$state/server.pid" "$state/display" "$state/keeper.fifo" "$state"/out.*
 }
 
 start() {
