@@ -137,31 +137,38 @@ bool FrontEnd::waitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
   return true;
 }
 
-bool FrontEnd::waitForDone(int64_t id, DWORD timeoutMs) {
-  return waitUntil(
-      [&] {
-        for (const Received& r : received)
-          if (r.msg == tvr::TVR_DONE && r.lParam == id) return true;
-        return false;
-      },
-      timeoutMs);
+bool FrontEnd::acknowledged(int64_t id) const {
+  for (const Received& r : received)
+    if (r.msg == tvr::TVR_DONE && r.lParam == id) return true;
+  return false;
 }
 
-std::optional<Box> FrontEnd::waitForBox(DWORD timeoutMs) {
+bool FrontEnd::waitForDone(int64_t id, DWORD timeoutMs) {
+  return waitUntil([&] { return acknowledged(id); }, timeoutMs);
+}
+
+std::optional<Box> FrontEnd::visibleBox() const {
   BoxSearch search{process_.dwProcessId, nullptr};
-  waitUntil(
-      [&] {
-        search.found = nullptr;
-        EnumWindows(findBox, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-      },
-      timeoutMs);
+  EnumWindows(findBox, reinterpret_cast<LPARAM>(&search));
   if (!search.found) return std::nullopt;
   Box box;
   box.window = search.found;
   box.caption = windowText(search.found);
   EnumChildWindows(search.found, longestStatic, reinterpret_cast<LPARAM>(&box.text));
   return box;
+}
+
+std::optional<Box> FrontEnd::waitForBox(DWORD timeoutMs) {
+  std::optional<Box> box;
+  waitUntil([&] { return (box = visibleBox()).has_value(); }, timeoutMs);
+  return box;
+}
+
+std::wstring FrontEnd::waitForDoneWithoutBox(int64_t id, DWORD timeoutMs) {
+  std::optional<Box> box;
+  waitUntil([&] { return (box = visibleBox()) || acknowledged(id); }, timeoutMs);
+  if (box) return L"a box: " + box->text;
+  return acknowledged(id) ? L"" : L"no acknowledgement";
 }
 
 bool FrontEnd::press(const Box& box, int button) {

@@ -55,6 +55,10 @@ class FrontEnd {
   // Pumps this thread's messages until the predicate holds or the timeout passes.
   bool waitUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);
   bool waitForDone(int64_t id, DWORD timeoutMs = 10000);
+  // Waits for the acknowledgement or for a box of the engine, whichever comes first. The engine
+  // shows its boxes before it acknowledges, so a request acknowledged with no box showed none.
+  // Answers "" then, else what came instead.
+  std::wstring waitForDoneWithoutBox(int64_t id, DWORD timeoutMs = 10000);
   // The next visible message box of the engine process.
   std::optional<Box> waitForBox(DWORD timeoutMs = 10000);
   // Presses a box's button (IDOK by default) and waits until the box is gone.
@@ -71,6 +75,8 @@ class FrontEnd {
 
  private:
   static LRESULT CALLBACK windowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+  bool acknowledged(int64_t id) const;
+  std::optional<Box> visibleBox() const;
   HWND window_ = nullptr;
   HWND engine_ = nullptr;
   std::wstring className_;

@@ -8,6 +8,7 @@
 
 using Tokens = std::vector<std::string>;
 
+// The last word of each kind's group: a word missing or added before it shifts its id.
 TEST(SubCommandTable, SixtySixWordsWithTheirIds) {
   EXPECT_EQ(static_cast<int>(*findSubCommand("create")), 0);
   EXPECT_EQ(static_cast<int>(*findSubCommand("EnumFilters")), 5);
@@ -19,8 +20,6 @@ TEST(SubCommandTable, SixtySixWordsWithTheirIds) {
   EXPECT_EQ(static_cast<int>(*findSubCommand("getSysVolMute")), 65);
   EXPECT_FALSE(findSubCommand("StartGraph"));
   EXPECT_FALSE(findSubCommand(""));
-  for (int i = 0; i < kSubCommandCount; ++i)
-    EXPECT_EQ(static_cast<int>(*findSubCommand(subCommandWord(static_cast<SubCommand>(i)))), i);
 }
 
 TEST(GraphDispatch, CreateStartStopAndUndoLines) {

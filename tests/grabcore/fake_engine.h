@@ -9,35 +9,18 @@
 #include <vector>
 
 #include "grabcore/core/device_factory.h"
-#include "grabcore/core/engine_host.h"
 #include "grabcore/core/graph_builder.h"
 #include "grabcore/core/lex.h"
+#include "../common/sj.h"
+#include "recording_host.h"
 
-// UTF-8 to Shift-JIS, independently of the engine's text tables.
-std::string sj(const std::string& utf8);
-
-class RecordingHost : public EngineHost {
+// Keeps the engine's Shift-JIS bytes and records each pump as "pump".
+class RecordingHost : public BasicRecordingHost<std::string> {
  public:
-  std::vector<std::string> log;
-  std::map<std::string, std::vector<std::string>> files;
-  // Runs inside processMessages (to simulate messages arriving through the pump).
-  std::vector<std::function<void()>> onPump;
-
-  void postToFront(unsigned msg, uint64_t wParam, int64_t lParam) override;
-  void sendCopyDataToFront(uint32_t kind, const std::vector<uint8_t>& block) override;
-  void postToWindow(uint64_t window, unsigned msg, uint64_t wParam, int64_t lParam) override;
-  void showErrorDialog(const std::string& text) override { log.push_back("error " + text); }
-  void showFrameworkError(const std::string& text) override { log.push_back("framework " + text); }
-  void showMessage(const std::string& text) override { log.push_back("message " + text); }
-  void showForeignSenderBox() override { log.push_back("foreign"); }
-  void processMessages() override;
-  std::optional<std::vector<std::string>> readCommandFile(const std::string& path) override;
-  void shutdownWindows() override { log.push_back("shutdown"); }
-  void terminate() override { log.push_back("terminate"); }
-  void trace(const std::string&) override {}
-
-  // Entries of the log that start with prefix.
-  std::vector<std::string> only(const std::string& prefix) const;
+  RecordingHost() : BasicRecordingHost([](const std::string& text) { return text; }, true) {}
+  // The names these tests know them by.
+  std::vector<std::string>& log = replies;
+  std::map<std::string, std::vector<std::string>>& files = commandFiles;
 };
 
 // A graph object whose operations are logged; failures are chosen by operation name.

@@ -105,8 +105,7 @@ TEST(RequestQueue, EachSentRequestArmsTheAcknowledgementTimerAndItsAnswerStopsIt
   LinkFixture f;
   f.link.execOneLine("a");
   EXPECT_TRUE(f.ackTimer.running);
-  EXPECT_EQ(f.ackTimer.interval, dsControl::kAckTimeoutMs);
-  EXPECT_EQ(dsControl::kAckTimeoutMs, 60000u);
+  EXPECT_EQ(f.ackTimer.interval, 60000u);  // a minute
   f.link.sendNext(1);
   EXPECT_FALSE(f.ackTimer.running);
 }

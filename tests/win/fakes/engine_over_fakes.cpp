@@ -7,57 +7,8 @@
 
 namespace fakes {
 
-namespace {
-
-std::wstring numbers(std::initializer_list<long long> values) {
-  std::wstring result;
-  for (long long value : values) result += L" " + std::to_wstring(value);
-  return result;
-}
-
-}  // namespace
-
-void RecordingEngineHost::postToFront(unsigned msg, uint64_t wParam, int64_t lParam) {
-  replies.push_back(L"post" + numbers({msg, static_cast<long long>(wParam), lParam}));
-}
-
-void RecordingEngineHost::sendCopyDataToFront(uint32_t kind, const std::vector<uint8_t>& block) {
-  replies.push_back(L"copydata" + numbers({kind, static_cast<long long>(block.size())}));
-  copyData.push_back(block);
-}
-
-void RecordingEngineHost::postToWindow(uint64_t window, unsigned msg, uint64_t wParam, int64_t lParam) {
-  replies.push_back(L"postto" + numbers({static_cast<long long>(window), msg, static_cast<long long>(wParam), lParam}));
-}
-
-void RecordingEngineHost::showErrorDialog(const std::string& text) {
-  replies.push_back(L"error " + winui::widen(text));
-}
-
-void RecordingEngineHost::showFrameworkError(const std::string& text) {
-  replies.push_back(L"framework " + winui::widen(text));
-}
-
-void RecordingEngineHost::showMessage(const std::string& text) { replies.push_back(L"message " + winui::widen(text)); }
-
-void RecordingEngineHost::processMessages() {
-  auto pending = std::move(onPump);
-  onPump.clear();
-  for (auto& step : pending) step();
-}
-
-std::optional<std::vector<std::string>> RecordingEngineHost::readCommandFile(const std::string& path) {
-  auto it = commandFiles.find(path);
-  if (it == commandFiles.end()) return std::nullopt;
-  return it->second;
-}
-
-std::vector<std::wstring> RecordingEngineHost::only(const std::wstring& prefix) const {
-  std::vector<std::wstring> result;
-  for (const std::wstring& reply : replies)
-    if (reply.compare(0, prefix.size(), prefix) == 0) result.push_back(reply);
-  return result;
-}
+RecordingEngineHost::RecordingEngineHost()
+    : BasicRecordingHost([](const std::string& text) { return winui::widen(text); }, false) {}
 
 std::shared_ptr<dsMother> StandInFactory::make(WaitId kind, lex& engine) {
   auto it = standIns.find(kind);

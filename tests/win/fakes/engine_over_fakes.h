@@ -12,38 +12,16 @@
 #include <vector>
 
 #include "fake_com_factory.h"
-#include "grabcore/core/engine_host.h"
 #include "grabcore/core/lex.h"
 #include "grabcore/win/win_device_factory.h"
+#include "../../grabcore/recording_host.h"
 
 namespace fakes {
 
-// Records replies and dialogs as a person reads them (UTF-16):
-//   "post <msg> <wParam> <lParam>", "postto <window> <msg> <wParam> <lParam>",
-//   "copydata <kind> <size>", "error <text>", "framework <text>", "message <text>", "foreign".
-class RecordingEngineHost : public EngineHost {
+// Records replies and dialogs as a person reads them (UTF-16); pumps are not recorded.
+class RecordingEngineHost : public BasicRecordingHost<std::wstring> {
  public:
-  std::vector<std::wstring> replies;
-  std::vector<std::vector<uint8_t>> copyData;  // the blocks, in order
-  std::map<std::string, std::vector<std::string>> commandFiles;
-  // Runs inside processMessages, once (messages arriving through the pump).
-  std::vector<std::function<void()>> onPump;
-
-  void postToFront(unsigned msg, uint64_t wParam, int64_t lParam) override;
-  void sendCopyDataToFront(uint32_t kind, const std::vector<uint8_t>& block) override;
-  void postToWindow(uint64_t window, unsigned msg, uint64_t wParam, int64_t lParam) override;
-  void showErrorDialog(const std::string& text) override;
-  void showFrameworkError(const std::string& text) override;
-  void showMessage(const std::string& text) override;
-  void showForeignSenderBox() override { replies.push_back(L"foreign"); }
-  void processMessages() override;
-  std::optional<std::vector<std::string>> readCommandFile(const std::string& path) override;
-  void shutdownWindows() override { replies.push_back(L"shutdown"); }
-  void terminate() override { replies.push_back(L"terminate"); }
-  void trace(const std::string&) override {}
-
-  // The replies that start with prefix.
-  std::vector<std::wstring> only(const std::wstring& prefix) const;
+  RecordingEngineHost();
 };
 
 // A device object that only wraps a fake filter: stands in for a source or compressor whose

@@ -237,10 +237,11 @@ TEST_F(VCapCreate, QualityIsReadAndSetOnTheWdmDevice) {
   Device wdm = addDevice(L"wdm", L"WDM Card", true, false);
   runAll({"new VCapSorce cVCap", "cVCap create"});
   takeReplies();
+  wdm.filter->procAmp[Saturation] = 150;  // read from the device when asked, not when opened
   runAll({"cVCap setQuality Brightness 77", "cVCap getQuality Saturation", "cVCap getQuality Brightness",
           "cVCap getQuality brightness"});
   EXPECT_EQ(kit.calls(L"wdm.Set("), (Log{L"wdm.Set(0, 77, 2)"}));
-  EXPECT_EQ(takeReplies(), (Log{post(tvr::TVR_VIDEOPROP, 3, 140), post(tvr::TVR_VIDEOPROP, 0, 77)}));
+  EXPECT_EQ(takeReplies(), (Log{post(tvr::TVR_VIDEOPROP, 3, 150), post(tvr::TVR_VIDEOPROP, 0, 77)}));
   run("cVCap remove");
   EXPECT_EQ(storedSettings()->brightness, 77);
 }
@@ -293,8 +294,8 @@ TEST_F(VCapCreate, ASettingsFileThatCannotBeWrittenIsReportedAndCreateGoesOn) {
 }
 
 TEST_F(VCapCreate, TheGraphAddsTheFilterOfTheKindInUse) {
-  Device wdm = addDevice(L"wdm", L"WDM Card", true, false);
-  Device vfw = addDevice(L"vfw", L"VfW Card", false, true);
+  addDevice(L"wdm", L"WDM Card", true, false);
+  addDevice(L"vfw", L"VfW Card", false, true);
   runAll({"new GraphBuilder cFg", "cFg create", "new VCapSorce cVCap", "cVCap create", "cFg add cVCap",
           "cVCap chgDriver WDM", "cFg add cVCap"});
   EXPECT_EQ(kit.calls(L"graph.AddFilter"), (Log{L"graph.AddFilter(vfw, null)", L"graph.AddFilter(wdm, null)"}));

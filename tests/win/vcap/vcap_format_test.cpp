@@ -172,7 +172,7 @@ TEST_F(VCapFormat, SaveAndLoadTheProfileOfTheWdmDevice) {
 }
 
 TEST_F(VCapFormat, AProfileWithoutFileKeepsItsNameForTheNextSave) {
-  Device vfw = open(false);
+  open(false);
   const std::string tv = sj(L"ＴＶ");
   run("cVCap loadFormat " + tv);
   EXPECT_TRUE(kit.calls(L"vfw.capture.SetFormat").empty());
@@ -195,7 +195,7 @@ TEST_F(VCapFormat, DeleteVideoTakesTheExtensionOfTheKindInUse) {
 }
 
 TEST_F(VCapFormat, AnUnreadableProfileIsADeviceError) {
-  Device wdm = open(true);
+  open(true);
   run("cVCap loadFormat good");
   run("cVCap saveFormat");
   std::vector<uint8_t> data = *read("good.video2");
@@ -231,7 +231,7 @@ TEST_F(VCapFormat, ARefusedFormatIsADeviceError) {
 }
 
 TEST_F(VCapFormat, SaveFormatShowsItsFailuresAndGoesOn) {
-  Device wdm = open(true);
+  open(true);
   run("cVCap saveFormat");  // no profile yet: nothing
   EXPECT_TRUE(kit.log.empty());
   run("cVCap loadFormat q");
