@@ -216,7 +216,7 @@ TEST_F(ViewBench, VideoSizeAndPanelItemsSizeTheClientArea) {
   EXPECT_EQ(client.bottom, 480);
 }
 
-TEST_F(ViewBench, AStoredPlacementIsRestoredAndOneOffEveryScreenIsNot) {
+TEST_F(ViewBench, AStoredPlacementIsRestoredInTheCoordinatesItWasStoredIn) {
   writeCapForm(capForm(100, 120, 400, 300, 3));
   start();
   RECT r = normalRect();
@@ -244,4 +244,48 @@ TEST(RecdeskView, AStoredPlacementOffEveryScreenFallsBackToTheDefault) {
   EXPECT_LT(r.left, 1024);
   EXPECT_LT(r.top, 768);
   EXPECT_NE(r.right - r.left, 400);
+}
+
+TEST_F(ViewBench, TheEnginesReportsReachTheControlPanel) {
+  start();
+  showView();
+  HWND panel = FindWindowExW(view, nullptr, L"TavoraControlPanel", nullptr);
+  ASSERT_NE(panel, nullptr);
+  HWND label = GetDlgItem(panel, 1);
+  bench.enginePosts(tvr::TVR_CHANNEL, 65535, 0);
+  EXPECT_TRUE(e2e::pollUntil([&] { return captionOf(label) == L"C"; }, 10000));
+  bench.enginePosts(tvr::TVR_CHANNEL, 12, 0);
+  EXPECT_TRUE(e2e::pollUntil([&] { return captionOf(label) == L"12"; }, 10000));
+  // A signal unmutes while the mute button is up, not while it is down.
+  bench.enginePosts(tvr::TVR_SIGNAL, 1, 0);
+  ASSERT_TRUE(bench.waitForRequest("mix setMute OFF"));
+  bench.enginePosts(tvr::TVR_MUTE, 1, 0);
+  bench.enginePosts(tvr::TVR_SIGNAL, 1, 0);
+  bench.enginePosts(tvr::TVR_MARK, 99, 0);  // a mark that does nothing, then a request as the barrier
+  PostMessageW(view, WM_COMMAND, kSize640, 0);
+  ASSERT_TRUE(bench.waitForRequest("cCapBuild setWinSize 640 480"));
+  const auto sent = requests(bench.engineLog());
+  EXPECT_EQ(std::count(sent.begin(), sent.end(), "mix setMute OFF"), 1);
+}
+
+TEST_F(ViewBench, WhileRecordingACloseMinimisesAndTheTrayStopReturnsToThePreview) {
+  start();
+  showView();
+  bench.enginePosts(tvr::TVR_RECON, 0, 0);
+  PostMessageW(view, WM_CLOSE, 0, 0);
+  bench.enginePosts(tvr::TVR_SIGNAL, 1, 0);  // its "mix setMute OFF" is the barrier
+  ASSERT_TRUE(bench.waitForRequest("mix setMute OFF"));
+  EXPECT_TRUE(IsIconic(view));
+  auto sent = requests(bench.engineLog());
+  EXPECT_EQ(std::count(sent.begin(), sent.end(), "clean filterSet"), 0);
+  // "録画停止": the record button goes up, the capture stops and the preview is rebuilt.
+  PostMessageW(bench.mainWindow(), WM_COMMAND, 2, 0);
+  ASSERT_TRUE(bench.waitForRequest("preView3.cmd"));
+  sent = requests(bench.engineLog());
+  EXPECT_TRUE(holdsInOrder(sent, {"cFg stopGraph", "mix getSysVolMute", "mix setMute ON", "clean filterSet",
+                                  "tune nukeWithoutNeeds cFg", "form", "width", "height", "preView3.cmd"}))
+      << ::testing::PrintToString(sent);
+  // Now the view closes.
+  PostMessageW(view, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(bench.waitForRequest("clean"));
 }
