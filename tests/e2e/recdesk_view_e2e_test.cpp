@@ -1,6 +1,8 @@
 // The TV view end to end under Wine: shown from the tray item, its caption from the engine,
 // its sizes, and its close with the engine's clean-up and capForm.dat.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -21,6 +23,7 @@ constexpr WPARAM kTvView = 1;
 constexpr WPARAM kExit = 7;
 constexpr WPARAM kSize640 = 104;
 constexpr WPARAM kPanelLeft = 115;
+constexpr WPARAM kBottomRight = 111;
 
 const std::vector<std::string> kPreview = {
     "form", "new SoundMixer mix", "mix create form", "mix getMute", "mix getVolume", "label setMixer",
@@ -226,6 +229,60 @@ TEST_F(ViewBench, AStoredPlacementIsRestoredInTheCoordinatesItWasStoredIn) {
   EXPECT_EQ(r.bottom - r.top, 300);
   PostMessageW(bench.mainWindow(), tvr::TVR_MARK, 3, 0);
   ASSERT_TRUE(bench.waitForExit(bench.process(), 10000));
+}
+
+TEST_F(ViewBench, TheBottomRightCornerPutsTheViewAtTheWorkAreasCorner) {
+  start();
+  showView();
+  PostMessageW(view, WM_COMMAND, kBottomRight, 0);
+  // The screen's work area, less the taskbar where it lies on the bottom edge (Wine's is a
+  // one-pixel strip there).
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  APPBARDATA bar{};
+  bar.cbSize = sizeof(bar);
+  bar.hWnd = FindWindowW(L"Shell_TrayWnd", nullptr);
+  if (bar.hWnd && SHAppBarMessage(ABM_GETTASKBARPOS, &bar) && bar.uEdge == ABE_BOTTOM && bar.rc.bottom >= work.bottom)
+    work.bottom = std::min(work.bottom, bar.rc.top);
+  RECT r{};
+  ASSERT_TRUE(e2e::pollUntil(
+      [&] {
+        GetWindowRect(view, &r);
+        return r.right == work.right && r.bottom == work.bottom;
+      },
+      10000))
+      << r.right << " " << r.bottom;
+  // The video panel was made 4:3 on the way: 323 x 181 became 241 x 181.
+  RECT video{};
+  GetClientRect(GetDlgItem(view, 1), &video);
+  EXPECT_EQ(video.right, 241);
+  EXPECT_EQ(video.bottom, 181);
+}
+
+TEST_F(ViewBench, AStoredFloatingPanelFloatsBelowTheViewWithoutACloseBox) {
+  writeCapForm(capForm(100, 100, 400, 300, 5));
+  start();
+  showView();
+  HWND host = FindWindowW(L"TCtrlPanel", nullptr);
+  ASSERT_NE(host, nullptr);
+  EXPECT_TRUE(IsWindowVisible(host));
+  EXPECT_EQ(GetWindowLongPtrW(host, GWL_STYLE) & WS_SYSMENU, 0);
+  RECT viewRect{}, hostRect{};
+  GetWindowRect(view, &viewRect);
+  GetWindowRect(host, &hostRect);
+  EXPECT_EQ(hostRect.left, viewRect.left);
+  EXPECT_EQ(hostRect.top, viewRect.bottom);
+  EXPECT_EQ(hostRect.right - hostRect.left, 246);
+  EXPECT_EQ(hostRect.bottom - hostRect.top, 40);
+  // The video panel has the whole client area.
+  RECT client{}, video{};
+  GetClientRect(view, &client);
+  GetClientRect(GetDlgItem(view, 1), &video);
+  EXPECT_EQ(video.right, client.right);
+  EXPECT_EQ(video.bottom, client.bottom);
+  PostMessageW(view, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(bench.waitForRequest("clean"));
+  EXPECT_FALSE(IsWindowVisible(host));
 }
 
 TEST(RecdeskView, AStoredPlacementOffEveryScreenFallsBackToTheDefault) {
