@@ -328,6 +328,7 @@ TEST_F(ViewBench, TheEnginesReportsReachTheControlPanel) {
 TEST_F(ViewBench, WhileRecordingACloseMinimisesAndTheTrayStopReturnsToThePreview) {
   start();
   showView();
+  PostMessageW(bench.mainWindow(), WM_COMMAND, 2, 0);  // nothing records yet
   bench.enginePosts(tvr::TVR_RECON, 0, 0);
   PostMessageW(view, WM_CLOSE, 0, 0);
   bench.enginePosts(tvr::TVR_SIGNAL, 1, 0);  // its "mix setMute OFF" is the barrier
@@ -336,13 +337,45 @@ TEST_F(ViewBench, WhileRecordingACloseMinimisesAndTheTrayStopReturnsToThePreview
   auto sent = requests(bench.engineLog());
   EXPECT_EQ(std::count(sent.begin(), sent.end(), "clean filterSet"), 0);
   // "録画停止": the record button goes up, the capture stops and the preview is rebuilt.
+  // Before a recording it did nothing (its first "cFg stopGraph" is the one below).
   PostMessageW(bench.mainWindow(), WM_COMMAND, 2, 0);
   ASSERT_TRUE(bench.waitForRequest("preView3.cmd"));
   sent = requests(bench.engineLog());
+  EXPECT_EQ(std::count(sent.begin(), sent.end(), "cFg stopGraph"), 1);
   EXPECT_TRUE(holdsInOrder(sent, {"cFg stopGraph", "mix getSysVolMute", "mix setMute ON", "clean filterSet",
                                   "tune nukeWithoutNeeds cFg", "form", "width", "height", "preView3.cmd"}))
       << ::testing::PrintToString(sent);
   // Now the view closes.
   PostMessageW(view, WM_CLOSE, 0, 0);
   EXPECT_TRUE(bench.waitForRequest("clean"));
+}
+
+TEST(RecdeskView, ACapFormThatCannotBeReadIsToldAndTheDefaultsApply) {
+  RecdeskBench bench;
+  const std::wstring path = bench.folder() + L"capForm.dat";
+  {
+    std::ofstream out(std::filesystem::path(path), std::ios::binary);
+    const auto data = capForm(100, 100, 400, 300, 3);
+    out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
+  }
+  // Held open without sharing: there, but not readable.
+  HANDLE lock = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  HANDLE process = bench.start();
+  ASSERT_NE(process, nullptr);
+  HWND box = nullptr;
+  ASSERT_TRUE(e2e::pollUntil([&] { return (box = bench.findBox(process)) != nullptr; }, 10000));
+  EXPECT_EQ(RecdeskBench::boxText(box), L"Exceptionファイル " + path + L" が開けませんでした。");
+  CloseHandle(lock);
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(bench.waitForMainWindow());
+  HWND view = FindWindowW(L"TFormTVView", nullptr);
+  ASSERT_NE(view, nullptr);
+  // The defaults: Windows' own place and the design's size, not the stored 400 x 300.
+  RECT client{};
+  GetClientRect(view, &client);
+  EXPECT_EQ(client.right, 323);
+  EXPECT_EQ(client.bottom, 221);
+  PostMessageW(bench.mainWindow(), tvr::TVR_MARK, 3, 0);
+  EXPECT_TRUE(bench.waitForExit(process, 10000));
 }
