@@ -83,6 +83,11 @@ std::vector<uint8_t> capForm(int32_t left, int32_t top, int32_t width, int32_t h
   return data;
 }
 
+void writeCapForm(const RecdeskBench& bench, const std::vector<uint8_t>& data) {
+  std::ofstream out(std::filesystem::path(bench.folder() + L"capForm.dat"), std::ios::binary);
+  out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
+}
+
 struct ViewBench : ::testing::Test {
   void start() {
     ASSERT_NE(bench.start(), nullptr);
@@ -102,10 +107,6 @@ struct ViewBench : ::testing::Test {
   void showView(size_t nth = 1) {
     PostMessageW(bench.mainWindow(), WM_COMMAND, kTvView, 0);
     ASSERT_TRUE(waitForNth("mark 5", nth));
-  }
-  void writeCapForm(const std::vector<uint8_t>& data) {
-    std::ofstream out(std::filesystem::path(bench.folder() + L"capForm.dat"), std::ios::binary);
-    out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
   }
   RECT normalRect() const {
     WINDOWPLACEMENT placement{};
@@ -220,7 +221,7 @@ TEST_F(ViewBench, VideoSizeAndPanelItemsSizeTheClientArea) {
 }
 
 TEST_F(ViewBench, AStoredPlacementIsRestoredInTheCoordinatesItWasStoredIn) {
-  writeCapForm(capForm(100, 120, 400, 300, 3));
+  writeCapForm(bench, capForm(100, 120, 400, 300, 3));
   start();
   RECT r = normalRect();
   EXPECT_EQ(r.left, 100);
@@ -260,7 +261,7 @@ TEST_F(ViewBench, TheBottomRightCornerPutsTheViewAtTheWorkAreasCorner) {
 }
 
 TEST_F(ViewBench, AStoredFloatingPanelFloatsBelowTheViewWithoutACloseBox) {
-  writeCapForm(capForm(100, 100, 400, 300, 5));
+  writeCapForm(bench, capForm(100, 100, 400, 300, 5));
   start();
   showView();
   HWND host = FindWindowW(L"TCtrlPanel", nullptr);
@@ -285,17 +286,9 @@ TEST_F(ViewBench, AStoredFloatingPanelFloatsBelowTheViewWithoutACloseBox) {
   EXPECT_FALSE(IsWindowVisible(host));
 }
 
-TEST(RecdeskView, AStoredPlacementOffEveryScreenFallsBackToTheDefault) {
-  RecdeskBench bench;
-  {
-    std::ofstream out(std::filesystem::path(bench.folder() + L"capForm.dat"), std::ios::binary);
-    const auto data = capForm(5000, 4000, 400, 300, 1);
-    out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
-  }
-  ASSERT_NE(bench.start(), nullptr);
-  ASSERT_TRUE(bench.waitForMainWindow());
-  HWND view = FindWindowW(L"TFormTVView", nullptr);
-  ASSERT_NE(view, nullptr);
+TEST_F(ViewBench, AStoredPlacementOffEveryScreenFallsBackToTheDefault) {
+  writeCapForm(bench, capForm(5000, 4000, 400, 300, 1));
+  start();
   RECT r{};
   GetWindowRect(view, &r);
   EXPECT_LT(r.left, 1024);
@@ -353,11 +346,7 @@ TEST_F(ViewBench, WhileRecordingACloseMinimisesAndTheTrayStopReturnsToThePreview
 TEST(RecdeskView, ACapFormThatCannotBeReadIsToldAndTheDefaultsApply) {
   RecdeskBench bench;
   const std::wstring path = bench.folder() + L"capForm.dat";
-  {
-    std::ofstream out(std::filesystem::path(path), std::ios::binary);
-    const auto data = capForm(100, 100, 400, 300, 3);
-    out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
-  }
+  writeCapForm(bench, capForm(100, 100, 400, 300, 3));
   // Held open without sharing: there, but not readable.
   HANDLE lock = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
