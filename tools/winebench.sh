@@ -68,6 +68,15 @@ start() {
     wineserver -w
     touch "$prefix/.tavora-ready"
   fi
+  # Japanese captions need the IPA font linked behind the dialog fonts.
+  if [ ! -f "$prefix/.tavora-fonts" ]; then
+    for face in Tahoma 'MS Shell Dlg'; do
+      wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$face" \
+        /t REG_MULTI_SZ /d 'ipagp.ttf,IPAPGothic' /f </dev/null >/dev/null 2>&1
+    done
+    wineserver -w
+    touch "$prefix/.tavora-fonts"
+  fi
   # The server ends soon after its last program, and a test that starts while it ends dies without
   # a word. The keeper, an idle program reading a pipe nobody writes, holds it for the whole run;
   # the services it starts inherit its empty output, not a test's.
