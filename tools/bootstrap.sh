@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need, when it is missing (Debian 12, as root or with sudo).
+#   bootstrap.sh       for building and testing
+#   bootstrap.sh run   also what showing the programs needs: Japanese fonts, screenshots
 set -euo pipefail
 needed=(cmake g++ make googletest libgtest-dev g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth libgumbo-dev)
+[ "${1:-}" = run ] && needed+=(fonts-ipafont-gothic x11-apps x11-utils imagemagick)
 missing=()
 for p in "${needed[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

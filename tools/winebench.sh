@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The Wine bench: one prefix per build; one Xvfb, one wineserver and one idle keeper per run.
-#   winebench.sh start BUILD   prepares the prefix, starts Xvfb, the wineserver and the keeper
+#   winebench.sh start BUILD   prepares the prefix, starts Xvfb (or takes $TAVORA_DISPLAY), the wineserver
+#                              and the keeper
 #   winebench.sh check BUILD   says whether every Wine run since start used that one server
 #   winebench.sh stop BUILD    ends this run's wineserver (the keeper with it), then its Xvfb
 set -euo pipefail
@@ -43,30 +44,44 @@ start() {
   stop  # a run that was killed may have left its server or display behind
   echo 'pcm.!default { type null }' > "$state/alsa.conf"
   : > "$state/runs.log"
-  # Xvfb picks a free display, holds it, and writes its number once it accepts connections.
-  rm -f "$state/xvfb.display"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$state/xvfb.display" >/dev/null 2>&1 &
-  local pid=$! n=
-  for _ in $(seq 200); do
-    n=$(grep -x '[0-9][0-9]*' "$state/xvfb.display" || true)
-    [ -n "$n" ] && break
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.05
-  done
-  if [ -z "$n" ]; then
-    kill "$pid" 2>/dev/null || true
-    echo "winebench: Xvfb did not start" >&2
-    exit 1
+  if [ -n "${TAVORA_DISPLAY:-}" ]; then
+    # The user's own display: the programs show there, and it is not ours to stop.
+    echo "$TAVORA_DISPLAY" > "$state/display"
+  else
+    # Xvfb picks a free display, holds it, and writes its number once it accepts connections.
+    rm -f "$state/xvfb.display"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$state/xvfb.display" >/dev/null 2>&1 &
+    local pid=$! n=
+    for _ in $(seq 200); do
+      n=$(grep -x '[0-9][0-9]*' "$state/xvfb.display" || true)
+      [ -n "$n" ] && break
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.05
+    done
+    if [ -z "$n" ]; then
+      kill "$pid" 2>/dev/null || true
+      echo "winebench: Xvfb did not start" >&2
+      exit 1
+    fi
+    record "$pid" "$state/xvfb.pid"
+    echo ":$n" > "$state/display"
   fi
-  record "$pid" "$state/xvfb.pid"
-  echo ":$n" > "$state/display"
   wine_env "$build"
   if [ ! -f "$prefix/.tavora-ready" ]; then
     rm -rf "$prefix"
     wineboot -i </dev/null >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
     wineserver -w
     touch "$prefix/.tavora-ready"
+  fi
+  # Without a window manager (Xvfb), managed windows cost about 2 s each to hide or destroy; on the
+  # user's display the window manager frames them.
+  local managed=N
+  [ -n "${TAVORA_DISPLAY:-}" ] && managed=Y
+  if [ ! -f "$prefix/.tavora-managed-$managed" ]; then
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d $managed /f </dev/null >/dev/null 2>&1
+    wineserver -w
+    rm -f "$prefix"/.tavora-managed-*
+    touch "$prefix/.tavora-managed-$managed"
   fi
   # Japanese captions need the IPA font linked behind the dialog fonts.
   if [ ! -f "$prefix/.tavora-fonts" ]; then
