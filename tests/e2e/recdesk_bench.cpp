@@ -138,6 +138,11 @@ bool RecdeskBench::waitForExit(HANDLE process, DWORD timeoutMs, DWORD* exitCode)
   return true;
 }
 
+void RecdeskBench::writeFile(const std::wstring& name, const std::vector<uint8_t>& bytes) const {
+  std::ofstream out(std::filesystem::path(folder_ + name), std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
 std::vector<std::string> RecdeskBench::engineLog() const { return readLines(folder_ + enginestub::kLogName); }
 std::vector<std::string> RecdeskBench::launchLog() const { return readLines(folder_ + L"launch.log"); }
 

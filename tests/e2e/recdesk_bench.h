@@ -35,6 +35,9 @@ class RecdeskBench {
   HWND findBox(HANDLE process) const;
   static std::wstring boxText(HWND box);
 
+  // Writes a file into the folder (replacing one there).
+  void writeFile(const std::wstring& name, const std::vector<uint8_t>& bytes) const;
+
   // The stand-ins' logs, line by line.
   std::vector<std::string> engineLog() const;
   std::vector<std::string> launchLog() const;

@@ -1,5 +1,5 @@
 // The platform behind the scheduler: the clock, reserve.dat, the wake-up program's start, and
-// the TV view and countdown dialogs until those forms are built.
+// the TV view until its form is built.
 #pragma once
 
 #include <windows.h>
@@ -41,13 +41,4 @@ class HiddenView : public TvViewPort {
   bool isShown() const override { return false; }
   void show() override {}
   bool isRecording() const override { return false; }
-};
-
-// The countdown dialogs until they exist: a notice records, and power is never switched off.
-class PlainSchedulerDialogs : public SchedulerDialogs {
- public:
-  void beep() override { MessageBeep(MB_OK); }
-  int showNotice(bool, double, bool) override { return 1; }
-  bool confirmPowerOff() override { return false; }
-  void showError(const std::string& text) override;
 };

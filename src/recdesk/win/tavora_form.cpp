@@ -59,9 +59,10 @@ TTavora::TTavora(timerIni& settings, bool saveSettings)
   watch_ = std::make_unique<WinEngineWatch>(*process_, link_);
   ackTimer_ = std::make_unique<WinTimer>([this] { dsControl_->onAckTimeout(); });
   Timer1 = std::make_unique<WinTimer>([this] { rsvTime_->onTimer(); });
+  dialogs_ = std::make_unique<FormSchedulerDialogs>(settings_, clock_, FormSchedulerDialogs::View{});
   dsControl_ = std::make_unique<dsControl>(link_, *ackTimer_, *watch_, view_);
   reserveFile_ = std::make_unique<ReserveFileSource>(programFolder() + "reserve.dat");
-  rsvTime_ = std::make_unique<rsvTime>(rsvTime::Ports{clock_, *Timer1, *dsControl_, view_, dialogs_, *this,
+  rsvTime_ = std::make_unique<rsvTime>(rsvTime::Ports{clock_, *Timer1, *dsControl_, view_, *dialogs_, *this,
                                                       launcher_, *reserveFile_, settings_});
 
   // FormCreate
@@ -77,6 +78,9 @@ TTavora::TTavora(timerIni& settings, bool saveSettings)
   PopupMenu1.add(N5, texts::kMenuGuide);
   PopupMenu1.add(About1, texts::kMenuVersion);
   PopupMenu1.add(Exit1, texts::kMenuExit);
+
+  // The TV view's creation arms the scheduler.
+  rsvTime_->enter();
 }
 
 TTavora::~TTavora() {
@@ -121,6 +125,9 @@ LRESULT TTavora::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_QUERYENDSESSION:
       return queryEndSession();
+    case WM_TIMECHANGE:
+      rsvTime_->onClockChanged();
+      break;
     case WM_ENDSESSION:
       // Log-off skips the program's own teardown: the settings are saved now.
       if (wParam) saveSettings();
@@ -239,10 +246,20 @@ void TTavora::About1Click() {
 }
 
 void TTavora::Exit1Click() {
+  endEngine();
+  terminate();
+}
+
+void TTavora::closeView() {
+  // The stand-in view is never shown: nothing to close.
+}
+
+void TTavora::endEngine() {
   terminating_ = true;
   rsvTime_->armWakeUp();
+  closeView();
+  rsvTime_->stopForExit();
   dsControl_->execOneLine("quit");
-  terminate();
 }
 
 LRESULT TTavora::queryEndSession() {
@@ -250,9 +267,7 @@ LRESULT TTavora::queryEndSession() {
     if (winui::messageBoxDefaultCaption(handle(), texts::kEndSessionWarning, MB_YESNO | MB_ICONWARNING) != IDYES)
       return 0;
   }
-  terminating_ = true;
-  rsvTime_->armWakeUp();
-  dsControl_->execOneLine("quit");
+  endEngine();
   return 1;
 }
 

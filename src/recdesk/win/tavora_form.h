@@ -12,6 +12,7 @@
 #include "recdesk/core/rsv_time.h"
 #include "recdesk/core/timer_ini.h"
 #include "recdesk/core/tray_menu.h"
+#include "scheduler_dialogs.h"
 #include "scheduler_ports.h"
 #include "winui/form.h"
 #include "winui/popup_menu.h"
@@ -59,6 +60,10 @@ class TTavora : public winui::Form, public TrayPort {
   void Exit1Click();
   void startProgram(const char* file);
   LRESULT queryEndSession();
+  // Exit and the end of Windows: the wake-up program for the next reservation, the view
+  // closed, a running capture stopped, and "quit".
+  void endEngine();
+  void closeView();
   // Pumps messages while the queue is busy, at most the bound (0: until it drains).
   void waitForQueue(uint32_t boundMs);
   void terminate();
@@ -73,7 +78,7 @@ class TTavora : public winui::Form, public TrayPort {
   std::unique_ptr<WinTimer> ackTimer_;
   std::unique_ptr<WinTimer> Timer1;
   HiddenView view_;
-  PlainSchedulerDialogs dialogs_;
+  std::unique_ptr<FormSchedulerDialogs> dialogs_;
   LocalClock clock_;
   ShellLauncher launcher_;
   std::unique_ptr<ReserveFileSource> reserveFile_;

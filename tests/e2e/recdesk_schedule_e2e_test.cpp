@@ -1,0 +1,125 @@
+// The scheduler end to end under Wine: a reservation a few seconds ahead is set up, captured,
+// stopped and returned to the preview through the engine stand-in, and the wake-up stand-in
+// is started for it.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "common/oledate.h"
+#include "recdesk/core/timer_ini.h"
+#include "recdesk/reserve_builder.h"
+#include "recdesk_bench.h"
+
+using e2e::RecdeskBench;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+constexpr int kNoticeSeconds = 3;
+constexpr int kSetupLeadSeconds = 2;
+constexpr int kWakeLeadSeconds = 120;
+
+double localNow() {
+  SYSTEMTIME t;
+  GetLocalTime(&t);
+  return tavora::encodeOleDateTime({t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds});
+}
+
+// A whole second at least this far ahead.
+double secondsAhead(double seconds) {
+  return std::ceil((localNow() + seconds / tavora::kSecondsPerDay) * tavora::kSecondsPerDay) / tavora::kSecondsPerDay;
+}
+
+std::string narrow(const std::wstring& ascii) { return std::string(ascii.begin(), ascii.end()); }
+
+// The requests after the engine's start, without their ids.
+Lines requests(const RecdeskBench& bench) {
+  Lines out;
+  for (const std::string& line : bench.engineLog())
+    if (line.rfind("start ", 0) != 0) out.push_back(line.substr(line.find(' ') + 1));
+  return out;
+}
+
+std::string hhnn(double time) {
+  const tavora::CivilDateTime t = tavora::decodeOleDate(time);
+  char text[8];
+  std::snprintf(text, sizeof text, "%02d:%02d", t.hour, t.minute);
+  return text;
+}
+
+// A bench whose settings set a reservation up shortly before its start, without a notice, and
+// go back to the preview afterwards; its wake-up program is the launch stand-in.
+struct ScheduledRecdesk : ::testing::Test {
+  void startWith(double start, double end) {
+    timerIni settings;
+    settings.noticeOn = 0;
+    settings.noticeSeconds = kNoticeSeconds;
+    settings.setupLeadSeconds = kSetupLeadSeconds;
+    settings.wakeLeadSeconds = kWakeLeadSeconds;
+    settings.closeViewAfterRecording = 0;
+    settings.wakeUpProgram = narrow(bench.folder()) + "wakecall.exe";
+    bench.writeFile(L"timerSetup.dat", settings.encode());
+    bench.writeFile(L"reserve.dat", reserveFile({reservation(start, end, 12, "news")}));
+    ASSERT_NE(bench.start(), nullptr);
+    ASSERT_TRUE(bench.waitForMainWindow());
+  }
+  RecdeskBench bench;
+};
+
+}  // namespace
+
+TEST_F(ScheduledRecdesk, AReservationIsSetUpRecordedAndReturnedToThePreview) {
+  const double start = secondsAhead(4);
+  const double end = start + 2 / tavora::kSecondsPerDay;
+  startWith(start, end);
+
+  // The wake-up program is started for the reservation as soon as the scheduler is armed.
+  const tavora::CivilDateTime wake = tavora::decodeOleDate(start - kWakeLeadSeconds / tavora::kSecondsPerDay);
+  ASSERT_TRUE(e2e::pollUntil([&] { return !bench.launchLog().empty(); }, 10000));
+  EXPECT_EQ(bench.launchLog()[0], "wakecall.exe /ON /D" + std::to_string(wake.day) + " /H" +
+                                      std::to_string(wake.hour) + " /M" + std::to_string(wake.minute) + " /S" +
+                                      std::to_string(wake.second));
+
+  ASSERT_TRUE(bench.waitForRequest("cCapBuild captureStream on", 15000));
+  EXPECT_GE(localNow(), start - 0.001 / tavora::kSecondsPerDay);
+  // The view was hidden, so the mixer is created before the recording is set up.
+  const Lines expected = {
+      "form", "new SoundMixer mix", "mix create form", "label setMixer", "mix getSysVolMute", "mix setMute ON",
+      "form", "width", "height", "record1z.cmd", "record1a.cmd", "cVCap loadFormat \"q1\"",
+      "cACap create \"q1\"", "cComp create \"q1\"", "cCapBuild setFName \"D:\\rec\\news.avi\" 0",
+      "form", "width", "height", "record1b.cmd", "cCapBuild renderPreview cVCap", "record1c.cmd",
+      "mix setSysVolMute", "mix setMute ON", "tune setCh 12",
+      // at the start
+      "cCapBuild captureStream on", "tune setCaption \"" + hhnn(start) + "\x81\x60" + hhnn(end) + " news\"",
+      // at the end
+      "cFg stopGraph", "tune setCaption", "mix getSysVolMute", "mix setMute ON", "clean filterSet",
+      "tune nukeWithoutNeeds cFg", "form", "width", "height", "preView3.cmd", "mix setSysVolMute"};
+  ASSERT_TRUE(bench.waitForRequest("preView3.cmd", 15000));
+  EXPECT_GE(localNow(), end);
+  ASSERT_TRUE(e2e::pollUntil([&] { return requests(bench).size() >= expected.size(); }, 5000));
+  EXPECT_EQ(requests(bench), expected);
+  // Nothing is left to wake up for.
+  EXPECT_EQ(bench.launchLog().size(), 1u);
+}
+
+TEST_F(ScheduledRecdesk, TheEndOfWindowsDuringARecordingStopsTheCaptureBeforeQuit) {
+  const double start = secondsAhead(3);
+  startWith(start, start + 600 / tavora::kSecondsPerDay);
+  ASSERT_TRUE(bench.waitForRequest("cCapBuild captureStream on", 15000));
+  ASSERT_TRUE(bench.waitForRequest("tune setCaption \"" + hhnn(start) + "\x81\x60" +
+                                   hhnn(start + 600 / tavora::kSecondsPerDay) + " news\""));
+  // The recording's own start lies behind: the end of Windows is warned about and allowed.
+  PostMessageW(bench.mainWindow(), WM_QUERYENDSESSION, 0, 0);
+  HWND box = nullptr;
+  ASSERT_TRUE(e2e::pollUntil([&] { return (box = bench.findBox(bench.process())) != nullptr; }, 10000));
+  EXPECT_EQ(RecdeskBench::boxText(box),
+            L"いまWindowsを終了すると、次の予約の開始時間に録画が開始できない可能性があります。\n"
+            L"Windowsを終了してもよろしいですか。");
+  PostMessageW(box, WM_COMMAND, IDYES, 0);
+  ASSERT_TRUE(bench.waitForRequest("quit"));
+  const Lines log = requests(bench);
+  ASSERT_GE(log.size(), 2u);
+  EXPECT_EQ(Lines(log.end() - 2, log.end()), (Lines{"cFg stopGraph", "quit"}));
+}
