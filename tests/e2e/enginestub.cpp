@@ -3,6 +3,7 @@
 // ends on "quit", and can be told to hold acknowledgements or to post or send anything.
 #include <windows.h>
 
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "common/messages.h"
+#include "common/oledate.h"
 #include "enginestub_control.h"
 #include "harness.h"
 
@@ -23,6 +25,17 @@ std::map<LPARAM, std::string> g_texts;
 
 void log(const std::string& line) {
   std::ofstream out(std::filesystem::path(e2e::programFolder() + enginestub::kLogName), std::ios::app | std::ios::binary);
+  out << line << "\n";
+}
+
+void logArrival(LPARAM id) {
+  SYSTEMTIME t;
+  GetLocalTime(&t);
+  const double now =
+      tavora::encodeOleDateTime({t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds});
+  char line[64];
+  std::snprintf(line, sizeof line, "%.10f %lld", now, static_cast<long long>(id));
+  std::ofstream out(std::filesystem::path(e2e::programFolder() + enginestub::kTimesName), std::ios::app | std::ios::binary);
   out << line << "\n";
 }
 
@@ -74,6 +87,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
     return 1;
   }
   if (isRequest(msg)) {
+    logArrival(lParam);
     const std::string text = g_texts[lParam];
     g_texts.erase(lParam);
     log(std::to_string(lParam) + " " + text);

@@ -12,5 +12,7 @@ constexpr uint32_t kSend = 0x7A5E0004;     // payload: uint64 kind, then the blo
 
 // The log beside the stand-in: "start <arguments>", then "<id> <text>" for each request.
 constexpr const wchar_t* kLogName = L"engine.log";
+// Beside it, the local time each request arrived: "<days since 30 December 1899> <id>".
+constexpr const wchar_t* kTimesName = L"engine.times";
 
 }  // namespace enginestub
