@@ -6,13 +6,36 @@ namespace winui {
 
 PopupMenu::PopupMenu() : menu_(CreatePopupMenu()) {}
 
-PopupMenu::~PopupMenu() { DestroyMenu(menu_); }
+PopupMenu::~PopupMenu() {
+  for (int i = GetMenuItemCount(menu_) - 1; i >= 0; --i)
+    if (GetSubMenu(menu_, i)) RemoveMenu(menu_, static_cast<UINT>(i), MF_BYPOSITION);
+  DestroyMenu(menu_);
+}
 
 void PopupMenu::add(UINT id, std::string_view caption) {
   AppendMenuW(menu_, MF_STRING, id, widen(caption).c_str());
 }
 
 void PopupMenu::addSeparator() { AppendMenuW(menu_, MF_SEPARATOR, 0, nullptr); }
+
+void PopupMenu::addSubmenu(std::string_view caption, HMENU submenu) {
+  AppendMenuW(menu_, MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), widen(caption).c_str());
+}
+
+void PopupMenu::removeSubmenu(HMENU submenu) {
+  for (int i = GetMenuItemCount(menu_) - 1; i >= 0; --i)
+    if (GetSubMenu(menu_, i) == submenu) RemoveMenu(menu_, static_cast<UINT>(i), MF_BYPOSITION);
+}
+
+void PopupMenu::setTopItemsEnabled(bool enabled) {
+  const int n = GetMenuItemCount(menu_);
+  for (int i = 0; i < n; ++i)
+    EnableMenuItem(menu_, static_cast<UINT>(i), MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+bool PopupMenu::topItemEnabled(int position) const {
+  return (GetMenuState(menu_, static_cast<UINT>(position), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED)) == 0;
+}
 
 void PopupMenu::setEnabled(UINT id, bool enabled) {
   EnableMenuItem(menu_, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));

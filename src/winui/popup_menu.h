@@ -10,13 +10,20 @@ namespace winui {
 class PopupMenu {
  public:
   PopupMenu();
-  ~PopupMenu();
+  ~PopupMenu();  // submenus are detached first, never destroyed with it
   PopupMenu(const PopupMenu&) = delete;
   PopupMenu& operator=(const PopupMenu&) = delete;
 
   // Ids must be nonzero. Captions are Shift-JIS.
   void add(UINT id, std::string_view caption);
   void addSeparator();
+  // Another menu as a submenu. It stays the other's: this menu never destroys it, and
+  // removeSubmenu gives it back.
+  void addSubmenu(std::string_view caption, HMENU submenu);
+  void removeSubmenu(HMENU submenu);
+  // Every item of this menu's own level, submenus included.
+  void setTopItemsEnabled(bool enabled);
+  bool topItemEnabled(int position) const;
   void setEnabled(UINT id, bool enabled);
   void setChecked(UINT id, bool checked);
   bool enabled(UINT id) const;

@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "common/messages.h"
-#include "common/oledate.h"
 #include "enginestub_control.h"
 #include "harness.h"
 
@@ -29,12 +28,8 @@ void log(const std::string& line) {
 }
 
 void logArrival(LPARAM id) {
-  SYSTEMTIME t;
-  GetLocalTime(&t);
-  const double now =
-      tavora::encodeOleDateTime({t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds});
   char line[64];
-  std::snprintf(line, sizeof line, "%.10f %lld", now, static_cast<long long>(id));
+  std::snprintf(line, sizeof line, "%.10f %lld", e2e::localNow(), static_cast<long long>(id));
   std::ofstream out(std::filesystem::path(e2e::programFolder() + enginestub::kTimesName), std::ios::app | std::ios::binary);
   out << line << "\n";
 }

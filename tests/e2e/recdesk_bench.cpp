@@ -115,6 +115,8 @@ HWND RecdeskBench::findBox(HANDLE process) const {
 }
 
 void RecdeskBench::killEngine() {
+  // Also an engine started from the folder by another program than recdesk.
+  if (!engine_) engine_ = FindWindowExW(HWND_MESSAGE, nullptr, L"TavoraEngineStandIn", nullptr);
   if (!engine_) return;
   DWORD pid = 0;
   GetWindowThreadProcessId(engine_, &pid);

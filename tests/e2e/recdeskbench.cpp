@@ -23,12 +23,6 @@ namespace {
 constexpr int kRounds = 7;
 constexpr int kReservations = 3;
 
-double localNow() {
-  SYSTEMTIME t;
-  GetLocalTime(&t);
-  return tavora::encodeOleDateTime({t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds});
-}
-
 double seconds(double s) { return s / tavora::kSecondsPerDay; }
 
 double nowMs() {
@@ -50,18 +44,6 @@ double untilEngine(double begin) {
   return nowMs() - begin;
 }
 
-void endEngine() {
-  if (HWND engine = engineWindow()) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(engine, &pid);
-    if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
-      TerminateProcess(process, 0);
-      WaitForSingleObject(process, 5000);
-      CloseHandle(process);
-    }
-  }
-}
-
 // The bare process: starts the engine as the recorder does, and nothing else.
 int runBare() {
   std::wstring commandLine = L"grabcore 0";
@@ -81,15 +63,12 @@ double median(std::vector<double> v) {
   return v[v.size() / 2];
 }
 
-// Start of recdesk.exe (from CreateProcess) to the engine's window.
+// Start of recdesk.exe (from CreateProcess) to the engine's window; the bench ends both.
 double recdeskStart() {
   e2e::RecdeskBench bench;
   const double begin = nowMs();
   if (!bench.start()) return -1;
-  const double ms = untilEngine(begin);
-  bench.killEngine();
-  endEngine();
-  return ms;
+  return untilEngine(begin);
 }
 
 // The same for the bare process, started from the same folder.
@@ -110,7 +89,6 @@ double bareStart(const std::wstring& self) {
   WaitForSingleObject(info.hProcess, 5000);
   CloseHandle(info.hThread);
   CloseHandle(info.hProcess);
-  endEngine();
   return ms;
 }
 
@@ -124,7 +102,7 @@ std::vector<double> captureLateness() {
   settings.closeViewAfterRecording = 0;
   bench.writeFile(L"timerSetup.dat", settings.encode());
   std::vector<TRsvEle> entries;
-  const double first = std::ceil((localNow() + seconds(3)) * tavora::kSecondsPerDay) / tavora::kSecondsPerDay;
+  const double first = std::ceil((e2e::localNow() + seconds(3)) * tavora::kSecondsPerDay) / tavora::kSecondsPerDay;
   for (int i = 0; i < kReservations; ++i) {
     const double start = first + seconds(3 * i);
     std::string title = "r";

@@ -23,6 +23,31 @@ extern const char kDefaultQuality[];
 extern const char kCapFormOpenHead[];
 extern const char kCapFormOpenTail[];
 extern const char kCapFormCreateFailed[];
+extern const char kErrorClassName[];
+
+// The TV view and its menu.
+extern const char kViewCaption[];
+extern const char kViewMenuOptions[];
+extern const char kViewMenuOnTop[];
+extern const char kViewMenuVideoSize[];
+extern const char kViewMenuSize960[];
+extern const char kViewMenuSize640[];
+extern const char kViewMenuSize480[];
+extern const char kViewMenuSize320[];
+extern const char kViewMenuSize160[];
+extern const char kViewMenuMove[];
+extern const char kViewMenuTopLeft[];
+extern const char kViewMenuBottomLeft[];
+extern const char kViewMenuTopRight[];
+extern const char kViewMenuBottomRight[];
+extern const char kViewMenuPanel[];
+extern const char kViewMenuPanelNone[];
+extern const char kViewMenuPanelTop[];
+extern const char kViewMenuPanelBottom[];
+extern const char kViewMenuPanelLeft[];
+extern const char kViewMenuPanelRight[];
+extern const char kViewMenuPanelFloating[];
+extern const char kViewMenuTray[];
 
 // The tray window.
 extern const char kTrayTipWaiting[];

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <cstring>
+
 #include "common/fileio.h"
 #include "common/messages.h"
 #include "recdesk/texts/recdesk_texts.h"
@@ -59,10 +61,16 @@ TTavora::TTavora(timerIni& settings, bool saveSettings)
   watch_ = std::make_unique<WinEngineWatch>(*process_, link_);
   ackTimer_ = std::make_unique<WinTimer>([this] { dsControl_->onAckTimeout(); });
   Timer1 = std::make_unique<WinTimer>([this] { rsvTime_->onTimer(); });
-  dialogs_ = std::make_unique<FormSchedulerDialogs>(settings_, clock_, FormSchedulerDialogs::View{});
-  dsControl_ = std::make_unique<dsControl>(link_, *ackTimer_, *watch_, view_);
+  // The queue and the scheduler talk to the view, so it is built before them; its FormCreate
+  // runs once the tray menu it borrows is complete.
+  view_ = std::make_unique<TFormTVView>(*this, programFolder());
+  dialogs_ = std::make_unique<FormSchedulerDialogs>(
+      settings_, clock_,
+      FormSchedulerDialogs::View{[this] { return view_->alwaysOnTop(); },
+                                 [this] { view_->controls().setMuteDown(true); }});
+  dsControl_ = std::make_unique<dsControl>(link_, *ackTimer_, *watch_, *view_);
   reserveFile_ = std::make_unique<ReserveFileSource>(programFolder() + "reserve.dat");
-  rsvTime_ = std::make_unique<rsvTime>(rsvTime::Ports{clock_, *Timer1, *dsControl_, view_, *dialogs_, *this,
+  rsvTime_ = std::make_unique<rsvTime>(rsvTime::Ports{clock_, *Timer1, *dsControl_, *view_, *dialogs_, *this,
                                                       launcher_, *reserveFile_, settings_});
 
   // FormCreate
@@ -79,11 +87,12 @@ TTavora::TTavora(timerIni& settings, bool saveSettings)
   PopupMenu1.add(About1, texts::kMenuVersion);
   PopupMenu1.add(Exit1, texts::kMenuExit);
 
-  // The TV view's creation arms the scheduler.
-  rsvTime_->enter();
+  view_->create(*dsControl_, *rsvTime_);
 }
 
 TTavora::~TTavora() {
+  // The view gives the borrowed tray menu back while both still exist.
+  view_.reset();
   tray_.reset();
   for (HICON icon : images_) DestroyIcon(icon);
 }
@@ -97,6 +106,11 @@ void TTavora::setTrayTip(const std::string& tip) { tray_->setTip(tip); }
 
 void TTavora::setRecordingItems(bool enabled) { recMenuOn = stopTimeMenuOn = enabled; }
 
+void TTavora::viewShown(bool shown) {
+  PopupMenu1.setChecked(N1, shown);
+  if (!shown) recMenuOn = stopTimeMenuOn = false;
+}
+
 LRESULT TTavora::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (trayMessage_ != 0 && msg == trayMessage_) {
     trayCallback(lParam);
@@ -106,6 +120,43 @@ LRESULT TTavora::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_COPYDATA:
       // Only the engine talks to us this way; anything else ends here.
       if (!link_.engineKnown() || reinterpret_cast<HWND>(wParam) != link_.engineWindow()) return 0;
+      onCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+      break;
+    case WM_COMMAND:
+      // A menu command posted to this window runs like the item chosen from the tray.
+      if (lParam == 0 && HIWORD(wParam) == 0) {
+        runMenuItem(LOWORD(wParam));
+        return 0;
+      }
+      break;
+    case tvr::TVR_VOLUME:
+      view_->setVolume(static_cast<int>(wParam));
+      break;
+    case tvr::TVR_MUTE:
+      view_->controls().setMuteDown(wParam != 0);
+      break;
+    case tvr::TVR_CHANNEL:
+      view_->setChannelLabel(static_cast<uint32_t>(wParam));
+      break;
+    case tvr::TVR_RECON:
+      view_->controls().setRecordDown(true);
+      break;
+    case tvr::TVR_RECOFF:
+      view_->controls().setRecordDown(false);
+      break;
+    case tvr::TVR_SIGNAL:
+      if (wParam != 0 && !view_->controls().muteDown()) dsControl_->setMute(false);
+      break;
+    case tvr::TVR_ANTRANGE:
+      view_->antennaMin = static_cast<int32_t>(wParam);
+      view_->antennaMax = static_cast<int32_t>(lParam);
+      break;
+    case tvr::TVR_CBLRANGE:
+      view_->cableMin = static_cast<int32_t>(wParam);
+      view_->cableMax = static_cast<int32_t>(lParam);
+      break;
+    case tvr::TVR_ISANTENNA:
+      view_->isAntenna = wParam == 1;
       break;
     case tvr::TVR_CHANGED:
       rsvTime_->onReservationsChanged();
@@ -136,10 +187,22 @@ LRESULT TTavora::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   return defaultHandling(msg, wParam, lParam);
 }
 
+void TTavora::onCopyData(const COPYDATASTRUCT& data) {
+  // Kind 1 is the view's caption; the other kinds fill the options dialog, which does not
+  // exist yet, so they are dropped.
+  if (data.dwData != tvr::CD_CAPTION || !data.lpData) return;
+  const char* text = static_cast<const char*>(data.lpData);
+  view_->setCaption(std::string(text, strnlen(text, data.cbData)));
+}
+
 void TTavora::onMark(WPARAM which) {
   switch (which) {
     case 1:
+      view_->close();
       dsControl_->sendMark(2);
+      break;
+    case 4:
+      view_->close();
       break;
     case 2:
       terminating_ = true;
@@ -207,13 +270,10 @@ void TTavora::PopupMenu1Popup() {
 void TTavora::runMenuItem(UINT id) {
   switch (id) {
     case N1:
-      if (!view_.isShown()) {
-        view_.show();
-        dsControl_->firstPreview();
-        dsControl_->execOneLine("tune setCh");
-        dsControl_->restoreSysVolMute();
-        dsControl_->sendMark(5);
-      }
+      N1Click();
+      break;
+    case N2:
+      N2Click();
       break;
     case N4:
       startProgram("planbook.exe");
@@ -228,6 +288,31 @@ void TTavora::runMenuItem(UINT id) {
       Exit1Click();
       break;
   }
+}
+
+void TTavora::N1Click() {
+  if (view_->isShown()) {
+    view_->close();
+    return;
+  }
+  view_->show();
+  dsControl_->firstPreview();
+  dsControl_->execOneLine("tune setCh");
+  dsControl_->restoreSysVolMute();
+  dsControl_->sendMark(5);
+}
+
+void TTavora::N2Click() {
+  // The record button goes up and its stop runs: a reservation is finished by the scheduler,
+  // a manual recording stops and the preview comes back.
+  view_->controls().setRecordDown(false);
+  if (rsvTime_->state() == rsvTime::REC) {
+    rsvTime_->exitRec(false, false);
+    return;
+  }
+  dsControl_->execOneLine("cFg stopGraph");
+  setRecordingItems(false);
+  dsControl_->backToPreview();
 }
 
 void TTavora::startProgram(const char* file) {
@@ -246,20 +331,21 @@ void TTavora::About1Click() {
 }
 
 void TTavora::Exit1Click() {
-  endEngine();
+  stopForEnd();
+  if (view_->isShown()) {
+    // The close tears the preview down first; the echo of mark 3 ends the program.
+    view_->close();
+    dsControl_->sendMark(3);
+    return;
+  }
+  dsControl_->execOneLine("quit");
   terminate();
 }
 
-void TTavora::closeView() {
-  // The stand-in view is never shown: nothing to close.
-}
-
-void TTavora::endEngine() {
+void TTavora::stopForEnd() {
   terminating_ = true;
   rsvTime_->armWakeUp();
-  closeView();
   rsvTime_->stopForExit();
-  dsControl_->execOneLine("quit");
 }
 
 LRESULT TTavora::queryEndSession() {
@@ -267,7 +353,9 @@ LRESULT TTavora::queryEndSession() {
     if (winui::messageBoxDefaultCaption(handle(), texts::kEndSessionWarning, MB_YESNO | MB_ICONWARNING) != IDYES)
       return 0;
   }
-  endEngine();
+  stopForEnd();
+  if (view_->isShown()) view_->close();
+  dsControl_->execOneLine("quit");
   return 1;
 }
 

@@ -14,11 +14,12 @@
 #include "recdesk/core/tray_menu.h"
 #include "scheduler_dialogs.h"
 #include "scheduler_ports.h"
+#include "tv_view_form.h"
 #include "winui/form.h"
 #include "winui/popup_menu.h"
 #include "winui/tray_icon.h"
 
-class TTavora : public winui::Form, public TrayPort {
+class TTavora : public winui::Form, public TrayPort, public ViewOwner {
  public:
   // Menu item ids of PopupMenu1.
   enum MenuItem : UINT { N1 = 1, N2, N3, N4, N5, About1, Exit1 };
@@ -32,11 +33,18 @@ class TTavora : public winui::Form, public TrayPort {
   void setTrayTip(const std::string& tip) override;
   void setRecordingItems(bool enabled) override;
 
+  // ViewOwner.
+  HMENU trayMenu() override { return PopupMenu1.handle(); }
+  void trayMenuPopup() override { PopupMenu1Popup(); }
+  void trayCommand(UINT id) override { runMenuItem(id); }
+  void viewShown(bool shown) override;
+
   // Writes timerSetup.dat unless it could not be read at start; a failure is told.
   void saveSettings();
 
   dsControl& engine() { return *dsControl_; }
   rsvTime& scheduler() { return *rsvTime_; }
+  TFormTVView& view() { return *view_; }
 
   bool channelTableFound = false;
   bool useVfw = true;
@@ -50,20 +58,21 @@ class TTavora : public winui::Form, public TrayPort {
   LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  void onCopyData(HWND sender, const COPYDATASTRUCT& data);
+  void onCopyData(const COPYDATASTRUCT& data);
   void onMark(WPARAM which);
   void onEngineEnded();
   void trayCallback(LPARAM mouse);
   void PopupMenu1Popup();
   void runMenuItem(UINT id);
   void About1Click();
+  void N1Click();
+  void N2Click();
   void Exit1Click();
   void startProgram(const char* file);
   LRESULT queryEndSession();
-  // Exit and the end of Windows: the wake-up program for the next reservation, the view
-  // closed, a running capture stopped, and "quit".
-  void endEngine();
-  void closeView();
+  // Exit and the end of Windows: the wake-up program for the next reservation, and a running
+  // capture stopped before anything else goes to the engine.
+  void stopForEnd();
   // Pumps messages while the queue is busy, at most the bound (0: until it drains).
   void waitForQueue(uint32_t boundMs);
   void terminate();
@@ -77,7 +86,7 @@ class TTavora : public winui::Form, public TrayPort {
   std::unique_ptr<WinEngineWatch> watch_;
   std::unique_ptr<WinTimer> ackTimer_;
   std::unique_ptr<WinTimer> Timer1;
-  HiddenView view_;
+  std::unique_ptr<TFormTVView> view_;
   std::unique_ptr<FormSchedulerDialogs> dialogs_;
   LocalClock clock_;
   ShellLauncher launcher_;

@@ -1,0 +1,136 @@
+// TFormTVView: the window in which live TV shows. Its client area is the video panel (Panel1,
+// into which the engine renders) and the control panel (Panel2), docked on a side, hidden or
+// floating. It keeps its layout and the manual-recording settings in capForm.dat, loaded at
+// creation and written at every close.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "ctrl_panel.h"
+#include "recdesk/core/cap_form_file.h"
+#include "recdesk/core/ports.h"
+#include "recdesk/core/view_sizing.h"
+#include "winui/form.h"
+#include "winui/popup_menu.h"
+
+class dsControl;
+class rsvTime;
+
+// What the view needs of the main window.
+class ViewOwner {
+ public:
+  virtual ~ViewOwner() = default;
+  // The tray menu, borrowed as the submenu "予約の制御".
+  virtual HMENU trayMenu() = 0;
+  // Enables the tray menu's items before the borrowed menu opens.
+  virtual void trayMenuPopup() = 0;
+  // An item of the tray menu chosen in the view's menu.
+  virtual void trayCommand(UINT id) = 0;
+  // The check of "TV表示"; a close also ends the recording items.
+  virtual void viewShown(bool shown) = 0;
+};
+
+class TFormTVView : public winui::Form, public TvViewPort {
+ public:
+  // Menu item ids of PopupMenu2 (above the tray menu's).
+  enum MenuItem : UINT {
+    N6 = 101, N7, N9, N10, N11, N12, N13,  // options, always on top, the video sizes
+    N2, N3, N4, N5,                        // the corners
+    N19, N20, N21, N22, N23, N24           // the panel positions 0..5
+  };
+  static constexpr int kPanel1 = 1;
+
+  // Builds the hidden window and loads capForm.dat from the folder.
+  TFormTVView(ViewOwner& owner, std::string folder);
+  ~TFormTVView() override;  // FormDestroy
+
+  // FormCreate: borrows the tray menu, applies the stored layout, starts the scheduler.
+  void create(dsControl& engine, rsvTime& scheduler);
+
+  // TvViewPort.
+  uint32_t viewWindow() const override;
+  uintptr_t viewObject() const override;
+  PanelGeometry videoPanel() const override;
+  int32_t preallocMB() const override { return settings_.viewSettings.preallocMB; }
+  bool noPreviewWhileRecording() const override { return settings_.viewSettings.noPreviewWhileRecording != 0; }
+  void countMuteEcho() override { ++pendingMute; }
+  void countVolumeEcho() override { ++pendingVolume; }
+  bool isShown() const override { return visible(); }
+  void show() override;
+  bool isRecording() const override { return Panel2->recordDown(); }
+
+  // Asks the view to close; false when it refused (and minimised instead).
+  bool close();
+
+  // The main window's routing of the engine's reports.
+  void setChannelLabel(uint32_t channel);
+  void setVolume(int volume);
+  ControlPanel& controls() { return *Panel2; }
+
+  // The menu.
+  void runMenuItem(UINT id);
+  winui::PopupMenu& menu() { return PopupMenu2; }
+  // PopupMenu2Popup.
+  void PopupMenu2Popup();
+  bool alwaysOnTop() const { return settings_.viewSettings.alwaysOnTop != 0; }
+  const CapFormFile& settings() const { return settings_; }
+
+  int32_t pendingMute = 0;
+  int32_t pendingVolume = 0;
+  int32_t antennaMin = 1, antennaMax = 62;
+  int32_t cableMin = 1, cableMax = 113;
+  bool isAntenna = true;
+
+ protected:
+  LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void buildMenu();
+  void checkStoredItems();
+  void loadViewSettings();
+  void saveViewSettings();
+  void applyViewLayout();
+  void storePlacement();
+  void FormShow();
+  void FormActivate();
+  void FormResize();
+  void onMove();
+  void FormClose();
+  void alignPanels();
+  void popUpMenu(POINT at);
+  void N7Click();
+  void setVideoItem(UINT item, int width, int height);
+  void cornerItem(UINT item, int corner);
+  void panelItem(UINT item, int position);
+  void setVideoSize(int w, int h);
+  void snapAspect();
+  void clampToCorner();
+  void setPanelPosition();
+  void placeControlPanel(int position);
+  void setClientSize(sizing::Size client);
+  void applyTopmost();
+  sizing::Size panel1Size() const;
+  sizing::Size outerSize() const;
+  sizing::Point windowPosition() const;
+  sizing::Rect workArea() const;
+  void queueSizeRequests();
+  void showError(const std::string& message);
+
+  ViewOwner& owner_;
+  std::string folder_;
+  CapFormFile settings_;
+  dsControl* engine_ = nullptr;
+  rsvTime* scheduler_ = nullptr;
+  std::unique_ptr<ControlPanel> Panel2;
+  std::unique_ptr<TCtrlPanel> floatingHost_;
+  winui::PopupMenu PopupMenu2;
+  winui::PopupMenu videoSizeMenu_;
+  winui::PopupMenu cornerMenu_;
+  winui::PopupMenu panelMenu_;
+  bool trayBorrowed_ = false;
+  int firstShowCommand_ = SW_SHOWNORMAL;
+  bool shownOnce_ = false;
+};
