@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -19,6 +20,7 @@ namespace {
 
 HWND g_front = nullptr;
 bool g_holding = false;
+bool g_echoMarks = false;
 std::vector<LPARAM> g_held;
 std::map<LPARAM, std::string> g_texts;
 
@@ -51,6 +53,9 @@ void control(HWND self, const COPYDATASTRUCT& data) {
       g_holding = false;
       for (LPARAM id : g_held) acknowledge(id);
       g_held.clear();
+      break;
+    case enginestub::kEchoMarks:
+      g_echoMarks = true;
       break;
     case enginestub::kPost:
       if (data.cbData >= 24) {
@@ -86,6 +91,8 @@ LRESULT CALLBACK windowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
     const std::string text = g_texts[lParam];
     g_texts.erase(lParam);
     log(std::to_string(lParam) + " " + text);
+    if (g_echoMarks && text.rfind("mark ", 0) == 0)
+      PostMessageW(g_front, tvr::TVR_MARK, static_cast<WPARAM>(std::atoi(text.c_str() + 5)), 0);
     if (g_holding)
       g_held.push_back(lParam);
     else

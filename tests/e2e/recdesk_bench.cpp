@@ -168,6 +168,7 @@ void RecdeskBench::control(uint32_t kind, const std::vector<uint8_t>& payload) {
 
 void RecdeskBench::holdAcknowledgements() { control(enginestub::kHold, {}); }
 void RecdeskBench::releaseAcknowledgements() { control(enginestub::kRelease, {}); }
+void RecdeskBench::echoMarks() { control(enginestub::kEchoMarks, {}); }
 
 void RecdeskBench::enginePosts(unsigned msg, uint64_t wParam, int64_t lParam) {
   std::vector<uint8_t> payload(24);

@@ -49,6 +49,8 @@ class RecdeskBench {
   // Steers the engine stand-in.
   void holdAcknowledgements();
   void releaseAcknowledgements();
+  // The stand-in answers "mark n" with TVR_MARK n from now on, as the engine does.
+  void echoMarks();
   void enginePosts(unsigned msg, uint64_t wParam, int64_t lParam);
   void engineSends(uint64_t kind, const std::vector<uint8_t>& block);
 

@@ -41,13 +41,16 @@ Lines requests(const RecdeskBench& bench) {
   return out;
 }
 
-// The requests from the first "form" on: the view, shown for the recording, first asks for its
-// own video size and quality.
+// The view's own requests for its video size and quality, when it is shown or activated.
+bool viewSizing(const std::string& line) {
+  return line.rfind("cCapBuild setWinSize ", 0) == 0 || line == "cVCap loadQuality";
+}
+
+// The requests from the first "form" on: the view, shown for the recording, first sizes itself.
 Lines afterViewShown(const RecdeskBench& bench) {
   Lines all = requests(bench);
   const auto form = std::find(all.begin(), all.end(), "form");
-  for (auto line = all.begin(); line != form; ++line)
-    EXPECT_TRUE(line->rfind("cCapBuild setWinSize ", 0) == 0 || *line == "cVCap loadQuality") << *line;
+  for (auto line = all.begin(); line != form; ++line) EXPECT_TRUE(viewSizing(*line)) << *line;
   return Lines(form, all.end());
 }
 
@@ -68,6 +71,7 @@ struct ScheduledRecdesk : ::testing::Test {
     settings.setupLeadSeconds = kSetupLeadSeconds;
     settings.wakeLeadSeconds = kWakeLeadSeconds;
     settings.closeViewAfterRecording = 0;
+    settings.powerOffCountdown = 1;
     settings.wakeUpProgram = narrow(bench.folder()) + "wakecall.exe";
     bench.writeFile(L"timerSetup.dat", settings.encode());
     ASSERT_NE(bench.start(), nullptr);
@@ -75,8 +79,10 @@ struct ScheduledRecdesk : ::testing::Test {
   }
   // planbook's part: the file, then TVR_CHANGED. Sent by way of the engine, so that it arrives
   // behind the engine's announcement and no request of the set-up is dropped as too early.
-  void reserve(double start, double end) {
-    bench.writeFile(L"reserve.dat", reserveFile({reservation(start, end, 12, "news")}));
+  void reserve(double start, double end, uint8_t powerOff = 0) {
+    TRsvEle entry = reservation(start, end, 12, "news");
+    entry.powerOff = powerOff;
+    bench.writeFile(L"reserve.dat", reserveFile({entry}));
     bench.enginePosts(tvr::TVR_CHANGED, 0, 0);
   }
   RecdeskBench bench;
@@ -143,4 +149,30 @@ TEST_F(ScheduledRecdesk, TheEndOfWindowsDuringARecordingStopsTheCaptureBeforeQui
   EXPECT_EQ(Lines(recording + 1, log.end()),
             (Lines{"cFg stopGraph", "mix getSysVolMute", "mix setMute ON", "clean filterSet",
                    "tune nukeWithoutNeeds cFg", "clean setMixer", "mix setSysVolMute", "clean", "quit"}));
+}
+
+TEST_F(ScheduledRecdesk, PowerOffAfterTheRecordingGoesThroughTheEnginesMarks) {
+  bench.echoMarks();
+  const double start = secondsAhead(3);
+  reserve(start, start + 1 / tavora::kSecondsPerDay, 1);
+  ASSERT_TRUE(bench.waitForRequest("preView3.cmd", 15000));
+  // The power-off countdown of one second runs out with Yes.
+  ASSERT_TRUE(bench.waitForRequest("quit OFF", 10000));
+  DWORD code = 1;
+  ASSERT_TRUE(bench.waitForExit(bench.process(), 10000, &code));
+  EXPECT_EQ(code, 0u);
+  Lines log = requests(bench);
+  std::erase_if(log, viewSizing);  // the view sizes itself again when the countdown takes the front
+  const auto preview = std::find(log.begin(), log.end(), "preView3.cmd");
+  const Lines cleanUp = {"mix getSysVolMute", "mix setMute ON",  "clean filterSet", "tune nukeWithoutNeeds cFg",
+                         "clean setMixer",    "mix setSysVolMute", "clean"};
+  // The scheduler's clean-up and mark 1; its echo closes the view (which cleans up again) and
+  // asks for mark 2, whose echo sends "quit OFF".
+  Lines expected = {"mix setSysVolMute"};
+  expected.insert(expected.end(), cleanUp.begin(), cleanUp.end());
+  expected.push_back("mark 1");
+  expected.insert(expected.end(), cleanUp.begin(), cleanUp.end());
+  expected.push_back("mark 2");
+  expected.push_back("quit OFF");
+  EXPECT_EQ(Lines(preview + 1, log.end()), expected);
 }
