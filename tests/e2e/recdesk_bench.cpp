@@ -108,8 +108,10 @@ bool RecdeskBench::waitForMainWindow(DWORD timeoutMs) {
   return found;
 }
 
-HWND RecdeskBench::findBox(HANDLE process) const {
-  FindWindowOf find{GetProcessId(process), L"#32770", nullptr};
+HWND RecdeskBench::findBox(HANDLE process) const { return findWindow(process, L"#32770"); }
+
+HWND RecdeskBench::findWindow(HANDLE process, const wchar_t* className) const {
+  FindWindowOf find{GetProcessId(process), className, nullptr};
   EnumWindows(findWindowOf, reinterpret_cast<LPARAM>(&find));
   return find.found && IsWindowVisible(find.found) ? find.found : nullptr;
 }

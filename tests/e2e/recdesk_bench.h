@@ -33,6 +33,8 @@ class RecdeskBench {
 
   // A visible dialog box of the process, if there is one, and the text it shows.
   HWND findBox(HANDLE process) const;
+  // A visible top-level window of the process with this class, if there is one.
+  HWND findWindow(HANDLE process, const wchar_t* className) const;
   static std::wstring boxText(HWND box);
 
   // Writes a file into the folder (replacing one there).

@@ -66,7 +66,8 @@ std::string hhnn(double time) {
 struct ScheduledRecdesk : ::testing::Test {
   void SetUp() override {
     timerIni settings;
-    settings.noticeOn = 0;
+    settings.noticeOn = noticeOn;
+    settings.beepOnNotice = 0;
     settings.noticeSeconds = kNoticeSeconds;
     settings.setupLeadSeconds = kSetupLeadSeconds;
     settings.wakeLeadSeconds = kWakeLeadSeconds;
@@ -86,6 +87,14 @@ struct ScheduledRecdesk : ::testing::Test {
     bench.enginePosts(tvr::TVR_CHANGED, 0, 0);
   }
   RecdeskBench bench;
+  uint8_t noticeOn = 0;
+};
+
+struct NoticedRecdesk : ScheduledRecdesk {
+  void SetUp() override {
+    noticeOn = 1;
+    ScheduledRecdesk::SetUp();
+  }
 };
 
 }  // namespace
@@ -175,4 +184,26 @@ TEST_F(ScheduledRecdesk, PowerOffAfterTheRecordingGoesThroughTheEnginesMarks) {
   expected.push_back("mark 2");
   expected.push_back("quit OFF");
   EXPECT_EQ(Lines(preview + 1, log.end()), expected);
+}
+
+TEST_F(NoticedRecdesk, TheNoticeComesToTheFrontAndCancelAndWatchTvShowsTheChannel) {
+  const double start = secondsAhead(5);
+  reserve(start, start + 60 / tavora::kSecondsPerDay);
+  HWND notice = nullptr;
+  ASSERT_TRUE(e2e::pollUntil([&] { return (notice = bench.findWindow(bench.process(), L"TForm4")) != nullptr; },
+                             10000));
+  wchar_t caption[32] = {};
+  GetWindowTextW(notice, caption, 32);
+  EXPECT_EQ(std::wstring(caption), L"予約録画の予告");
+  EXPECT_TRUE(e2e::pollUntil([&] { return GetForegroundWindow() == notice; }, 2000));
+  HWND watchTv = GetDlgItem(notice, 5);  // Button2
+  PostMessageW(notice, WM_COMMAND, MAKEWPARAM(5, BN_CLICKED), reinterpret_cast<LPARAM>(watchTv));
+  ASSERT_TRUE(bench.waitForRequest("tune setCh 12"));
+  EXPECT_TRUE(e2e::pollUntil([&] { return bench.findWindow(bench.process(), L"TForm4") == nullptr; }, 5000));
+  const Lines log = afterViewShown(bench);
+  ASSERT_FALSE(log.empty());
+  // The view was hidden: its first preview, then the channel; no recording is set up.
+  EXPECT_EQ(log.back(), "tune setCh 12");
+  EXPECT_NE(std::find(log.begin(), log.end(), "preView.cmd"), log.end());
+  EXPECT_EQ(std::find(log.begin(), log.end(), "record1z.cmd"), log.end());
 }
