@@ -48,6 +48,14 @@ start() {
     wineserver -w
     touch "$prefix/.tavora-ready"
   fi
+  # Japanese captions need the IPA font linked behind the dialog fonts.
+  if [ ! -f "$prefix/.tavora-fonts" ]; then
+    for face in Tahoma 'MS Shell Dlg'; do
+      wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$face" \
+        /t REG_MULTI_SZ /d 'ipagp.ttf,IPAPGothic' /f </dev/null >/dev/null 2>&1
+    done
+    touch "$prefix/.tavora-fonts"
+  fi
   # The first process starts services that keep its output open: give them nothing to hold.
   wine cmd /c exit </dev/null >/dev/null 2>&1
 }

@@ -1,6 +1,8 @@
 // The TV view end to end under Wine: shown from the tray item, its caption from the engine,
 // its sizes, and its close with the engine's clean-up and capForm.dat.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -21,6 +23,7 @@ constexpr WPARAM kTvView = 1;
 constexpr WPARAM kExit = 7;
 constexpr WPARAM kSize640 = 104;
 constexpr WPARAM kPanelLeft = 115;
+constexpr WPARAM kBottomRight = 111;
 
 const std::vector<std::string> kPreview = {
     "form", "new SoundMixer mix", "mix create form", "mix getMute", "mix getVolume", "label setMixer",
@@ -216,7 +219,7 @@ TEST_F(ViewBench, VideoSizeAndPanelItemsSizeTheClientArea) {
   EXPECT_EQ(client.bottom, 480);
 }
 
-TEST_F(ViewBench, AStoredPlacementIsRestoredAndOneOffEveryScreenIsNot) {
+TEST_F(ViewBench, AStoredPlacementIsRestoredInTheCoordinatesItWasStoredIn) {
   writeCapForm(capForm(100, 120, 400, 300, 3));
   start();
   RECT r = normalRect();
@@ -226,6 +229,60 @@ TEST_F(ViewBench, AStoredPlacementIsRestoredAndOneOffEveryScreenIsNot) {
   EXPECT_EQ(r.bottom - r.top, 300);
   PostMessageW(bench.mainWindow(), tvr::TVR_MARK, 3, 0);
   ASSERT_TRUE(bench.waitForExit(bench.process(), 10000));
+}
+
+TEST_F(ViewBench, TheBottomRightCornerPutsTheViewAtTheWorkAreasCorner) {
+  start();
+  showView();
+  PostMessageW(view, WM_COMMAND, kBottomRight, 0);
+  // The screen's work area, less the taskbar where it lies on the bottom edge (Wine's is a
+  // one-pixel strip there).
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  APPBARDATA bar{};
+  bar.cbSize = sizeof(bar);
+  bar.hWnd = FindWindowW(L"Shell_TrayWnd", nullptr);
+  if (bar.hWnd && SHAppBarMessage(ABM_GETTASKBARPOS, &bar) && bar.uEdge == ABE_BOTTOM && bar.rc.bottom >= work.bottom)
+    work.bottom = std::min(work.bottom, bar.rc.top);
+  RECT r{};
+  ASSERT_TRUE(e2e::pollUntil(
+      [&] {
+        GetWindowRect(view, &r);
+        return r.right == work.right && r.bottom == work.bottom;
+      },
+      10000))
+      << r.right << " " << r.bottom;
+  // The video panel was made 4:3 on the way: 323 x 181 became 241 x 181.
+  RECT video{};
+  GetClientRect(GetDlgItem(view, 1), &video);
+  EXPECT_EQ(video.right, 241);
+  EXPECT_EQ(video.bottom, 181);
+}
+
+TEST_F(ViewBench, AStoredFloatingPanelFloatsBelowTheViewWithoutACloseBox) {
+  writeCapForm(capForm(100, 100, 400, 300, 5));
+  start();
+  showView();
+  HWND host = FindWindowW(L"TCtrlPanel", nullptr);
+  ASSERT_NE(host, nullptr);
+  EXPECT_TRUE(IsWindowVisible(host));
+  EXPECT_EQ(GetWindowLongPtrW(host, GWL_STYLE) & WS_SYSMENU, 0);
+  RECT viewRect{}, hostRect{};
+  GetWindowRect(view, &viewRect);
+  GetWindowRect(host, &hostRect);
+  EXPECT_EQ(hostRect.left, viewRect.left);
+  EXPECT_EQ(hostRect.top, viewRect.bottom);
+  EXPECT_EQ(hostRect.right - hostRect.left, 246);
+  EXPECT_EQ(hostRect.bottom - hostRect.top, 40);
+  // The video panel has the whole client area.
+  RECT client{}, video{};
+  GetClientRect(view, &client);
+  GetClientRect(GetDlgItem(view, 1), &video);
+  EXPECT_EQ(video.right, client.right);
+  EXPECT_EQ(video.bottom, client.bottom);
+  PostMessageW(view, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(bench.waitForRequest("clean"));
+  EXPECT_FALSE(IsWindowVisible(host));
 }
 
 TEST(RecdeskView, AStoredPlacementOffEveryScreenFallsBackToTheDefault) {
@@ -244,4 +301,81 @@ TEST(RecdeskView, AStoredPlacementOffEveryScreenFallsBackToTheDefault) {
   EXPECT_LT(r.left, 1024);
   EXPECT_LT(r.top, 768);
   EXPECT_NE(r.right - r.left, 400);
+}
+
+TEST_F(ViewBench, TheEnginesReportsReachTheControlPanel) {
+  start();
+  showView();
+  HWND panel = FindWindowExW(view, nullptr, L"TavoraControlPanel", nullptr);
+  ASSERT_NE(panel, nullptr);
+  HWND label = GetDlgItem(panel, 1);
+  bench.enginePosts(tvr::TVR_CHANNEL, 65535, 0);
+  EXPECT_TRUE(e2e::pollUntil([&] { return captionOf(label) == L"C"; }, 10000));
+  bench.enginePosts(tvr::TVR_CHANNEL, 12, 0);
+  EXPECT_TRUE(e2e::pollUntil([&] { return captionOf(label) == L"12"; }, 10000));
+  // A signal unmutes while the mute button is up, not while it is down.
+  bench.enginePosts(tvr::TVR_SIGNAL, 1, 0);
+  ASSERT_TRUE(bench.waitForRequest("mix setMute OFF"));
+  bench.enginePosts(tvr::TVR_MUTE, 1, 0);
+  bench.enginePosts(tvr::TVR_SIGNAL, 1, 0);
+  bench.enginePosts(tvr::TVR_MARK, 99, 0);  // a mark that does nothing, then a request as the barrier
+  PostMessageW(view, WM_COMMAND, kSize640, 0);
+  ASSERT_TRUE(bench.waitForRequest("cCapBuild setWinSize 640 480"));
+  const auto sent = requests(bench.engineLog());
+  EXPECT_EQ(std::count(sent.begin(), sent.end(), "mix setMute OFF"), 1);
+}
+
+TEST_F(ViewBench, WhileRecordingACloseMinimisesAndTheTrayStopReturnsToThePreview) {
+  start();
+  showView();
+  PostMessageW(bench.mainWindow(), WM_COMMAND, 2, 0);  // nothing records yet
+  bench.enginePosts(tvr::TVR_RECON, 0, 0);
+  PostMessageW(view, WM_CLOSE, 0, 0);
+  bench.enginePosts(tvr::TVR_SIGNAL, 1, 0);  // its "mix setMute OFF" is the barrier
+  ASSERT_TRUE(bench.waitForRequest("mix setMute OFF"));
+  EXPECT_TRUE(IsIconic(view));
+  auto sent = requests(bench.engineLog());
+  EXPECT_EQ(std::count(sent.begin(), sent.end(), "clean filterSet"), 0);
+  // "録画停止": the record button goes up, the capture stops and the preview is rebuilt.
+  // Before a recording it did nothing (its first "cFg stopGraph" is the one below).
+  PostMessageW(bench.mainWindow(), WM_COMMAND, 2, 0);
+  ASSERT_TRUE(bench.waitForRequest("preView3.cmd"));
+  sent = requests(bench.engineLog());
+  EXPECT_EQ(std::count(sent.begin(), sent.end(), "cFg stopGraph"), 1);
+  EXPECT_TRUE(holdsInOrder(sent, {"cFg stopGraph", "mix getSysVolMute", "mix setMute ON", "clean filterSet",
+                                  "tune nukeWithoutNeeds cFg", "form", "width", "height", "preView3.cmd"}))
+      << ::testing::PrintToString(sent);
+  // Now the view closes.
+  PostMessageW(view, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(bench.waitForRequest("clean"));
+}
+
+TEST(RecdeskView, ACapFormThatCannotBeReadIsToldAndTheDefaultsApply) {
+  RecdeskBench bench;
+  const std::wstring path = bench.folder() + L"capForm.dat";
+  {
+    std::ofstream out(std::filesystem::path(path), std::ios::binary);
+    const auto data = capForm(100, 100, 400, 300, 3);
+    out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
+  }
+  // Held open without sharing: there, but not readable.
+  HANDLE lock = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  HANDLE process = bench.start();
+  ASSERT_NE(process, nullptr);
+  HWND box = nullptr;
+  ASSERT_TRUE(e2e::pollUntil([&] { return (box = bench.findBox(process)) != nullptr; }, 10000));
+  EXPECT_EQ(RecdeskBench::boxText(box), L"Exceptionファイル " + path + L" が開けませんでした。");
+  CloseHandle(lock);
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(bench.waitForMainWindow());
+  HWND view = FindWindowW(L"TFormTVView", nullptr);
+  ASSERT_NE(view, nullptr);
+  // The defaults: Windows' own place and the design's size, not the stored 400 x 300.
+  RECT client{};
+  GetClientRect(view, &client);
+  EXPECT_EQ(client.right, 323);
+  EXPECT_EQ(client.bottom, 221);
+  PostMessageW(bench.mainWindow(), tvr::TVR_MARK, 3, 0);
+  EXPECT_TRUE(bench.waitForExit(process, 10000));
 }

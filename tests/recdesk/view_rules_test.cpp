@@ -46,6 +46,9 @@ TEST(ViewRules, WorkAreaIsTheMonitorsOwnAndTheTaskbarOnlyNarrowsItsMonitor) {
   EXPECT_EQ(monitorWorkArea(sizing::Taskbar{0, {0, 0, 60, 1080}}, primary, primary), (Rect{60, 0, 1920, 1080}));
   EXPECT_EQ(monitorWorkArea(sizing::Taskbar{1, {0, 0, 1920, 30}}, primary, primary), (Rect{0, 30, 1920, 1080}));
   EXPECT_EQ(monitorWorkArea(sizing::Taskbar{2, {1860, 0, 1920, 1080}}, primary, primary), (Rect{0, 0, 1860, 1080}));
+  // A bar that does not sit on its edge (a tray window at the top-left claiming the bottom).
+  EXPECT_EQ(monitorWorkArea(sizing::Taskbar{3, {0, 0, 166, 45}}, primary, primary), primary);
+  EXPECT_EQ(monitorWorkArea(sizing::Taskbar{2, {0, 0, 166, 45}}, primary, primary), primary);
   // The system's own work area already leaves the taskbar out: it is not taken off twice.
   EXPECT_EQ(monitorWorkArea(bottomBar, primary, Rect{0, 0, 1920, 1040}), (Rect{0, 0, 1920, 1040}));
 }

@@ -44,10 +44,12 @@ Rect monitorWorkArea(const std::optional<sizing::Taskbar>& taskbar, const Rect& 
   const bool onThisMonitor = bar.left < monitor.right && bar.right > monitor.left && bar.top < monitor.bottom &&
                              bar.bottom > monitor.top;
   if (!onThisMonitor) return work;
-  if (taskbar->edge == 1) work.top = std::max(work.top, bar.bottom);
-  if (taskbar->edge == 3) work.bottom = std::min(work.bottom, bar.top);
-  if (taskbar->edge == 0) work.left = std::max(work.left, bar.right);
-  if (taskbar->edge == 2) work.right = std::min(work.right, bar.left);
+  // A bar counts only against the edge it sits on; one that does not reach that edge (a
+  // tray window of another shell) would otherwise shrink the area to nothing.
+  if (taskbar->edge == 1 && bar.top <= monitor.top) work.top = std::max(work.top, bar.bottom);
+  if (taskbar->edge == 3 && bar.bottom >= monitor.bottom) work.bottom = std::min(work.bottom, bar.top);
+  if (taskbar->edge == 0 && bar.left <= monitor.left) work.left = std::max(work.left, bar.right);
+  if (taskbar->edge == 2 && bar.right >= monitor.right) work.right = std::min(work.right, bar.left);
   return work;
 }
 

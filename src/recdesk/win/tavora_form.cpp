@@ -304,7 +304,9 @@ void TTavora::N1Click() {
 
 void TTavora::N2Click() {
   // The record button goes up and its stop runs: a reservation is finished by the scheduler,
-  // a manual recording stops and the preview comes back.
+  // a manual recording stops and the preview comes back. With nothing recording there is
+  // nothing to stop (the item is then disabled; a posted command must not build a preview).
+  if (!recMenuOn && !view_->isRecording()) return;
   view_->controls().setRecordDown(false);
   if (rsvTime_->state() == rsvTime::REC) {
     rsvTime_->exitRec(false, false);

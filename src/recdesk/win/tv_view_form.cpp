@@ -98,7 +98,9 @@ TFormTVView::TFormTVView(ViewOwner& owner, std::string folder)
     if (GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_MENU) < 0) return false;
     const UINT item = shortcutItem(msg.wParam);
     if (item == 0) return false;
-    runMenuItem(item);
+    // A shortcut acts as its item would: not while the menu's top item is disabled.
+    const int top = item == N6 ? 0 : item == N7 ? 1 : item <= N13 ? 2 : 3;
+    if (PopupMenu2.topItemEnabled(top)) runMenuItem(item);
     return true;
   });
   loadViewSettings();
@@ -305,8 +307,6 @@ void TFormTVView::setPanelPosition() {
   alignPanels();
   if (outerSize() == before) {
     // No resize came, so the move handler tells the engine to refit its picture.
-    RECT client{};
-    GetClientRect(handle(), &client);
     POINT origin{0, 0};
     ClientToScreen(handle(), &origin);
     SendMessageW(handle(), WM_MOVE, 0, MAKELPARAM(origin.x, origin.y));

@@ -85,3 +85,30 @@ TEST(PopupMenu, EnablingAndCheckMarks) {
   menu.setEnabled(1, true);
   EXPECT_TRUE(menu.enabled(1));
 }
+
+TEST(PopupMenu, ABorrowedSubmenuOutlivesTheMenuThatShowedIt) {
+  winui::PopupMenu borrowed;
+  borrowed.add(7, "x");
+  {
+    winui::PopupMenu menu;
+    menu.add(1, "a");
+    menu.addSubmenu("sub", borrowed.handle());
+    ASSERT_EQ(GetMenuItemCount(menu.handle()), 2);
+    EXPECT_EQ(GetSubMenu(menu.handle(), 1), borrowed.handle());
+    // Every item of the top level, the submenu included.
+    menu.setTopItemsEnabled(false);
+    EXPECT_FALSE(menu.topItemEnabled(0));
+    EXPECT_FALSE(menu.topItemEnabled(1));
+    EXPECT_TRUE(borrowed.enabled(7));  // the submenu's own items keep their state
+    menu.setTopItemsEnabled(true);
+    EXPECT_TRUE(menu.topItemEnabled(1));
+  }
+  // The menu is gone; the borrowed one still works.
+  EXPECT_TRUE(IsMenu(borrowed.handle()));
+  EXPECT_EQ(GetMenuItemCount(borrowed.handle()), 1);
+  winui::PopupMenu again;
+  again.addSubmenu("sub", borrowed.handle());
+  again.removeSubmenu(borrowed.handle());
+  EXPECT_EQ(GetMenuItemCount(again.handle()), 0);
+  EXPECT_TRUE(IsMenu(borrowed.handle()));
+}
