@@ -43,6 +43,12 @@ struct Fixture : ModelLink {
     rsv->enter();
     settle();
   }
+  // Without the notice: started, and run through the set-up until the first entry records.
+  void startRecording(const std::vector<TRsvEle>& entries) {
+    settings.noticeOn = 0;
+    start(entries);
+    for (int i = 0; i < 3 && rsv->state() != rsvTime::REC; ++i) fire();
+  }
   // The engine answers, and the main window acts on the marks it echoes.
   void settle() {
     pump();
@@ -400,10 +406,8 @@ TEST(Scheduler, ACancelledRepeatingReservationGoesOnToItsNextOccurrence) {
 
 TEST(Scheduler, AReloadDoesNotRecordAFinishedReservationAgain) {
   Fixture f;
-  f.settings.noticeOn = 0;
   f.settings.closeViewAfterRecording = 0;
-  f.start({news()});
-  for (int i = 0; i < 3; ++i) f.fire();
+  f.startRecording({news()});
   f.clock.time += secs(600);
   f.rsv->exitRec(false, false);  // stopped by hand at 21:10; its end is still ahead
   f.settle();
@@ -463,20 +467,6 @@ TEST(Scheduler, AChangeWhileTheNoticeIsOpenWaitsForIt) {
   EXPECT_EQ(f.rsv->state(), rsvTime::READY);
   EXPECT_EQ(f.rsv->currentEntry()->title, "news");
   EXPECT_EQ(f.count("file record1z.cmd"), 1u);
-}
-
-TEST(Scheduler, AChangeDuringThePowerOffQuestionIsReadAfterIt) {
-  Fixture f;
-  f.settings.noticeOn = 0;
-  f.dialogs.powerOffAnswer = false;
-  TRsvEle e = news();
-  e.powerOff = 1;
-  f.dialogs.duringPowerOff = [&] { f.rsv->onReservationsChanged(); };
-  f.start({e});
-  f.source.data = reserveFile({e, reservation(at(5, 21, 0), at(5, 22, 0), 8, "tomorrow")});
-  for (int i = 0; i < 4; ++i) f.fire();
-  EXPECT_EQ(f.rsv->state(), rsvTime::WAIT);
-  EXPECT_EQ(f.rsv->currentEntry()->title, "tomorrow");
 }
 
 TEST(Scheduler, TheWakeUpProgramGetsTheNextStartLessTheLead) {
@@ -562,10 +552,8 @@ TEST(TimerInterval, ClampedAsADouble) {
 // A recording stopped early by a new end is known as finished by the occurrence it recorded.
 TEST(Scheduler, AnEndMovedEarlierIsNotRecordedAgainAfterAReload) {
   Fixture f;
-  f.settings.noticeOn = 0;
   f.settings.closeViewAfterRecording = 0;
-  f.start({news()});
-  for (int i = 0; i < 3; ++i) f.fire();
+  f.startRecording({news()});
   ASSERT_EQ(f.rsv->state(), rsvTime::REC);
   f.rsv->changeEnd(at(4, 21, 30), false);
   f.fire();
@@ -580,10 +568,8 @@ TEST(Scheduler, AnEndMovedEarlierIsNotRecordedAgainAfterAReload) {
 
 TEST(Scheduler, ANewEndAndPowerOffApplyToTheRunningOccurrenceOnly) {
   Fixture f;
-  f.settings.noticeOn = 0;
   f.dialogs.powerOffAnswer = false;
-  f.start({reservation(at(4, 21, 0), at(4, 22, 0), 12, "daily", TRsvEle::kDaily)});
-  for (int i = 0; i < 3; ++i) f.fire();
+  f.startRecording({reservation(at(4, 21, 0), at(4, 22, 0), 12, "daily", TRsvEle::kDaily)});
   f.rsv->changeEnd(at(4, 21, 30), true);
   f.fire();
   EXPECT_EQ(f.dialogs.log, (Lines{"poweroff?"}));
@@ -598,24 +584,30 @@ TEST(Scheduler, ANewEndAndPowerOffApplyToTheRunningOccurrenceOnly) {
   EXPECT_EQ(f.dialogs.log.size(), 1u);  // no second question
 }
 
-TEST(Scheduler, AStopDuringThePowerOffQuestionLeavesTheNextReservationAlone) {
-  Fixture f;
-  f.settings.noticeOn = 0;
-  f.dialogs.powerOffAnswer = false;
-  TRsvEle e = news();
-  e.powerOff = 1;
-  f.dialogs.duringPowerOff = [&] {
-    EXPECT_NE(f.rsv->state(), rsvTime::REC);
-    f.rsv->exitRec(false, false);  // the record button or "録画停止"
-  };
-  f.start({e, reservation(at(5, 21, 0), at(5, 22, 0), 8, "tomorrow")});
-  for (int i = 0; i < 4; ++i) f.fire();
-  EXPECT_EQ(f.dialogs.log, (Lines{"poweroff?"}));
-  EXPECT_EQ(f.rsv->state(), rsvTime::WAIT);
-  ASSERT_NE(f.rsv->currentEntry(), nullptr);
-  EXPECT_EQ(f.rsv->currentEntry()->title, "tomorrow");
-  EXPECT_EQ(f.rsv->currentEntry()->done, 0);
-  EXPECT_EQ(f.count("line cFg stopGraph"), 1u);
+// While the power-off question is open, a reservation change waits for it, and a stop (the
+// record button or "録画停止") leaves the reservation picked next alone.
+TEST(Scheduler, DuringThePowerOffQuestion) {
+  for (bool stop : {false, true}) {
+    Fixture f;
+    f.dialogs.powerOffAnswer = false;
+    TRsvEle e = news();
+    e.powerOff = 1;
+    const TRsvEle tomorrow = reservation(at(5, 21, 0), at(5, 22, 0), 8, "tomorrow");
+    f.dialogs.duringPowerOff = [&] {
+      EXPECT_NE(f.rsv->state(), rsvTime::REC);
+      if (stop) f.rsv->exitRec(false, false);
+      else f.rsv->onReservationsChanged();
+    };
+    f.startRecording(stop ? std::vector<TRsvEle>{e, tomorrow} : std::vector<TRsvEle>{e});
+    f.source.data = reserveFile({e, tomorrow});
+    f.fire();
+    EXPECT_EQ(f.dialogs.log, (Lines{"poweroff?"}));
+    EXPECT_EQ(f.rsv->state(), rsvTime::WAIT);
+    ASSERT_NE(f.rsv->currentEntry(), nullptr);
+    EXPECT_EQ(f.rsv->currentEntry()->title, "tomorrow");
+    EXPECT_EQ(f.rsv->currentEntry()->done, 0);
+    EXPECT_EQ(f.count("line cFg stopGraph"), 1u);
+  }
 }
 
 // Intervals are differences of local times: the timer reads the clock again at least every
@@ -634,9 +626,7 @@ TEST(Scheduler, EveryDueTimeIsMetWithinAMinuteWhateverTheClockDid) {
   // The clock is set back during the recording: it still ends at its end, not an hour early.
   {
     Fixture f;
-    f.settings.noticeOn = 0;
-    f.start({news()});
-    for (int i = 0; i < 3; ++i) f.fire();
+    f.startRecording({news()});
     f.clock.time = at(4, 21, 30);
     f.rsv->onClockChanged();
     f.clock.time -= secs(3600);
@@ -680,9 +670,7 @@ TEST(Scheduler, EveryDueTimeIsMetWithinAMinuteWhateverTheClockDid) {
 
 TEST(Scheduler, TheProgramsEndStopsARunningCaptureFirst) {
   Fixture f;
-  f.settings.noticeOn = 0;
-  f.start({news()});
-  for (int i = 0; i < 3; ++i) f.fire();
+  f.startRecording({news()});
   ASSERT_TRUE(f.model.capturing());
   f.rsv->stopForExit();
   f.settle();
