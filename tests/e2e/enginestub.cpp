@@ -3,6 +3,8 @@
 // ends on "quit", and can be told to hold acknowledgements or to post or send anything.
 #include <windows.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -18,11 +20,19 @@ namespace {
 
 HWND g_front = nullptr;
 bool g_holding = false;
+bool g_echoMarks = false;
 std::vector<LPARAM> g_held;
 std::map<LPARAM, std::string> g_texts;
 
 void log(const std::string& line) {
   std::ofstream out(std::filesystem::path(e2e::programFolder() + enginestub::kLogName), std::ios::app | std::ios::binary);
+  out << line << "\n";
+}
+
+void logArrival(LPARAM id) {
+  char line[64];
+  std::snprintf(line, sizeof line, "%.10f %lld", e2e::localNow(), static_cast<long long>(id));
+  std::ofstream out(std::filesystem::path(e2e::programFolder() + enginestub::kTimesName), std::ios::app | std::ios::binary);
   out << line << "\n";
 }
 
@@ -43,6 +53,9 @@ void control(HWND self, const COPYDATASTRUCT& data) {
       g_holding = false;
       for (LPARAM id : g_held) acknowledge(id);
       g_held.clear();
+      break;
+    case enginestub::kEchoMarks:
+      g_echoMarks = true;
       break;
     case enginestub::kPost:
       if (data.cbData >= 24) {
@@ -74,9 +87,12 @@ LRESULT CALLBACK windowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
     return 1;
   }
   if (isRequest(msg)) {
+    logArrival(lParam);
     const std::string text = g_texts[lParam];
     g_texts.erase(lParam);
     log(std::to_string(lParam) + " " + text);
+    if (g_echoMarks && text.rfind("mark ", 0) == 0)
+      PostMessageW(g_front, tvr::TVR_MARK, static_cast<WPARAM>(std::atoi(text.c_str() + 5)), 0);
     if (g_holding)
       g_held.push_back(lParam);
     else

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "common/messages.h"
+#include "common/oledate.h"
 #include "winui/window_object.h"
 
 namespace e2e {
@@ -57,6 +58,12 @@ std::wstring programFolder() {
   DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
   std::wstring folder(path, n);
   return folder.substr(0, folder.find_last_of(L'\\') + 1);
+}
+
+double localNow() {
+  SYSTEMTIME t;
+  GetLocalTime(&t);
+  return tavora::encodeOleDateTime({t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds});
 }
 
 std::string uniqueName(const std::string& stem) {

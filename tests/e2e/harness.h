@@ -29,6 +29,8 @@ struct Box {
 
 // The folder of the running test program (where the programs of the build lie), with its "\".
 std::wstring programFolder();
+// The local time as the programs keep it: days since 30 December 1899.
+double localNow();
 
 class FrontEnd {
  public:

@@ -108,13 +108,17 @@ bool RecdeskBench::waitForMainWindow(DWORD timeoutMs) {
   return found;
 }
 
-HWND RecdeskBench::findBox(HANDLE process) const {
-  FindWindowOf find{GetProcessId(process), L"#32770", nullptr};
+HWND RecdeskBench::findBox(HANDLE process) const { return findWindow(process, L"#32770"); }
+
+HWND RecdeskBench::findWindow(HANDLE process, const wchar_t* className) const {
+  FindWindowOf find{GetProcessId(process), className, nullptr};
   EnumWindows(findWindowOf, reinterpret_cast<LPARAM>(&find));
   return find.found && IsWindowVisible(find.found) ? find.found : nullptr;
 }
 
 void RecdeskBench::killEngine() {
+  // Also an engine started from the folder by another program than recdesk.
+  if (!engine_) engine_ = FindWindowExW(HWND_MESSAGE, nullptr, L"TavoraEngineStandIn", nullptr);
   if (!engine_) return;
   DWORD pid = 0;
   GetWindowThreadProcessId(engine_, &pid);
@@ -136,6 +140,11 @@ bool RecdeskBench::waitForExit(HANDLE process, DWORD timeoutMs, DWORD* exitCode)
   if (WaitForSingleObject(process, timeoutMs) != WAIT_OBJECT_0) return false;
   if (exitCode) GetExitCodeProcess(process, exitCode);
   return true;
+}
+
+void RecdeskBench::writeFile(const std::wstring& name, const std::vector<uint8_t>& bytes) const {
+  std::ofstream out(std::filesystem::path(folder_ + name), std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 std::vector<std::string> RecdeskBench::engineLog() const { return readLines(folder_ + enginestub::kLogName); }
@@ -161,6 +170,7 @@ void RecdeskBench::control(uint32_t kind, const std::vector<uint8_t>& payload) {
 
 void RecdeskBench::holdAcknowledgements() { control(enginestub::kHold, {}); }
 void RecdeskBench::releaseAcknowledgements() { control(enginestub::kRelease, {}); }
+void RecdeskBench::echoMarks() { control(enginestub::kEchoMarks, {}); }
 
 void RecdeskBench::enginePosts(unsigned msg, uint64_t wParam, int64_t lParam) {
   std::vector<uint8_t> payload(24);

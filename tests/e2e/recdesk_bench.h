@@ -33,7 +33,12 @@ class RecdeskBench {
 
   // A visible dialog box of the process, if there is one, and the text it shows.
   HWND findBox(HANDLE process) const;
+  // A visible top-level window of the process with this class, if there is one.
+  HWND findWindow(HANDLE process, const wchar_t* className) const;
   static std::wstring boxText(HWND box);
+
+  // Writes a file into the folder (replacing one there).
+  void writeFile(const std::wstring& name, const std::vector<uint8_t>& bytes) const;
 
   // The stand-ins' logs, line by line.
   std::vector<std::string> engineLog() const;
@@ -46,6 +51,8 @@ class RecdeskBench {
   // Steers the engine stand-in.
   void holdAcknowledgements();
   void releaseAcknowledgements();
+  // The stand-in answers "mark n" with TVR_MARK n from now on, as the engine does.
+  void echoMarks();
   void enginePosts(unsigned msg, uint64_t wParam, int64_t lParam);
   void engineSends(uint64_t kind, const std::vector<uint8_t>& block);
 

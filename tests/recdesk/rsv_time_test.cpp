@@ -43,6 +43,12 @@ struct Fixture : ModelLink {
     rsv->enter();
     settle();
   }
+  // Without the notice: started, and run through the set-up until the first entry records.
+  void startRecording(const std::vector<TRsvEle>& entries) {
+    settings.noticeOn = 0;
+    start(entries);
+    for (int i = 0; i < 3 && rsv->state() != rsvTime::REC; ++i) fire();
+  }
   // The engine answers, and the main window acts on the marks it echoes.
   void settle() {
     pump();
@@ -57,13 +63,20 @@ struct Fixture : ModelLink {
       pump();
     }
   }
-  // Lets the one-shot timer run out.
-  void fire() {
+  // Lets the one-shot timer run out once.
+  void fireOnce() {
     ASSERT_TRUE(timer.running) << "the timer is off";
     clock.time += timer.interval / tavora::kMillisecondsPerDay;
     timer.running = false;
     rsv->onTimer();
     settle();
+  }
+  // Lets the timer run out until the time it waits for has come (it re-reads the clock on the
+  // way) and the scheduler has acted.
+  void fire() {
+    const double due = rsv->dueTime();
+    do fireOnce();
+    while (timer.running && rsv->dueTime() == due && clock.time < due - secs(0.001));
   }
   void changed(const std::vector<TRsvEle>& entries) {
     source.data = reserveFile(entries);
@@ -99,7 +112,8 @@ TEST(Scheduler, ARecordingFromNoticeToFinishWithTheViewHidden) {
   Fixture f;
   f.start({news()});
   EXPECT_EQ(f.rsv->state(), rsvTime::WAIT);
-  EXPECT_EQ(f.timer.interval, 3510000u);  // to 20:58:30, the notice time
+  EXPECT_EQ(f.rsv->dueTime(), at(4, 20, 58, 30));  // the notice time
+  EXPECT_EQ(f.timer.interval, kClockRecheckMs);
   EXPECT_EQ(f.tray.tip, sj("次の予約は「news」 03/04 21:00～ です"));
 
   // The notice runs until its deadline, 30 seconds before the start, and records.
@@ -124,7 +138,7 @@ TEST(Scheduler, ARecordingFromNoticeToFinishWithTheViewHidden) {
   EXPECT_EQ(f.rsv->state(), rsvTime::REC);
   EXPECT_TRUE(f.model.capturing());
   EXPECT_TRUE(f.sent("line tune setCaption \"" + sj("21:00～22:00") + " news\""));
-  EXPECT_EQ(f.timer.interval, 3600000u);
+  EXPECT_EQ(f.rsv->dueTime(), at(4, 22, 0));
   EXPECT_EQ(f.tray.log, (Lines{"tip", "icon 1", "items on", "icon 2"}));
 
   f.fire();
@@ -186,12 +200,14 @@ TEST(Scheduler, AReservationSixtyDaysAheadReArmsTheCappedWait) {
   far.start += 60;
   far.end += 60;
   f.start({far});
-  EXPECT_EQ(f.timer.interval, 4294967295u);
-  f.fire();
+  EXPECT_EQ(f.timer.interval, kClockRecheckMs);
+  f.fireOnce();
   EXPECT_EQ(f.rsv->state(), rsvTime::WAIT);
   EXPECT_TRUE(f.dialogs.log.empty());
-  EXPECT_EQ(f.timer.interval,
-            static_cast<uint32_t>(std::ceil((far.start - secs(90) - f.clock.time) * tavora::kMillisecondsPerDay)));
+  EXPECT_EQ(f.rsv->dueTime(), far.start - secs(90));
+  f.fire();
+  EXPECT_EQ(f.dialogs.log, (Lines{"beep", "notice normal app"}));
+  EXPECT_NEAR(f.clock.time, far.start - secs(90), secs(0.001));
 }
 
 TEST(Scheduler, ATimerThatFiresTooEarlyReArmsInsteadOfActing) {
@@ -203,14 +219,14 @@ TEST(Scheduler, ATimerThatFiresTooEarlyReArmsInsteadOfActing) {
   ASSERT_EQ(f.rsv->state(), rsvTime::READY);
   // The clock was set back a minute meanwhile.
   f.clock.time -= secs(60);
-  f.fire();
+  f.fireOnce();
   EXPECT_EQ(f.rsv->state(), rsvTime::READY);
   EXPECT_FALSE(f.model.capturing());
   EXPECT_EQ(f.timer.interval, 60000u);
   f.fire();
   ASSERT_EQ(f.rsv->state(), rsvTime::REC);
   f.clock.time -= secs(600);
-  f.fire();
+  f.fireOnce();
   EXPECT_EQ(f.rsv->state(), rsvTime::REC);
   EXPECT_TRUE(f.model.capturing());
 }
@@ -390,10 +406,8 @@ TEST(Scheduler, ACancelledRepeatingReservationGoesOnToItsNextOccurrence) {
 
 TEST(Scheduler, AReloadDoesNotRecordAFinishedReservationAgain) {
   Fixture f;
-  f.settings.noticeOn = 0;
   f.settings.closeViewAfterRecording = 0;
-  f.start({news()});
-  for (int i = 0; i < 3; ++i) f.fire();
+  f.startRecording({news()});
   f.clock.time += secs(600);
   f.rsv->exitRec(false, false);  // stopped by hand at 21:10; its end is still ahead
   f.settle();
@@ -455,20 +469,6 @@ TEST(Scheduler, AChangeWhileTheNoticeIsOpenWaitsForIt) {
   EXPECT_EQ(f.count("file record1z.cmd"), 1u);
 }
 
-TEST(Scheduler, AChangeDuringThePowerOffQuestionIsReadAfterIt) {
-  Fixture f;
-  f.settings.noticeOn = 0;
-  f.dialogs.powerOffAnswer = false;
-  TRsvEle e = news();
-  e.powerOff = 1;
-  f.dialogs.duringPowerOff = [&] { f.rsv->onReservationsChanged(); };
-  f.start({e});
-  f.source.data = reserveFile({e, reservation(at(5, 21, 0), at(5, 22, 0), 8, "tomorrow")});
-  for (int i = 0; i < 4; ++i) f.fire();
-  EXPECT_EQ(f.rsv->state(), rsvTime::WAIT);
-  EXPECT_EQ(f.rsv->currentEntry()->title, "tomorrow");
-}
-
 TEST(Scheduler, TheWakeUpProgramGetsTheNextStartLessTheLead) {
   Fixture f;
   f.settings.wakeUpProgram = "C:\\Program Files\\wakecall.exe";
@@ -519,10 +519,10 @@ TEST(Scheduler, ANewEndDuringTheRecording) {
   f.fire();
   ASSERT_EQ(f.rsv->state(), rsvTime::REC);
   f.rsv->changeEnd(at(4, 21, 30), true);
-  EXPECT_EQ(f.timer.interval, 1800000u);
-  EXPECT_EQ(f.rsv->currentEntry()->powerOff, 1);
+  EXPECT_EQ(f.rsv->dueTime(), at(4, 21, 30));
+  EXPECT_TRUE(f.rsv->recordingPowerOff());
   f.rsv->changeEnd(std::nan(""), false);  // refused
-  EXPECT_EQ(f.rsv->currentEntry()->end, at(4, 21, 30));
+  EXPECT_EQ(f.rsv->recordingEnd(), at(4, 21, 30));
   f.fire();
   EXPECT_EQ(f.dialogs.log, (Lines{"poweroff?"}));
 }
@@ -547,4 +547,148 @@ TEST(TimerInterval, ClampedAsADouble) {
   EXPECT_EQ(timerInterval(0, 0.5 / 86400000.0), 50u);
   EXPECT_EQ(timerInterval(0, 100.4 / 86400000.0), 100u);
   EXPECT_EQ(timerInterval(0, 100.6 / 86400000.0), 101u);
+}
+
+// A recording stopped early by a new end is known as finished by the occurrence it recorded.
+TEST(Scheduler, AnEndMovedEarlierIsNotRecordedAgainAfterAReload) {
+  Fixture f;
+  f.settings.closeViewAfterRecording = 0;
+  f.startRecording({news()});
+  ASSERT_EQ(f.rsv->state(), rsvTime::REC);
+  f.rsv->changeEnd(at(4, 21, 30), false);
+  f.fire();
+  EXPECT_NEAR(f.clock.time, at(4, 21, 30), secs(0.001));
+  EXPECT_EQ(f.rsv->state(), rsvTime::IDLE);
+  // planbook rewrites the file after the changed end, before the reserved one.
+  f.clock.time = at(4, 21, 40);
+  f.changed({news()});
+  EXPECT_EQ(f.rsv->state(), rsvTime::IDLE);
+  EXPECT_EQ(f.count("file record1z.cmd"), 1u);
+}
+
+TEST(Scheduler, ANewEndAndPowerOffApplyToTheRunningOccurrenceOnly) {
+  Fixture f;
+  f.dialogs.powerOffAnswer = false;
+  f.startRecording({reservation(at(4, 21, 0), at(4, 22, 0), 12, "daily", TRsvEle::kDaily)});
+  f.rsv->changeEnd(at(4, 21, 30), true);
+  f.fire();
+  EXPECT_EQ(f.dialogs.log, (Lines{"poweroff?"}));
+  ASSERT_EQ(f.rsv->state(), rsvTime::WAIT);
+  EXPECT_EQ(f.rsv->currentEntry()->end, at(5, 22, 0));
+  EXPECT_EQ(f.rsv->currentEntry()->powerOff, 0);
+  for (int i = 0; i < 3; ++i) f.fire();
+  EXPECT_EQ(f.rsv->recordingEnd(), at(5, 22, 0));
+  EXPECT_FALSE(f.rsv->recordingPowerOff());
+  f.fire();
+  EXPECT_NEAR(f.clock.time, at(5, 22, 0), secs(0.001));
+  EXPECT_EQ(f.dialogs.log.size(), 1u);  // no second question
+}
+
+// While the power-off question is open, a reservation change waits for it, and a stop (the
+// record button or "録画停止") leaves the reservation picked next alone.
+TEST(Scheduler, DuringThePowerOffQuestion) {
+  for (bool stop : {false, true}) {
+    Fixture f;
+    f.dialogs.powerOffAnswer = false;
+    TRsvEle e = news();
+    e.powerOff = 1;
+    const TRsvEle tomorrow = reservation(at(5, 21, 0), at(5, 22, 0), 8, "tomorrow");
+    f.dialogs.duringPowerOff = [&] {
+      EXPECT_NE(f.rsv->state(), rsvTime::REC);
+      if (stop) f.rsv->exitRec(false, false);
+      else f.rsv->onReservationsChanged();
+    };
+    f.startRecording(stop ? std::vector<TRsvEle>{e, tomorrow} : std::vector<TRsvEle>{e});
+    f.source.data = reserveFile({e, tomorrow});
+    f.fire();
+    EXPECT_EQ(f.dialogs.log, (Lines{"poweroff?"}));
+    EXPECT_EQ(f.rsv->state(), rsvTime::WAIT);
+    ASSERT_NE(f.rsv->currentEntry(), nullptr);
+    EXPECT_EQ(f.rsv->currentEntry()->title, "tomorrow");
+    EXPECT_EQ(f.rsv->currentEntry()->done, 0);
+    EXPECT_EQ(f.count("line cFg stopGraph"), 1u);
+  }
+}
+
+// Intervals are differences of local times: the timer reads the clock again at least every
+// kClockRecheckMs, and at once when Windows says the clock was set.
+TEST(Scheduler, EveryDueTimeIsMetWithinAMinuteWhateverTheClockDid) {
+  // The clock moves forward (daylight saving, a correction) during the wait for the notice.
+  {
+    Fixture f;
+    f.start({news()});
+    f.clock.time += secs(58 * 60);
+    const double jumped = f.clock.time;
+    f.fireOnce();
+    EXPECT_EQ(f.rsv->state(), rsvTime::READY);
+    EXPECT_LE(f.clock.time - jumped, secs(60.001));
+  }
+  // The clock is set back during the recording: it still ends at its end, not an hour early.
+  {
+    Fixture f;
+    f.startRecording({news()});
+    f.clock.time = at(4, 21, 30);
+    f.rsv->onClockChanged();
+    f.clock.time -= secs(3600);
+    f.rsv->onClockChanged();
+    EXPECT_EQ(f.rsv->state(), rsvTime::REC);
+    EXPECT_LE(f.timer.interval, kClockRecheckMs);
+    f.fire();
+    EXPECT_NEAR(f.clock.time, at(4, 22, 0), secs(0.001));
+    EXPECT_FALSE(f.model.capturing());
+  }
+  // WM_TIMECHANGE after a jump past the start acts at once.
+  {
+    Fixture f;
+    f.settings.noticeOn = 0;
+    f.start({news()});
+    f.fire();
+    ASSERT_EQ(f.rsv->state(), rsvTime::NOTICE);
+    f.clock.time = at(4, 21, 0, 5);
+    f.rsv->onClockChanged();
+    f.settle();
+    EXPECT_EQ(f.rsv->state(), rsvTime::READY);
+    f.rsv->onClockChanged();
+    f.settle();
+    EXPECT_EQ(f.rsv->state(), rsvTime::REC);
+    EXPECT_TRUE(f.model.capturing());
+  }
+  // While the notice is open the scheduler waits for it.
+  {
+    Fixture f;
+    f.dialogs.duringNotice = [&] {
+      f.clock.time += secs(120);
+      f.rsv->onClockChanged();
+      EXPECT_EQ(f.rsv->state(), rsvTime::NOTICE);
+    };
+    f.start({news()});
+    f.fire();
+    EXPECT_EQ(f.rsv->state(), rsvTime::READY);
+    EXPECT_EQ(f.count("file record1z.cmd"), 1u);
+  }
+}
+
+TEST(Scheduler, TheProgramsEndStopsARunningCaptureFirst) {
+  Fixture f;
+  f.startRecording({news()});
+  ASSERT_TRUE(f.model.capturing());
+  f.rsv->stopForExit();
+  f.settle();
+  EXPECT_FALSE(f.model.capturing());
+  EXPECT_FALSE(f.timer.running);
+  // A manual recording too; nothing to stop otherwise.
+  Fixture g;
+  g.link.firstPreview();
+  g.settle();
+  g.transport.log.clear();
+  g.view.recording = true;
+  g.start({});
+  g.rsv->stopForExit();
+  g.settle();
+  EXPECT_EQ(g.transport.log, (Lines{"line cFg stopGraph"}));
+  Fixture h;
+  h.start({news()});
+  h.rsv->stopForExit();
+  EXPECT_TRUE(h.transport.log.empty());
+  EXPECT_FALSE(h.timer.running);
 }

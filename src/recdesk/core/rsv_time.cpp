@@ -1,5 +1,6 @@
 #include "rsv_time.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "../../common/oledate.h"
@@ -99,7 +100,8 @@ bool rsvTime::reached(double time) const { return ports_.clock.now() >= time - k
 
 void rsvTime::arm(State state, double target) {
   tState = state;
-  ports_.timer.start(timerInterval(ports_.clock.now(), target));
+  due_ = target;
+  ports_.timer.start(std::min(timerInterval(ports_.clock.now(), target), kClockRecheckMs));
 }
 
 // ---- the states ----
@@ -125,7 +127,9 @@ std::optional<int> rsvTime::notice(bool manualLayout, bool ownedByView) {
   tState = NOTICE;
   const double start = current()->start;
   if (ports_.settings.beepOnNotice) ports_.dialogs.beep();
+  modal_ = true;
   const int result = ports_.dialogs.showNotice(manualLayout, start, ownedByView);
+  modal_ = false;
   if (tState != NOTICE || !current()) return std::nullopt;
   return result;
 }
@@ -192,6 +196,8 @@ void rsvTime::exitReady() {
   ports_.engine.startCapture();
   ports_.tray.setRecordingItems(true);
   ports_.tray.setTrayIcon(2);
+  changedEnd_.reset();
+  changedPowerOff_.reset();
   setRecCaption();
   arm(REC, e->end);
 }
@@ -215,13 +221,20 @@ void rsvTime::exitIdle() {
 }
 
 void rsvTime::finishCurrent(bool allowPowerOff) {
+  // Out of REC before anything else: a stop arriving during the power-off question must not
+  // finish the reservation picked next.
+  ports_.timer.stop();
+  tState = IDLE;
   bool powerOff = false;
   if (TRsvEle* e = current()) {
-    powerOff = allowPowerOff && e->powerOff;
+    powerOff = allowPowerOff && recordingPowerOff();
+    // The occurrence as reserved, whatever end the recording went by, so that a reload knows it.
     finished_.push_back({e->start, e->end, e->channel});
     // A repeating reservation goes on to its next occurrence in this run.
     finish(*e);
   }
+  changedEnd_.reset();
+  changedPowerOff_.reset();
   current_ = 0;
   rollForward();
   if (reloadPending_) {
@@ -230,11 +243,15 @@ void rsvTime::finishCurrent(bool allowPowerOff) {
   }
   const bool hasNext = pickNext();
   armWakeUp();
-  if (powerOff && powerOffFitsBefore(hasNext ? std::optional<double>(current()->start) : std::nullopt) &&
-      ports_.dialogs.confirmPowerOff()) {
-    ports_.engine.cleanUp();
-    ports_.engine.sendMark(1);
-    return;
+  if (powerOff && powerOffFitsBefore(hasNext ? std::optional<double>(current()->start) : std::nullopt)) {
+    modal_ = true;
+    const bool yes = ports_.dialogs.confirmPowerOff();
+    modal_ = false;
+    if (yes) {
+      ports_.engine.cleanUp();
+      ports_.engine.sendMark(1);
+      return;
+    }
   }
   enter();
 }
@@ -273,13 +290,17 @@ void rsvTime::onTimer() {
     case READY:
       return reached(captureTime(*e)) ? exitReady() : arm(READY, captureTime(*e));
     case REC:
-      return reached(e->end) ? exitRec(true, true) : arm(REC, e->end);
+      return reached(recordingEnd()) ? exitRec(true, true) : arm(REC, recordingEnd());
     default:
       return exitIdle();
   }
 }
 
 void rsvTime::onReservationsChanged() {
+  if (modal_) {
+    reloadPending_ = true;
+    return;
+  }
   switch (tState) {
     case WAIT:
       ports_.tray.setTrayIcon(0);
@@ -298,9 +319,30 @@ void rsvTime::changeEnd(double end, bool powerOff) {
   TRsvEle* e = current();
   if (tState != REC || !e || !tavora::isValidOleDate(end)) return;
   ports_.timer.stop();
-  e->end = end;
-  e->powerOff = powerOff ? 1 : 0;
+  changedEnd_ = end;
+  changedPowerOff_ = powerOff;
   arm(REC, end);
+}
+
+double rsvTime::recordingEnd() const {
+  const TRsvEle* e = currentEntry();
+  return changedEnd_ ? *changedEnd_ : e ? e->end : 0;
+}
+
+bool rsvTime::recordingPowerOff() const {
+  const TRsvEle* e = currentEntry();
+  return changedPowerOff_ ? *changedPowerOff_ : e && e->powerOff;
+}
+
+void rsvTime::onClockChanged() {
+  // A dialog holds the scheduler; it measures its own time and the scheduler goes on after it.
+  if (modal_ || tState == IDLE) return;
+  onTimer();
+}
+
+void rsvTime::stopForExit() {
+  ports_.timer.stop();
+  if (tState == REC || ports_.view.isRecording()) ports_.engine.execOneLine("cFg stopGraph");
 }
 
 std::optional<double> rsvTime::nextStart() {

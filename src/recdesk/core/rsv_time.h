@@ -61,8 +61,20 @@ class rsvTime {
   void onTimer();
   // TVR_CHANGED.
   void onReservationsChanged();
-  // The stop-time dialog during a recording: a new end and power-off flag.
+  // The stop-time dialog during a recording: a new end and power-off flag for the running
+  // occurrence only; the entry keeps its own, so later occurrences and the record of what was
+  // finished go by the reservation.
   void changeEnd(double end, bool powerOff);
+  // The end and power-off flag the running recording goes by.
+  double recordingEnd() const;
+  bool recordingPowerOff() const;
+  // The time the armed timer waits for.
+  double dueTime() const { return due_; }
+  // WM_TIMECHANGE: the clock was set; every armed wait is measured afresh.
+  void onClockChanged();
+  // The program ends (exit, end of Windows): the timer stops, and a running capture is
+  // stopped first, so that the engine finishes the file instead of dying in the middle.
+  void stopForExit();
   // The start of the next reservation, without changing the one being scheduled.
   std::optional<double> nextStart();
   // There is time to switch the PC off (delays, wake-up lead and countdown) before that start.
@@ -90,6 +102,12 @@ class rsvTime {
 
   Ports ports_;
   State tState = IDLE;
+  double due_ = 0;
+  // A modal dialog of the scheduler is open: the timer is off and changes wait for it.
+  bool modal_ = false;
+  // The stop-time dialog's end and power-off flag for the running occurrence.
+  std::optional<double> changedEnd_;
+  std::optional<bool> changedPowerOff_;
   bool reloadPending_ = false;
   std::vector<TRsvEle> list_;
   uint32_t current_ = 0;  // serial of the reservation being scheduled; 0 none
@@ -99,3 +117,6 @@ class rsvTime {
 
 // Milliseconds to a time for the one-shot timer: rounded, at least 50, at most 4294967295.
 uint32_t timerInterval(double now, double target);
+// The longest the scheduler's timer waits before it reads the clock again: intervals are
+// differences of local times, which a daylight-saving or clock change moves.
+constexpr uint32_t kClockRecheckMs = 60000;

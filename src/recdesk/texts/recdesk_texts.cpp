@@ -64,4 +64,25 @@ const char kVersionCaption[] = "Tavora バージョン情報";
 const char kVersionUnknown[] = "不明";
 const char kVersionTail[] = "\n\nこの中で、最も大きい番号が\nTavora のバージョンに\nなります。";
 
+
+const char kNoticeCaption[] = "予約録画の予告";
+const char kNoticeSecondsToStart[] = "秒後に録画開始します。";
+const char kNoticeAdvice[] = "他のプログラムでビデオ機能を使用している場合は、終了してください。";
+const char kNoticeRecord[] = "予約通り録画する";
+const char kNoticeWatchTv[] = "録画を中止し、テレビを見る";
+const char kNoticeNeither[] = "録画を中止し、テレビも見ない";
+const char kNoticeManualSeconds[] = "秒後に予約しています。";
+const char kNoticeManualHead[] = "ここで何も選択しなかった場合、\n";
+const char kNoticeManualWord[] = "手動";
+const char kNoticeReservedWord[] = "予約";
+const char kNoticeManualTail[] = "録画を中止します。";
+const char kNoticeStopManual[] = "手動録画を中止し、予約録画する";
+const char kNoticeKeepManual[] = "手動録画を継続し、予約録画を中止する";
+const char kPowerOffCaption[] = "電源ＯＦＦの予告";
+const char kPowerOffQuestion[] = "電源を切って良いですか";
+const char kPowerOffBefore[] = "電源切断まで、あと";
+const char kPowerOffUnit[] = "秒";
+const char kPowerOffYes[] = "はい";
+const char kPowerOffNo[] = "いいえ";
+
 }  // namespace texts

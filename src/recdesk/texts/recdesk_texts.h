@@ -68,4 +68,25 @@ extern const char kVersionCaption[];
 extern const char kVersionUnknown[];
 extern const char kVersionTail[];
 
+// The notice and power-off countdowns.
+extern const char kNoticeCaption[];
+extern const char kNoticeSecondsToStart[];
+extern const char kNoticeAdvice[];
+extern const char kNoticeRecord[];
+extern const char kNoticeWatchTv[];
+extern const char kNoticeNeither[];
+extern const char kNoticeManualSeconds[];
+extern const char kNoticeManualHead[];
+extern const char kNoticeManualWord[];
+extern const char kNoticeReservedWord[];
+extern const char kNoticeManualTail[];
+extern const char kNoticeStopManual[];
+extern const char kNoticeKeepManual[];
+extern const char kPowerOffCaption[];
+extern const char kPowerOffQuestion[];
+extern const char kPowerOffBefore[];
+extern const char kPowerOffUnit[];
+extern const char kPowerOffYes[];
+extern const char kPowerOffNo[];
+
 }  // namespace texts

@@ -24,12 +24,8 @@ bool ShellLauncher::open(const std::string& file, const std::string& parameters)
   info.lpVerb = L"open";
   info.lpFile = wideFile.c_str();
   info.lpParameters = wideParameters.c_str();
-  info.nShow = SW_SHOWNORMAL;
+  info.nShow = SW_SHOWDEFAULT;
   return ShellExecuteExW(&info) != FALSE;
 }
 
 void ShellLauncher::processMessages() { winui::processMessages(); }
-
-void PlainSchedulerDialogs::showError(const std::string& text) {
-  winui::messageBoxDefaultCaption(nullptr, text, MB_OK | MB_ICONERROR);
-}

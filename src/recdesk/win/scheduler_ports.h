@@ -1,5 +1,4 @@
-// The platform behind the scheduler: the clock, reserve.dat, the wake-up program's start, and
-// the countdown dialogs until those forms are built.
+// The platform behind the scheduler: the clock, reserve.dat and the wake-up program's start.
 #pragma once
 
 #include <windows.h>
@@ -26,13 +25,4 @@ class ShellLauncher : public Launcher {
  public:
   bool open(const std::string& file, const std::string& parameters) override;
   void processMessages() override;
-};
-
-// The countdown dialogs until they exist: a notice records, and power is never switched off.
-class PlainSchedulerDialogs : public SchedulerDialogs {
- public:
-  void beep() override { MessageBeep(MB_OK); }
-  int showNotice(bool, double, bool) override { return 1; }
-  bool confirmPowerOff() override { return false; }
-  void showError(const std::string& text) override;
 };

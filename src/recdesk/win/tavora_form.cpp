@@ -64,9 +64,13 @@ TTavora::TTavora(timerIni& settings, bool saveSettings)
   // The queue and the scheduler talk to the view, so it is built before them; its FormCreate
   // runs once the tray menu it borrows is complete.
   view_ = std::make_unique<TFormTVView>(*this, programFolder());
+  dialogs_ = std::make_unique<FormSchedulerDialogs>(
+      settings_, clock_,
+      FormSchedulerDialogs::View{[this] { return view_->alwaysOnTop(); },
+                                 [this] { view_->controls().setMuteDown(true); }});
   dsControl_ = std::make_unique<dsControl>(link_, *ackTimer_, *watch_, *view_);
   reserveFile_ = std::make_unique<ReserveFileSource>(programFolder() + "reserve.dat");
-  rsvTime_ = std::make_unique<rsvTime>(rsvTime::Ports{clock_, *Timer1, *dsControl_, *view_, dialogs_, *this,
+  rsvTime_ = std::make_unique<rsvTime>(rsvTime::Ports{clock_, *Timer1, *dsControl_, *view_, *dialogs_, *this,
                                                       launcher_, *reserveFile_, settings_});
 
   // FormCreate
@@ -172,6 +176,9 @@ LRESULT TTavora::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_QUERYENDSESSION:
       return queryEndSession();
+    case WM_TIMECHANGE:
+      rsvTime_->onClockChanged();
+      break;
     case WM_ENDSESSION:
       // Log-off skips the program's own teardown: the settings are saved now.
       if (wParam) saveSettings();
@@ -326,8 +333,7 @@ void TTavora::About1Click() {
 }
 
 void TTavora::Exit1Click() {
-  terminating_ = true;
-  rsvTime_->armWakeUp();
+  stopForEnd();
   if (view_->isShown()) {
     // The close tears the preview down first; the echo of mark 3 ends the program.
     view_->close();
@@ -338,13 +344,19 @@ void TTavora::Exit1Click() {
   terminate();
 }
 
+void TTavora::stopForEnd() {
+  terminating_ = true;
+  rsvTime_->armWakeUp();
+  rsvTime_->stopForExit();
+}
+
 LRESULT TTavora::queryEndSession() {
   if (auto start = rsvTime_->nextStart(); start && !rsvTime_->powerOffFitsBefore(start)) {
     if (winui::messageBoxDefaultCaption(handle(), texts::kEndSessionWarning, MB_YESNO | MB_ICONWARNING) != IDYES)
       return 0;
   }
-  terminating_ = true;
-  rsvTime_->armWakeUp();
+  stopForEnd();
+  if (view_->isShown()) view_->close();
   dsControl_->execOneLine("quit");
   return 1;
 }

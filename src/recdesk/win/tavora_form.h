@@ -12,6 +12,7 @@
 #include "recdesk/core/rsv_time.h"
 #include "recdesk/core/timer_ini.h"
 #include "recdesk/core/tray_menu.h"
+#include "scheduler_dialogs.h"
 #include "scheduler_ports.h"
 #include "tv_view_form.h"
 #include "winui/form.h"
@@ -69,6 +70,9 @@ class TTavora : public winui::Form, public TrayPort, public ViewOwner {
   void Exit1Click();
   void startProgram(const char* file);
   LRESULT queryEndSession();
+  // Exit and the end of Windows: the wake-up program for the next reservation, and a running
+  // capture stopped before anything else goes to the engine.
+  void stopForEnd();
   // Pumps messages while the queue is busy, at most the bound (0: until it drains).
   void waitForQueue(uint32_t boundMs);
   void terminate();
@@ -83,7 +87,7 @@ class TTavora : public winui::Form, public TrayPort, public ViewOwner {
   std::unique_ptr<WinTimer> ackTimer_;
   std::unique_ptr<WinTimer> Timer1;
   std::unique_ptr<TFormTVView> view_;
-  PlainSchedulerDialogs dialogs_;
+  std::unique_ptr<FormSchedulerDialogs> dialogs_;
   LocalClock clock_;
   ShellLauncher launcher_;
   std::unique_ptr<ReserveFileSource> reserveFile_;
