@@ -79,7 +79,7 @@ struct ScheduledRecdesk : ::testing::Test {
     ASSERT_TRUE(bench.waitForMainWindow());
   }
   // planbook's part: the file, then TVR_CHANGED. Sent by way of the engine, so that it arrives
-  // behind the engine's announcement and no request of the set-up is dropped as too early.
+  // behind the engine's announcement and the set-up's requests go out at once.
   void reserve(double start, double end, uint8_t powerOff = 0) {
     TRsvEle entry = reservation(start, end, 12, "news");
     entry.powerOff = powerOff;

@@ -1,6 +1,8 @@
 // Plays a user's first steps with a running recdesk.exe, for `./tavora run`:
-//   showcase show    chooses "TV表示" from the tray menu and waits until the TV view is up
-//   showcase exit    chooses "Tavora を終了" and waits until the recorder has ended
+//   showcase show    chooses "TV表示" from the tray menu, waits until the TV view is up, then a
+//                    little for the engine's first box (Wine has no capture card)
+//   showcase exit    chooses "Tavora を終了", answers the boxes left open with OK as a user would
+//                    (printing their texts), and waits until the recorder has ended
 // The menu items are posted as commands to the recorder's hidden main window, as the tray menu
 // sends them.
 #include <windows.h>
@@ -23,6 +25,22 @@ HWND waitForWindow(const wchar_t* className, const wchar_t* caption, DWORD timeo
   return nullptr;
 }
 
+// The first shown message box, or null.
+HWND visibleBox() {
+  for (HWND box = FindWindowW(L"#32770", nullptr); box; box = FindWindowExW(nullptr, box, L"#32770", nullptr))
+    if (IsWindowVisible(box)) return box;
+  return nullptr;
+}
+
+void printBox(HWND box) {
+  wchar_t text[1024] = L"";
+  HWND label = GetDlgItem(box, 0xFFFF);  // the static text of a message box
+  GetWindowTextW(label ? label : box, text, 1024);
+  char utf8[4096] = "";
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+  std::printf("box: %s\n", utf8);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -38,6 +56,10 @@ int wmain(int argc, wchar_t** argv) {
       std::printf("the TV view did not appear\n");
       return 1;
     }
+    for (DWORD waited = 0; waited < 10000; waited += 100) {
+      if (visibleBox()) break;
+      Sleep(100);
+    }
     return 0;
   }
   if (step == L"exit") {
@@ -45,9 +67,16 @@ int wmain(int argc, wchar_t** argv) {
     GetWindowThreadProcessId(main, &processId);
     HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
     PostMessageW(main, WM_COMMAND, kExit, 0);
-    DWORD waited = process ? WaitForSingleObject(process, 20000) : WAIT_FAILED;
+    DWORD ended = WAIT_TIMEOUT;
+    for (DWORD waited = 0; process && ended == WAIT_TIMEOUT && waited < 30000; waited += 100) {
+      if (HWND box = visibleBox()) {
+        printBox(box);
+        SendMessageW(box, WM_COMMAND, IDOK, 0);
+      }
+      ended = WaitForSingleObject(process, 100);
+    }
     if (process) CloseHandle(process);
-    return waited == WAIT_OBJECT_0 ? 0 : 1;
+    return ended == WAIT_OBJECT_0 ? 0 : 1;
   }
   std::printf("usage: showcase show|exit\n");
   return 2;

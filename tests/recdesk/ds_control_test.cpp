@@ -87,18 +87,26 @@ TEST(RequestQueue, AnAcknowledgementOnAnEmptyQueueIsAnError) {
   }
 }
 
-TEST(RequestQueue, RequestsBeforeTheEngineIsKnownAreDroppedUnsent) {
+TEST(RequestQueue, RequestsBeforeTheEngineIsKnownWaitForItsAnnouncement) {
   LinkFixture f;
   f.transport.known = false;
   f.link.execOneLine("a");
   f.link.addDWORD("form", 5);
   EXPECT_TRUE(f.transport.sent.empty());
-  EXPECT_FALSE(f.link.busy());
-  EXPECT_TRUE(f.link.queue().empty());
+  EXPECT_TRUE(f.link.busy());
+  f.link.engineAnnounced();  // a stray announcement while the engine is still unknown sends nothing
+  EXPECT_TRUE(f.transport.sent.empty());
   f.transport.known = true;
-  f.link.execOneLine("b");
+  f.link.engineAnnounced();
   ASSERT_EQ(f.transport.sent.size(), 1u);
-  EXPECT_EQ(f.transport.sent[0].id, 3);  // the dropped ones used their ids
+  EXPECT_EQ(f.transport.sent[0].id, 1);
+  f.link.sendNext(1);
+  ASSERT_EQ(f.transport.sent.size(), 2u);
+  EXPECT_EQ(f.transport.sent[1].id, 2);
+  f.link.sendNext(2);
+  EXPECT_FALSE(f.link.busy());
+  f.link.engineAnnounced();  // nothing waits: nothing more is sent
+  EXPECT_EQ(f.transport.sent.size(), 2u);
 }
 
 TEST(RequestQueue, EachSentRequestArmsTheAcknowledgementTimerAndItsAnswerStopsIt) {

@@ -36,12 +36,15 @@ void dsControl::sendNext(int32_t ackId) {
 }
 
 void dsControl::sendFront() {
-  while (!queue_.empty() && !transport_.engineKnown()) queue_.pop_front();
   if (queue_.empty()) {
     busy_ = false;
     return;
   }
   busy_ = true;
+  // Requests made before the engine has announced itself wait for it rather than being dropped:
+  // a reservation due at start-up would otherwise lose its set-up, a first preview its graph.
+  waitingForEngine_ = !transport_.engineKnown();
+  if (waitingForEngine_) return;
   waitedSeconds_ = 0;
   const CmdMess& front = queue_.front();
   std::vector<char> bytes(front.text.begin(), front.text.end());
@@ -71,7 +74,12 @@ void dsControl::onAckTimeout() {
   busy_ = false;
 }
 
+void dsControl::engineAnnounced() {
+  if (waitingForEngine_) sendFront();
+}
+
 void dsControl::engineEnded() {
+  waitingForEngine_ = false;
   ackTimer_.stop();
   if (busy_ && !queue_.empty()) abandoned_.insert(queue_.front().id);
   queue_.clear();

@@ -29,6 +29,8 @@ class dsControl {
   void sendNext(int32_t ackId);
   // The acknowledgement timer fired.
   void onAckTimeout();
+  // The engine has announced its window: what waited for it goes out.
+  void engineAnnounced();
   // The engine has ended: nothing queued will ever be answered.
   void engineEnded();
 
@@ -65,7 +67,7 @@ class dsControl {
 
  private:
   void append(int32_t msg, std::string text, uintptr_t value);
-  // Sends the front, dropping requests made before the engine is known.
+  // Sends the front; before the engine is known it waits for the announcement.
   void sendFront();
 
   EngineTransport& transport_;
@@ -73,6 +75,7 @@ class dsControl {
   EngineWatch& watch_;
   TvViewPort& view_;
   bool busy_ = false;
+  bool waitingForEngine_ = false;
   int32_t nextId_ = 1;
   std::deque<CmdMess> queue_;
   unsigned waitedSeconds_ = 0;

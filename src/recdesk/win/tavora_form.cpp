@@ -163,6 +163,7 @@ LRESULT TTavora::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case tvr::TVR_ENGINEWND:
       link_.setEngineWindow(reinterpret_cast<HWND>(wParam));
+      dsControl_->engineAnnounced();
       break;
     case tvr::TVR_DONE:
       dsControl_->sendNext(static_cast<int32_t>(lParam));
