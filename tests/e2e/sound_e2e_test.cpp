@@ -33,7 +33,7 @@ bool runLines(FrontEnd& front, std::initializer_list<std::string> lines) {
 
 }  // namespace
 
-TEST(Compress, TheListComesBeforeItsIndexAndAnInstalledCompressorIsWrittenToTheProfile) {
+TEST(Compress, TheListComesBeforeItsIndexAndAnInstalledCompressorIsWrittenToTheProfileAndHasNoDialog) {
   const std::string profile = e2e::uniqueName("comp");
   ProfileFile file(profile + ".vCompress");
   FrontEnd front;
@@ -54,6 +54,15 @@ TEST(Compress, TheListComesBeforeItsIndexAndAnInstalledCompressorIsWrittenToTheP
   std::vector<uint8_t> expected = {1, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0};
   expected.insert(expected.end(), name.begin(), name.end());
   expected.push_back(0);
+  EXPECT_EQ(file.read(), expected);
+  // Made again from the profile it is bound once more, and its dialog is not there.
+  front.request(tvr::TVR_EXECONELINE, "cComp create \"" + profile + "\"");
+  const int64_t id = front.request(tvr::TVR_EXECONELINE, "cComp compDialog form");
+  auto box = front.waitForBox();
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->text, L"クラス「TCaptureGraphBuilder」の「showDialog()」で「FindInterface」に失敗しました。");
+  front.press(*box);
+  ASSERT_TRUE(front.waitForDone(id));
   EXPECT_EQ(file.read(), expected);
 }
 

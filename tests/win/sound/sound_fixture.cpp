@@ -66,14 +66,10 @@ SoundOverFakes::AudioDevice SoundOverFakes::addAudioDevice(const std::wstring& i
   device.capture->offer(IID_IKsPropertySet);
   device.capture->offer(IID_IAMStreamConfig);
   device.capture->category = PIN_CATEGORY_CAPTURE;
-  setWave(device, pcm(2, 44100, 16));
+  Bytes block = pcm(2, 44100, 16);
+  device.capture->setFormat(waveMediaType(block));
   device.moniker = com.devices->addDevice(CLSID_AudioInputDeviceCategory, id, L"In: " + id, device.filter);
   return device;
-}
-
-void SoundOverFakes::setWave(const AudioDevice& device, const Bytes& block) {
-  Bytes copy(block);
-  device.capture->setFormat(waveMediaType(copy));
 }
 
 SoundOverFakes::Compressor SoundOverFakes::addCompressor(const std::wstring& id, const std::wstring& friendlyName,

@@ -39,7 +39,6 @@ class SoundOverFakes : public fakes::EngineOverFakesInFolder {
   // An audio input device whose one output pin "capture" is of the capture category and has a
   // stream configuration answering 44,100 Hz 16-bit stereo PCM.
   AudioDevice addAudioDevice(const std::wstring& id);
-  static void setWave(const AudioDevice& device, const Bytes& block);
 
   struct Compressor {
     fakes::FakeFilter* filter = nullptr;

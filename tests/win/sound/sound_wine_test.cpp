@@ -1,73 +1,13 @@
-// The audio source and the compressor against Wine's own components, in process with the real
-// COM factory; and the system's audio format chooser under the audio source over the fakes.
-// Wine's one audio input device has no pins, so its capture format is reached only over the
-// fakes; its three video compressors have no dialogs interface.
+// The system's audio format chooser under the audio source over the fakes (Wine's compressors
+// and its audio device without pins are met by the engine's end-to-end test).
 #include <gtest/gtest.h>
 
 #include <functional>
 
-#include "common/fileio.h"
 #include "common/messages.h"
-#include "fakes/engine_on_wine.h"
 #include "sound_fixture.h"
 
 using namespace soundtest;
-
-namespace {
-
-class SoundOnWine : public fakes::EngineOnWine {
- protected:
-  void SetUp() override {
-    EngineOnWine::SetUp();
-    devices.programDir = folder.path();
-  }
-  std::optional<VCompressProfile> stored(const std::string& name) const {
-    std::optional<Bytes> data = tavora::readWholeFile(folder.path() + name);
-    return data ? decodeVCompressFile(*data) : std::nullopt;
-  }
-
-  fakes::TempFolder folder;
-};
-
-const char kCinepak[] = "Cinepak Video codec";
-
-}  // namespace
-
-TEST_F(SoundOnWine, TheAudioDeviceIsBoundButHasNoCapturePin) {
-  const Bytes profile = encodeMediaTypeFile(audioType(pcm(1, 22050, 16)));
-  ASSERT_TRUE(tavora::writeFileReplacing(folder.path() + "q.audio", profile));
-  EXPECT_TRUE(run("new ACapSorce cACap"));
-  EXPECT_FALSE(run("cACap create q"));
-  EXPECT_EQ(host.replies, Log{L"error クラス「TVCapSorce」の「strmCnfPtr()」でキャプチャピンの検索に失敗しました。"});
-  EXPECT_TRUE(engine->objectNames().empty());
-  EXPECT_EQ(tavora::readWholeFile(folder.path() + "q.audio"), profile);
-}
-
-TEST_F(SoundOnWine, NoCompressorHasDialogsSoTheListIsEmpty) {
-  run("new Compress cComp");
-  EXPECT_TRUE(run("cComp create q"));
-  EXPECT_TRUE(run("cComp enumCompNames"));
-  EXPECT_EQ(host.replies, (Log{L"copydata 6 4", post(tvr::TVR_COMPINDEX, -1, 0)}));
-  EXPECT_EQ(host.copyData.back(), (Bytes{0, 0, 0, 0}));
-}
-
-TEST_F(SoundOnWine, AnInstalledCompressorIsBoundByNameAndWrittenToTheProfile) {
-  run("new Compress cComp");
-  run("cComp create q");
-  EXPECT_TRUE(run(std::string("cComp setCompKind \"") + kCinepak + "\""));
-  ASSERT_NE(engine->object("cComp")->getFilter(), nullptr);
-  EXPECT_TRUE(run("cComp remove"));
-  VCompressProfile expected;
-  expected.friendlyName = kCinepak;
-  EXPECT_EQ(stored("q.vCompress"), expected);
-  // The next create binds it again; its dialog is not there.
-  EXPECT_TRUE(run("cComp create q"));
-  EXPECT_NE(engine->object("cComp")->getFilter(), nullptr);
-  EXPECT_FALSE(run("cComp compDialog form"));
-  EXPECT_EQ(host.replies,
-            Log{L"error クラス「TCaptureGraphBuilder」の「showDialog()」で「FindInterface」に失敗しました。"});
-  EXPECT_EQ(stored("q.vCompress"), expected);
-}
 
 namespace {
 

@@ -46,27 +46,18 @@ void click(HWND form, const wchar_t* text) { SendMessageW(control(form, text), B
 
 }  // namespace
 
-TEST(AutoTuneForm, ShowsItsTextsAndYesScansTheInputChosen) {
+TEST(AutoTuneForm, ShowsItsTextsAndEachWayOfClosingItGivesItsAnswer) {
   EXPECT_EQ(QuestionScript::run([](HWND form) { click(form, L"はい　(&Y)"); }), kScanAntenna);
   EXPECT_EQ(QuestionScript::texts,
             (Log{L"Tavora", L"チャンネルの設定がされていませんが、\r\n自動スキャンを行いますか", L"スキャンする入力",
                  L"アンテナ", L"ケーブル", L"はい　(&Y)", L"いいえ (&N)"}));
-  EXPECT_EQ(QuestionScript::run([](HWND form) {
-              click(form, L"ケーブル");
-              click(form, L"はい　(&Y)");
-            }),
-            kScanCable);
+  const std::pair<void (*)(HWND), int> cases[] = {
+      {[](HWND form) { click(form, L"ケーブル"); click(form, L"はい　(&Y)"); }, kScanCable},
+      {[](HWND form) { click(form, L"いいえ (&N)"); }, kScanNone},
+      {[](HWND form) { click(form, L"ケーブル"); PostMessageW(form, WM_COMMAND, IDCANCEL, 0); }, kScanNone},
+      {[](HWND form) { PostMessageW(form, WM_CLOSE, 0, 0); }, kScanNone}};
+  for (const auto& [action, answer] : cases) EXPECT_EQ(QuestionScript::run(action), answer) << answer;
   EXPECT_FALSE(FindWindowW(L"TFormAutoTune", nullptr));
-}
-
-TEST(AutoTuneForm, NoEscAndTheCloseBoxAllMeanNoScan) {
-  EXPECT_EQ(QuestionScript::run([](HWND form) { click(form, L"いいえ (&N)"); }), kScanNone);
-  EXPECT_EQ(QuestionScript::run([](HWND form) {
-              click(form, L"ケーブル");
-              PostMessageW(form, WM_COMMAND, IDCANCEL, 0);
-            }),
-            kScanNone);
-  EXPECT_EQ(QuestionScript::run([](HWND form) { PostMessageW(form, WM_CLOSE, 0, 0); }), kScanNone);
 }
 
 TEST(WaitForm, AFrameWithoutIconsShowingTheChannelTriedAndGoneAfterward) {
