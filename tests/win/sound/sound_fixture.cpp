@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "grabcore/win/media_type.h"
+#include "../../grabcore/wave_bytes.h"
 
 namespace soundtest {
 
@@ -10,27 +11,11 @@ using fakes::FakeFilter;
 using fakes::FakePin;
 
 Bytes pcm(uint16_t channels, uint32_t rate, uint16_t bits, size_t extra) {
-  WAVEFORMATEX format{};
-  format.wFormatTag = WAVE_FORMAT_PCM;
-  format.nChannels = channels;
-  format.nSamplesPerSec = rate;
-  format.nBlockAlign = static_cast<WORD>(channels * bits / 8);
-  format.nAvgBytesPerSec = rate * format.nBlockAlign;
-  format.wBitsPerSample = bits;
-  Bytes block(reinterpret_cast<const uint8_t*>(&format), reinterpret_cast<const uint8_t*>(&format) + sizeof format);
-  block.resize(block.size() + extra, 0);
-  return block;
+  return waveBytes(WAVE_FORMAT_PCM, channels, rate, static_cast<uint16_t>(channels * bits / 8), 0, extra);
 }
 
 Bytes compressed(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t cbSize) {
-  Bytes block = pcm(channels, rate, 0);
-  block[0] = static_cast<uint8_t>(tag);
-  block[1] = static_cast<uint8_t>(tag >> 8);
-  block[12] = 1;  // nBlockAlign
-  block[16] = static_cast<uint8_t>(cbSize);
-  block[17] = static_cast<uint8_t>(cbSize >> 8);
-  block.resize(block.size() + cbSize, 0xEE);
-  return block;
+  return waveBytes(tag, channels, rate, 1, cbSize, cbSize);
 }
 
 namespace {

@@ -20,7 +20,7 @@ using fakes::sj;
 
 // A PCM WAVEFORMATEX; extra bytes (0) follow when asked for.
 Bytes pcm(uint16_t channels, uint32_t rate, uint16_t bits, size_t extra = 0);
-// A non-PCM WAVEFORMATEX with cbSize extra bytes of 0xEE.
+// A non-PCM WAVEFORMATEX with cbSize extra bytes.
 Bytes compressed(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t cbSize);
 
 // The media type a device answers for a wave block.

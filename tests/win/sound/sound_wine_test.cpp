@@ -2,9 +2,8 @@
 // and its audio device without pins are met by the engine's end-to-end test).
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "common/messages.h"
+#include "modal_script.h"
 #include "sound_fixture.h"
 
 using namespace soundtest;
@@ -15,41 +14,13 @@ namespace {
 constexpr int kTagList = 101;
 constexpr int kAttributeList = 102;
 
-// Acts on the system's format chooser from inside its modal loop.
-struct ChooserScript {
-  static inline std::function<void(HWND)> step;
-  static inline std::wstring caption;
-
-  static BOOL CALLBACK findDialog(HWND window, LPARAM result) {
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    if (std::wstring(name) != L"#32770" || !IsWindowVisible(window)) return TRUE;
-    *reinterpret_cast<HWND*>(result) = window;
-    return FALSE;
-  }
-  static void CALLBACK onTimer(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND dialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), findDialog, reinterpret_cast<LPARAM>(&dialog));
-    if (!dialog) return;
-    KillTimer(nullptr, timer);
-    wchar_t text[128] = {};
-    GetWindowTextW(dialog, text, 128);
-    caption = text;
-    step(dialog);
-  }
-  // Selects the item that starts with text in a list of the dialog, as a click would.
-  static void choose(HWND dialog, int list, const wchar_t* text) {
-    HWND box = GetDlgItem(dialog, list);
-    const LRESULT item = SendMessageW(box, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
-    SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(list, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
-  }
-  static void arm(std::function<void(HWND)> action) {
-    step = std::move(action);
-    caption.clear();
-    SetTimer(nullptr, 0, 20, onTimer);
-  }
-};
+// Selects the item that starts with text in a list of the dialog, as a click would.
+void choose(HWND dialog, int list, const wchar_t* text) {
+  HWND box = GetDlgItem(dialog, list);
+  const LRESULT item = SendMessageW(box, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
+  SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(list, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
+}
 
 class ChooserOnWine : public SoundOverFakes {
  protected:
@@ -65,13 +36,14 @@ class ChooserOnWine : public SoundOverFakes {
 
 TEST_F(ChooserOnWine, AFormatLargerThanTheOneInUseIsChosenReportedAndWritten) {
   // IMA ADPCM carries two bytes after its WAVEFORMATEX: more than the 18 of the PCM in use.
-  ChooserScript::arm([](HWND dialog) {
-    ChooserScript::choose(dialog, kTagList, L"IMA ADPCM");
-    ChooserScript::choose(dialog, kAttributeList, L"22050 Hz; 4 bits; Mono");
+  ModalScript::arm(L"#32770", [](HWND dialog) {
+    choose(dialog, kTagList, L"IMA ADPCM");
+    choose(dialog, kAttributeList, L"22050 Hz; 4 bits; Mono");
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
   });
   EXPECT_TRUE(run("cACap audioDialog form"));
-  EXPECT_FALSE(ChooserScript::caption.empty());
+  ASSERT_FALSE(ModalScript::texts.empty());
+  EXPECT_FALSE(ModalScript::texts[0].empty());  // its caption
   runOk({"cACap remove"});
   std::optional<Bytes> data = read("q.audio");
   ASSERT_TRUE(data);
