@@ -53,7 +53,7 @@ SoundOverFakes::AudioDevice SoundOverFakes::addAudioDevice(const std::wstring& i
   device.capture->category = PIN_CATEGORY_CAPTURE;
   Bytes block = pcm(2, 44100, 16);
   device.capture->setFormat(waveMediaType(block));
-  device.moniker = com.devices->addDevice(CLSID_AudioInputDeviceCategory, id, L"In: " + id, device.filter);
+  com.devices->addDevice(CLSID_AudioInputDeviceCategory, id, L"In: " + id, device.filter);
   return device;
 }
 
@@ -65,7 +65,7 @@ SoundOverFakes::Compressor SoundOverFakes::addCompressor(const std::wstring& id,
     compressor.dialogs = kit.make<fakes::FakeCompressDialogs>(id + L".dialogs");
     compressor.filter->delegate(IID_IAMVfwCompressDialogs, compressor.dialogs);
   }
-  compressor.moniker = com.devices->addDevice(CLSID_VideoCompressorCategory, id, friendlyName, compressor.filter);
+  com.devices->addDevice(CLSID_VideoCompressorCategory, id, friendlyName, compressor.filter);
   return compressor;
 }
 

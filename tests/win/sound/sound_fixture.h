@@ -34,7 +34,6 @@ class SoundOverFakes : public fakes::EngineOverFakesInFolder {
   struct AudioDevice {
     fakes::FakeFilter* filter = nullptr;
     fakes::FakePin* capture = nullptr;
-    fakes::FakeMoniker* moniker = nullptr;
   };
   // An audio input device whose one output pin "capture" is of the capture category and has a
   // stream configuration answering 44,100 Hz 16-bit stereo PCM.
@@ -43,7 +42,6 @@ class SoundOverFakes : public fakes::EngineOverFakesInFolder {
   struct Compressor {
     fakes::FakeFilter* filter = nullptr;
     fakes::FakeCompressDialogs* dialogs = nullptr;  // null for a compressor without them
-    fakes::FakeMoniker* moniker = nullptr;
   };
   Compressor addCompressor(const std::wstring& id, const std::wstring& friendlyName, bool withDialogs = true);
 
