@@ -73,6 +73,7 @@ TEST_F(Comp, TheListHoldsNamedCompressorsWithDialogsAndIsSentBeforeTheIndexOfThe
   EXPECT_EQ(stored("q.vCompress"), profile("Codec A"));
 }
 
+// The enumerator of an empty category is none at all (S_FALSE).
 TEST_F(Comp, AnEmptyCategoryIsAnEmptyList) {
   open();
   runOk({"cComp enumCompNames"});
