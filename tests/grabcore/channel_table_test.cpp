@@ -3,37 +3,20 @@
 
 #include <gtest/gtest.h>
 
+#include "common/bytes.h"
 #include "fake_engine.h"
 
 using Bytes = std::vector<uint8_t>;
 
 namespace {
 
-// Splits a block of NUL-terminated strings after its leading int32 values.
-struct Block {
-  std::vector<int32_t> ints;
-  std::vector<std::string> strings;
-};
-
-Block parse(const Bytes& b, size_t intCount) {
-  Block out;
-  size_t pos = 0;
-  for (size_t i = 0; i < intCount; ++i, pos += 4)
-    out.ints.push_back(int32_t(b[pos] | b[pos + 1] << 8 | b[pos + 2] << 16 | uint32_t(b[pos + 3]) << 24));
-  std::string s;
-  for (; pos < b.size(); ++pos) {
-    if (b[pos]) {
-      s += char(b[pos]);
-    } else {
-      out.strings.push_back(s);
-      s.clear();
-    }
-  }
-  EXPECT_TRUE(s.empty()) << "unterminated string";
-  return out;
+// A block: int32 values, then NUL-terminated strings.
+Bytes block(std::initializer_list<int32_t> ints, std::initializer_list<std::string> strings) {
+  tavora::ByteWriter w;
+  for (int32_t v : ints) w.i32(v);
+  for (const std::string& s : strings) w.cstr(s);
+  return w.take();
 }
-
-std::vector<std::string> texts(std::initializer_list<const char*> list) { return {list.begin(), list.end()}; }
 
 // 1CH, 3CH, 5CH found on an antenna range 1..6, then the two inputs; 3CH current.
 ChannelTable scanned() {
@@ -69,21 +52,16 @@ TEST(ChannelTable, FoundChannelsTakeTheirNumberOrTheSmallestFreeKey) {
 TEST(ChannelTable, ChannelListShowsTheInputsByTheirTuningChannel) {
   ChannelTable t = scanned();
   t.channels[2].inputType = 0;
-  const Block b = parse(t.channelListBlock(), 2);
-  EXPECT_EQ(b.ints, (std::vector<int32_t>{1, 5}));
   const std::string ant = sj("アンテナ"), cbl = sj("ケーブル");
-  EXPECT_EQ(b.strings, (std::vector<std::string>{"1CH", "1", "1", ant, "3CH", "3", "3", ant, "5CH", "5", "5", cbl,
+  EXPECT_EQ(t.channelListBlock(), block({1, 5}, {"1CH", "1", "1", ant, "3CH", "3", "3", ant, "5CH", "5", "5", cbl,
                                                  "Composit", "C", "Composit", ant, "S-Video", "S", "S-Video", ant}));
 }
 
 TEST(ChannelTable, FreeChannelsOfferTheRangeMaximumAndInsertDoesNot) {
   ChannelTable t = scanned();
-  Block free = parse(t.freeChannelsBlock(1), 2);
-  EXPECT_EQ(free.ints, (std::vector<int32_t>{1, 4}));  // 3, the current key, at position 1
-  EXPECT_EQ(free.strings, texts({"2", "3", "4", "6"}));
+  EXPECT_EQ(t.freeChannelsBlock(1), block({1, 4}, {"2", "3", "4", "6"}));  // 3, the current key, at position 1
   t.channels[1].key = 9;  // outside the range
-  free = parse(t.freeChannelsBlock(1), 2);
-  EXPECT_EQ(free.ints, (std::vector<int32_t>{4, 4}));  // 3 is offered, 9 is not there
+  EXPECT_EQ(t.freeChannelsBlock(1), block({4, 4}, {"2", "3", "4", "6"}));  // 3 is offered, 9 is not there
 
   ChannelTable u = scanned();
   const std::optional<std::vector<uint16_t>> offered = u.insert(0, "new", 7, 1);
@@ -91,7 +69,7 @@ TEST(ChannelTable, FreeChannelsOfferTheRangeMaximumAndInsertDoesNot) {
   EXPECT_EQ(*offered, (std::vector<uint16_t>{2, 4}));  // 1..5: the maximum 6 is not offered
   EXPECT_EQ(u.channels[0], (ChannelSet{2, 7, "new", 1}));
   EXPECT_EQ(u.currentIndex(), 0u);
-  EXPECT_EQ(parse(ChannelTable::numbersBlock(*offered), 1).strings, texts({"2", "4"}));
+  EXPECT_EQ(ChannelTable::numbersBlock(*offered), block({2}, {"2", "4"}));
 }
 
 TEST(ChannelTable, KeysOfferedStayWithinSixteenBits) {
@@ -100,9 +78,7 @@ TEST(ChannelTable, KeysOfferedStayWithinSixteenBits) {
   t.setCurrent(0);
   t.cableMin = 65530;
   t.cableMax = 70000;  // as a card might report it
-  const Block free = parse(t.freeChannelsBlock(0), 2);
-  EXPECT_EQ(free.strings, texts({"65530", "65531", "65532", "65533", "65535"}));
-  EXPECT_EQ(free.ints, (std::vector<int32_t>{4, 5}));
+  EXPECT_EQ(t.freeChannelsBlock(0), block({4, 5}, {"65530", "65531", "65532", "65533", "65535"}));
 }
 
 TEST(ChannelTable, EditsOutsideTheTableOrWithoutAFreeKeyChangeNothing) {
@@ -145,7 +121,7 @@ TEST(ChannelTable, DeletingKeepsTheSameChannelCurrentAndEmptiesCleanly) {
   EXPECT_EQ(t.current(), nullptr);
   EXPECT_FALSE(t.step(1));
   EXPECT_EQ(t.captionBlock(nullptr), Bytes{0});
-  EXPECT_EQ(parse(t.channelListBlock(), 2).ints, (std::vector<int32_t>{-1, 0}));
+  EXPECT_EQ(t.channelListBlock(), block({-1, 0}, {}));
   EXPECT_EQ(t.toFile().entries.size(), 0u);
 }
 

@@ -62,9 +62,8 @@ TEST_F(GuideSettingsFile, FieldsAtTheirOffsetsAndBack) {
   EXPECT_EQ(back.channelOf(""), 0);
 }
 
-TEST(GuideStations, APositionBelongsToOneStationAndLookupsTakeTheFirstPair) {
-  TempDir dir;
-  defFile s(dir.file("guidepane.dat"), kDesign);
+TEST_F(GuideSettingsFile, APositionBelongsToOneStationAndLookupsTakeTheFirstPair) {
+  defFile s(path, kDesign);
   s.setChannel("A", 3);
   s.setChannel("B", 3);
   ASSERT_EQ(s.stations.size(), 1u);

@@ -79,16 +79,7 @@ TEST_F(Scrape, WithoutATimeTheNextProgramInTheColumnOrTheSlotEndGivesTheEnd) {
   // The next cell in document order lies in another column; the rowspan decides.
   EXPECT_EQ(endOf(table21(), kPage21, link("S1", "2026/12/10/21:00")), at(2026, 12, 10, 22, 15));
   EXPECT_EQ(endOf(table21(), kPage21, link("S1", "2026/12/10/22:30")), at(2026, 12, 10, 23, 0));
-}
-
-TEST_F(Scrape, TheLateTableEndsOnTheNextDateButNeverBeforeTheStartOrADayLater) {
-  EXPECT_EQ(endOf(table23(), kPage23, link("S1", "2026/12/10/23:30")), at(2026, 12, 11, 0, 45));
-  EXPECT_EQ(endOf(table23(), kPage23, link("S2", "2026/12/10/23:00")), at(2026, 12, 10, 23, 55));
-  EXPECT_EQ(endOf(table23(), kPage23, link("S3", "2026/12/11/00:15")), at(2026, 12, 11, 1, 0));
-  EXPECT_EQ(slotEndHour, 1);
-}
-
-TEST_F(Scrape, NextProgramLinkWithoutATimeFallsBackToTheSlotEnd) {
+  // A next program whose link has no time: the slot's end, and a notice.
   const std::string html = "<table><tr>" + cell(link("S1", "2026/12/10/21:00"), "A", "") + "</tr><tr>" +
                            cell("http://127.0.0.1/cgi/TVpinfo.pl?ch=S1", "B", "") + "</tr></table>";
   const guide::ScrapeResult r = run(html, kPage21, link("S1", "2026/12/10/21:00"));
@@ -96,6 +87,13 @@ TEST_F(Scrape, NextProgramLinkWithoutATimeFallsBackToTheSlotEnd) {
   EXPECT_EQ(r.fields->end, at(2026, 12, 10, 23, 0));
   ASSERT_EQ(r.messages.size(), 1u);
   EXPECT_STREQ(r.messages[0], texts::kNoTimeInUrl);
+}
+
+TEST_F(Scrape, TheLateTableEndsOnTheNextDateButNeverBeforeTheStartOrADayLater) {
+  EXPECT_EQ(endOf(table23(), kPage23, link("S1", "2026/12/10/23:30")), at(2026, 12, 11, 0, 45));
+  EXPECT_EQ(endOf(table23(), kPage23, link("S2", "2026/12/10/23:00")), at(2026, 12, 10, 23, 55));
+  EXPECT_EQ(endOf(table23(), kPage23, link("S3", "2026/12/11/00:15")), at(2026, 12, 11, 1, 0));
+  EXPECT_EQ(slotEndHour, 1);
 }
 
 TEST_F(Scrape, PagesThatGiveNoReservation) {

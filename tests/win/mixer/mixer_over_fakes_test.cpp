@@ -2,39 +2,35 @@
 // their sizes and flags, and the replies.
 #include <gtest/gtest.h>
 
-#include "common/fileio.h"
 #include "common/messages.h"
 #include "fake_mixer_api.h"
+#include "fakes/engine_over_fakes.h"
 #include "grabcore/core/mixer_settings.h"
-#include "vcap/vcap_fixture.h"
 
 using Calls = std::vector<std::string>;
 using Log = std::vector<std::wstring>;
-using vcaptest::post;
-using vcaptest::postTo;
+using fakes::post;
+using fakes::postTo;
 
 namespace {
 
 constexpr long long kTv = 0x7700;
 
-class MixerOverFakes : public fakes::EngineOverFakes {
+class MixerOverFakes : public fakes::EngineOverFakesInFolder {
  protected:
   MixerOverFakes() {
-    devices.programDir = folder.path();
     devices.mixerApi = &api;
     engine->argDwords["form"] = kTv;
     constexpr DWORD kVolume = MIXERCONTROL_CONTROLTYPE_VOLUME, kMute = MIXERCONTROL_CONTROLTYPE_MUTE;
     api.lines = {{L"Master Volume", 0xffff0000, {{kVolume, 1}, {kMute, 2}}},
                  {L"ライン", 0x1000, {{kMute, 4}, {kVolume, 3}}}};
   }
-  Log replies() { return std::exchange(host.replies, {}); }
   // The two control queries of a line.
   static Calls controlsOf(const std::string& line) {
     return {"getLineControls 4d00 80000002 line " + line + " type 50030001 count 1",
             "getLineControls 4d00 80000002 line " + line + " type 20010002 count 1"};
   }
 
-  vcaptest::TempFolder folder;
   mixertest::FakeMixerApi api;
 };
 
@@ -51,7 +47,7 @@ TEST_F(MixerOverFakes, CreateOpensTheFirstMixerAndReadsTheSpeakersAndTheirSource
   std::vector<uint8_t> block = {2, 0, 0, 0, 'M', 'a', 's', 't', 'e', 'r', ' ', 'V', 'o', 'l', 'u', 'm', 'e', 0,
                                 0x83, 0x89, 0x83, 0x43, 0x83, 0x93, 0};
   EXPECT_EQ(host.copyData, std::vector<std::vector<uint8_t>>{block});
-  EXPECT_EQ(replies(), (Log{postTo(kTv, tvr::TVR_MIXERIDS, 1, 2), L"copydata 5 25"}));
+  EXPECT_EQ(takeReplies(), (Log{postTo(kTv, tvr::TVR_MIXERIDS, 1, 2), L"copydata 5 25"}));
   run("delete mix");
   EXPECT_EQ(api.take(), Calls{"close 4d00 0"});
 }
@@ -60,18 +56,18 @@ TEST_F(MixerOverFakes, VolumeAndMuteOfTheSelectedLineAndNoValueThatWasNotRead) {
   api.values = {{3, 21000}, {4, 1}};
   runAll({"new SoundMixer mix", "mix create form"});
   api.take();
-  replies();
+  takeReplies();
   runAll({"mix setCurrentMixDev 1", "mix getVolume", "mix getMute", "mix setVolume 65535", "mix setMute ON"});
   EXPECT_EQ(api.take(), (Calls{"getControlDetails 4d00 80000000 control 3 channels 1 items 0",
                                "getControlDetails 4d00 80000000 control 4 channels 1 items 0",
                                "setControlDetails 4d00 80000000 control 3 channels 1 items 0 value 65535",
                                "setControlDetails 4d00 80000000 control 4 channels 1 items 0 value 1"}));
-  EXPECT_EQ(replies(),
+  EXPECT_EQ(takeReplies(),
             (Log{postTo(kTv, tvr::TVR_MIXERIDS, 3, 4), post(tvr::TVR_VOLUME, 21000, 0), post(tvr::TVR_MUTE, 1, 0)}));
   api.failing = {"getControlDetails"};
   runAll({"mix getVolume", "mix getMute"});
   EXPECT_EQ(api.take().size(), 2u);
-  EXPECT_EQ(replies(), Log{});
+  EXPECT_EQ(takeReplies(), Log{});
 }
 
 TEST_F(MixerOverFakes, WithoutAUsableMixerOnlyTheNoMixerNoticeComes) {
@@ -83,14 +79,13 @@ TEST_F(MixerOverFakes, WithoutAUsableMixerOnlyTheNoMixerNoticeComes) {
   api.lines[1].controls.erase(MIXERCONTROL_CONTROLTYPE_MUTE);
   runAll({"new SoundMixer mix", "mix create form"});
   EXPECT_EQ(api.take().back(), controlsOf("1000")[1]);
-  EXPECT_EQ(replies(), (Log{postTo(kTv, tvr::TVR_NOMIXER, 0, 0), postTo(kTv, tvr::TVR_NOMIXER, 0, 0)}));
+  EXPECT_EQ(takeReplies(), (Log{postTo(kTv, tvr::TVR_NOMIXER, 0, 0), postTo(kTv, tvr::TVR_NOMIXER, 0, 0)}));
 }
 
 TEST_F(MixerOverFakes, AMixerThatCannotBeOpenedKeepsTheStoredLinesButTouchesNoControl) {
-  ASSERT_TRUE(tavora::writeFileReplacing(folder.path() + "SoundMixer.dat",
-                                         encodeMixerSettings({true, 0, {{"Master", 7, 8}}})));
+  write("SoundMixer.dat", encodeMixerSettings({true, 0, {{"Master", 7, 8}}}));
   api.openResult = MMSYSERR_ALLOCATED;
   runAll({"new SoundMixer mix", "mix create form", "mix getVolume", "mix setVolume 3", "delete mix"});
   EXPECT_EQ(api.take(), (Calls{"getNumDevs", "open 7700 10000 device 0 0"}));
-  EXPECT_EQ(replies(), (Log{postTo(kTv, tvr::TVR_MIXERIDS, 7, 8)}));
+  EXPECT_EQ(takeReplies(), (Log{postTo(kTv, tvr::TVR_MIXERIDS, 7, 8)}));
 }

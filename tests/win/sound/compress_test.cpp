@@ -29,10 +29,7 @@ class Comp : public SoundOverFakes {
     kit.log.clear();
   }
   void storeProfile(const std::string& name, std::optional<std::string> friendlyName, Bytes state) {
-    VCompressProfile profile;
-    profile.friendlyName = std::move(friendlyName);
-    profile.state = std::move(state);
-    write(name, encodeVCompressFile(profile));
+    write(name, encodeVCompressFile({std::move(friendlyName), std::move(state)}));
   }
   std::optional<VCompressProfile> stored(const std::string& name) const {
     std::optional<Bytes> data = read(name);
@@ -48,39 +45,35 @@ class Comp : public SoundOverFakes {
 
 }  // namespace
 
-TEST_F(Comp, TheListHoldsNamedCompressorsWithDialogsAndIsSentBeforeTheIndex) {
+TEST_F(Comp, TheListHoldsNamedCompressorsWithDialogsAndIsSentBeforeTheIndexOfTheChosenOne) {
   install();
   open();
   runOk({"cComp enumCompNames"});
   EXPECT_EQ(takeReplies(), (Log{L"copydata 6 20", post(tvr::TVR_COMPINDEX, -1, 0)}));
-  ASSERT_EQ(host.copyData.size(), 1u);
-  EXPECT_EQ(host.copyData[0], encodeCompNames({"Codec A", "Codec B"}));
-  EXPECT_EQ(host.copyData[0],
-            (Bytes{2, 0, 0, 0, 'C', 'o', 'd', 'e', 'c', ' ', 'A', 0, 'C', 'o', 'd', 'e', 'c', ' ', 'B', 0}));
-  const Log forA = {L"a.moniker.BindToStorage(null, null, IID_IPropertyBag)", L"a.bag.Read(\"FriendlyName\")",
-                    L"a.moniker.BindToObject(null, null, IID_IBaseFilter)",
-                    L"a.QueryInterface(IID_IAMVfwCompressDialogs)"};
+  EXPECT_EQ(host.copyData, std::vector<Bytes>{encodeCompNames({"Codec A", "Codec B"})});
   Log calls;
   for (const std::wstring& call : kit.log)
     if (call.rfind(L"a.", 0) == 0) calls.push_back(call);
-  EXPECT_EQ(calls, forA);
+  EXPECT_EQ(calls, (Log{L"a.moniker.BindToStorage(null, null, IID_IPropertyBag)", L"a.bag.Read(\"FriendlyName\")",
+                        L"a.moniker.BindToObject(null, null, IID_IBaseFilter)",
+                        L"a.QueryInterface(IID_IAMVfwCompressDialogs)"}));
   EXPECT_EQ(kit.log.front(), L"com.CoCreateInstance(CLSID_SystemDeviceEnum, 3, IID_ICreateDevEnum)");
   EXPECT_EQ(kit.calls(L"devenum.CreateClassEnumerator"),
             Log{L"devenum.CreateClassEnumerator(CLSID_VideoCompressorCategory, 0)"});
   // Every bound compressor was let go again.
   for (const Compressor* c : {&a, &plain, &b, &unnamed}) EXPECT_EQ(c->filter->refs(), 0);
-}
-
-TEST_F(Comp, TheIndexIsThePositionOfTheChosenCompressorAmongTheListed) {
-  install();
-  open();
   runOk({"cComp setCompKind \"Codec B\"", "cComp enumCompNames"});
   EXPECT_EQ(takeReplies(), (Log{L"copydata 6 20", post(tvr::TVR_COMPINDEX, 1, 0)}));
-  // A chosen compressor that is not listed (it has no dialogs) answers -1.
-  runOk({"cComp setCompKind Plain", "cComp enumCompNames"});
-  EXPECT_EQ(takeReplies(), (Log{L"copydata 6 20", post(tvr::TVR_COMPINDEX, -1, 0)}));
+  // A chosen compressor that is not listed (it has no dialogs) answers -1, and so does one
+  // let go by remove; a second remove keeps the file the first one wrote.
+  runOk({"cComp setCompKind Plain", "cComp enumCompNames", "cComp setCompKind \"Codec A\"", "cComp remove",
+         "cComp remove", "cComp enumCompNames"});
+  const Log unlisted = {L"copydata 6 20", post(tvr::TVR_COMPINDEX, -1, 0)};
+  EXPECT_EQ(takeReplies(), (Log{unlisted[0], unlisted[1], unlisted[0], unlisted[1]}));
+  EXPECT_EQ(stored("q.vCompress"), profile("Codec A"));
 }
 
+// The enumerator of an empty category is none at all (S_FALSE).
 TEST_F(Comp, AnEmptyCategoryIsAnEmptyList) {
   open();
   runOk({"cComp enumCompNames"});
@@ -88,22 +81,6 @@ TEST_F(Comp, AnEmptyCategoryIsAnEmptyList) {
   EXPECT_EQ(host.copyData.back(), (Bytes{0, 0, 0, 0}));
   run("new Compress cComp");
   expectUndone("cComp setCompKind X", kNotFound);
-}
-
-TEST_F(Comp, ListErrorsSendNoBlock) {
-  install();
-  const std::pair<const wchar_t*, const wchar_t*> cases[] = {
-      {L"com.CoCreateInstance", L"クラス「TCompress」の「enumCompNames()」で「CoCreateInstance」に失敗しました。"},
-      {L"devenum.CreateClassEnumerator",
-       L"クラス「TCompress」の「enumCompNames()」で「CreateClassEnumerator」に失敗しました。"},
-      {L"b.moniker.BindToStorage", L"クラス「TCompress」の「enumCompNames()」で「BindToStorage」に失敗しました。"},
-  };
-  for (const auto& [failing, text] : cases) {
-    run("new Compress cComp");
-    kit.fail(failing, E_FAIL, 1);
-    expectUndone("cComp enumCompNames", text);
-  }
-  EXPECT_TRUE(host.copyData.empty());
 }
 
 TEST_F(Comp, WithoutAProfileFileThereIsNoCompressorAndRemoveWritesTwelveBytes) {
@@ -139,7 +116,7 @@ TEST_F(Comp, AProfileFileBindsItsCompressorByNameAndKeepsItsStateForLater) {
   EXPECT_EQ(b.dialogs->refs(), 0);
 }
 
-TEST_F(Comp, OpenErrors) {
+TEST_F(Comp, ListAndOpenErrorsAreReportedSendNoBlockAndUndoEverything) {
   install();
   write("q.vCompress", {1, 0, 0, 0, 1, 0, 0, 0, 9, 0, 0, 0, 1});  // a state past the end
   run("new Compress cComp");
@@ -148,18 +125,30 @@ TEST_F(Comp, OpenErrors) {
   run("new Compress cComp");
   expectUndone("cComp create q", kNotFound);
   storeProfile("q.vCompress", "Codec B", {});
-  const std::pair<const wchar_t*, const wchar_t*> cases[] = {
-      {L"com.CoCreateInstance", L"クラス「TCompress」の「create()」で「CoCreateInstance」に失敗しました。"},
-      {L"devenum.CreateClassEnumerator",
-       L"クラス「TCompress」の「create()」で「CreateClassEnumerator」に失敗しました。"},
-      {L"plain.moniker.BindToStorage", L"クラス「TCompress」の「create()」で「BindToStorage」に失敗しました。"},
-      {L"b.moniker.BindToObject", L"クラス「TCompress」の「create()」で「BindToObject」に失敗しました。"},
+  struct Case {
+    const char* line;
+    const wchar_t *failing, *text;
   };
-  for (const auto& [failing, text] : cases) {
+  const Case cases[] = {
+      {"cComp enumCompNames", L"com.CoCreateInstance",
+       L"クラス「TCompress」の「enumCompNames()」で「CoCreateInstance」に失敗しました。"},
+      {"cComp enumCompNames", L"devenum.CreateClassEnumerator",
+       L"クラス「TCompress」の「enumCompNames()」で「CreateClassEnumerator」に失敗しました。"},
+      {"cComp enumCompNames", L"b.moniker.BindToStorage",
+       L"クラス「TCompress」の「enumCompNames()」で「BindToStorage」に失敗しました。"},
+      {"cComp create q", L"com.CoCreateInstance", L"クラス「TCompress」の「create()」で「CoCreateInstance」に失敗しました。"},
+      {"cComp create q", L"devenum.CreateClassEnumerator",
+       L"クラス「TCompress」の「create()」で「CreateClassEnumerator」に失敗しました。"},
+      {"cComp create q", L"plain.moniker.BindToStorage",
+       L"クラス「TCompress」の「create()」で「BindToStorage」に失敗しました。"},
+      {"cComp create q", L"b.moniker.BindToObject", L"クラス「TCompress」の「create()」で「BindToObject」に失敗しました。"},
+  };
+  for (const Case& c : cases) {
     run("new Compress cComp");
-    kit.fail(failing, E_FAIL, 1);
-    expectUndone("cComp create q", text);
+    kit.fail(c.failing, E_FAIL, 1);
+    expectUndone(c.line, c.text);
   }
+  EXPECT_TRUE(host.copyData.empty());
   // None of the failed opens wrote the profile's file.
   EXPECT_EQ(stored("q.vCompress"), profile("Codec B"));
 }
@@ -267,14 +256,6 @@ TEST_F(Comp, AFailedWriteIsShownReleasesEverythingAndNeverRaises) {
   EXPECT_TRUE(engine->objectNames().empty());
   EXPECT_EQ(a.filter->refs(), 0);
   RemoveDirectoryW(winui::widen(file("dir.vCompress")).c_str());
-}
-
-TEST_F(Comp, ASecondRemoveKeepsTheFileTheFirstWrote) {
-  install();
-  open();
-  runOk({"cComp setCompKind \"Codec A\"", "cComp remove", "cComp remove", "cComp enumCompNames"});
-  EXPECT_EQ(stored("q.vCompress"), profile("Codec A"));
-  EXPECT_EQ(takeReplies(), (Log{L"copydata 6 20", post(tvr::TVR_COMPINDEX, -1, 0)}));
 }
 
 TEST_F(Comp, ProfileNameAndDelete) {

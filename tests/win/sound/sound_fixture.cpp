@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "grabcore/win/media_type.h"
+#include "../../grabcore/wave_bytes.h"
 
 namespace soundtest {
 
@@ -10,27 +11,11 @@ using fakes::FakeFilter;
 using fakes::FakePin;
 
 Bytes pcm(uint16_t channels, uint32_t rate, uint16_t bits, size_t extra) {
-  WAVEFORMATEX format{};
-  format.wFormatTag = WAVE_FORMAT_PCM;
-  format.nChannels = channels;
-  format.nSamplesPerSec = rate;
-  format.nBlockAlign = static_cast<WORD>(channels * bits / 8);
-  format.nAvgBytesPerSec = rate * format.nBlockAlign;
-  format.wBitsPerSample = bits;
-  Bytes block(reinterpret_cast<const uint8_t*>(&format), reinterpret_cast<const uint8_t*>(&format) + sizeof format);
-  block.resize(block.size() + extra, 0);
-  return block;
+  return waveBytes(WAVE_FORMAT_PCM, channels, rate, static_cast<uint16_t>(channels * bits / 8), 0, extra);
 }
 
 Bytes compressed(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t cbSize) {
-  Bytes block = pcm(channels, rate, 0);
-  block[0] = static_cast<uint8_t>(tag);
-  block[1] = static_cast<uint8_t>(tag >> 8);
-  block[12] = 1;  // nBlockAlign
-  block[16] = static_cast<uint8_t>(cbSize);
-  block[17] = static_cast<uint8_t>(cbSize >> 8);
-  block.resize(block.size() + cbSize, 0xEE);
-  return block;
+  return waveBytes(tag, channels, rate, 1, cbSize, cbSize);
 }
 
 namespace {
@@ -66,14 +51,10 @@ SoundOverFakes::AudioDevice SoundOverFakes::addAudioDevice(const std::wstring& i
   device.capture->offer(IID_IKsPropertySet);
   device.capture->offer(IID_IAMStreamConfig);
   device.capture->category = PIN_CATEGORY_CAPTURE;
-  setWave(device, pcm(2, 44100, 16));
-  device.moniker = com.devices->addDevice(CLSID_AudioInputDeviceCategory, id, L"In: " + id, device.filter);
+  Bytes block = pcm(2, 44100, 16);
+  device.capture->setFormat(waveMediaType(block));
+  com.devices->addDevice(CLSID_AudioInputDeviceCategory, id, L"In: " + id, device.filter);
   return device;
-}
-
-void SoundOverFakes::setWave(const AudioDevice& device, const Bytes& block) {
-  Bytes copy(block);
-  device.capture->setFormat(waveMediaType(copy));
 }
 
 SoundOverFakes::Compressor SoundOverFakes::addCompressor(const std::wstring& id, const std::wstring& friendlyName,
@@ -84,7 +65,7 @@ SoundOverFakes::Compressor SoundOverFakes::addCompressor(const std::wstring& id,
     compressor.dialogs = kit.make<fakes::FakeCompressDialogs>(id + L".dialogs");
     compressor.filter->delegate(IID_IAMVfwCompressDialogs, compressor.dialogs);
   }
-  compressor.moniker = com.devices->addDevice(CLSID_VideoCompressorCategory, id, friendlyName, compressor.filter);
+  com.devices->addDevice(CLSID_VideoCompressorCategory, id, friendlyName, compressor.filter);
   return compressor;
 }
 

@@ -20,7 +20,7 @@ using fakes::sj;
 
 // A PCM WAVEFORMATEX; extra bytes (0) follow when asked for.
 Bytes pcm(uint16_t channels, uint32_t rate, uint16_t bits, size_t extra = 0);
-// A non-PCM WAVEFORMATEX with cbSize extra bytes of 0xEE.
+// A non-PCM WAVEFORMATEX with cbSize extra bytes.
 Bytes compressed(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t cbSize);
 
 // The media type a device answers for a wave block.
@@ -34,17 +34,14 @@ class SoundOverFakes : public fakes::EngineOverFakesInFolder {
   struct AudioDevice {
     fakes::FakeFilter* filter = nullptr;
     fakes::FakePin* capture = nullptr;
-    fakes::FakeMoniker* moniker = nullptr;
   };
   // An audio input device whose one output pin "capture" is of the capture category and has a
   // stream configuration answering 44,100 Hz 16-bit stereo PCM.
   AudioDevice addAudioDevice(const std::wstring& id);
-  static void setWave(const AudioDevice& device, const Bytes& block);
 
   struct Compressor {
     fakes::FakeFilter* filter = nullptr;
     fakes::FakeCompressDialogs* dialogs = nullptr;  // null for a compressor without them
-    fakes::FakeMoniker* moniker = nullptr;
   };
   Compressor addCompressor(const std::wstring& id, const std::wstring& friendlyName, bool withDialogs = true);
 

@@ -2,9 +2,8 @@
 // answers of each way of closing the question, and the progress window's frame.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "grabcore/win/form_tuner.h"
+#include "modal_script.h"
 
 #include <commctrl.h>
 
@@ -12,61 +11,29 @@ using Log = std::vector<std::wstring>;
 
 namespace {
 
-// Acts on the question window from inside its modal loop.
-struct QuestionScript {
-  static inline std::function<void(HWND)> step;
-  static inline Log texts;
-
-  static BOOL CALLBACK collect(HWND child, LPARAM) {
-    wchar_t text[256] = {};
-    GetWindowTextW(child, text, 256);
-    texts.push_back(text);
-    return TRUE;
-  }
-  static void CALLBACK onTimer(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND form = FindWindowW(L"TFormAutoTune", nullptr);
-    if (!form || !IsWindowVisible(form)) return;
-    KillTimer(nullptr, timer);
-    wchar_t caption[64] = {};
-    GetWindowTextW(form, caption, 64);
-    texts = {caption};
-    EnumChildWindows(form, collect, 0);
-    step(form);
-  }
-  static int run(std::function<void(HWND)> action) {
-    step = std::move(action);
-    texts.clear();
-    SetTimer(nullptr, 0, 20, onTimer);
-    return WinTunerDialogs().askScan();
-  }
-};
+// Answers the question by acting on it from inside its modal loop.
+int ask(void (*action)(HWND)) {
+  ModalScript::arm(L"TFormAutoTune", action);
+  return WinTunerDialogs().askScan();
+}
 
 HWND control(HWND form, const wchar_t* text) { return FindWindowExW(form, nullptr, L"BUTTON", text); }
 void click(HWND form, const wchar_t* text) { SendMessageW(control(form, text), BM_CLICK, 0, 0); }
 
 }  // namespace
 
-TEST(AutoTuneForm, ShowsItsTextsAndYesScansTheInputChosen) {
-  EXPECT_EQ(QuestionScript::run([](HWND form) { click(form, L"はい　(&Y)"); }), kScanAntenna);
-  EXPECT_EQ(QuestionScript::texts,
+TEST(AutoTuneForm, ShowsItsTextsAndEachWayOfClosingItGivesItsAnswer) {
+  EXPECT_EQ(ask([](HWND form) { click(form, L"はい　(&Y)"); }), kScanAntenna);
+  EXPECT_EQ(ModalScript::texts,
             (Log{L"Tavora", L"チャンネルの設定がされていませんが、\r\n自動スキャンを行いますか", L"スキャンする入力",
                  L"アンテナ", L"ケーブル", L"はい　(&Y)", L"いいえ (&N)"}));
-  EXPECT_EQ(QuestionScript::run([](HWND form) {
-              click(form, L"ケーブル");
-              click(form, L"はい　(&Y)");
-            }),
-            kScanCable);
+  const std::pair<void (*)(HWND), int> cases[] = {
+      {[](HWND form) { click(form, L"ケーブル"); click(form, L"はい　(&Y)"); }, kScanCable},
+      {[](HWND form) { click(form, L"いいえ (&N)"); }, kScanNone},
+      {[](HWND form) { click(form, L"ケーブル"); PostMessageW(form, WM_COMMAND, IDCANCEL, 0); }, kScanNone},
+      {[](HWND form) { PostMessageW(form, WM_CLOSE, 0, 0); }, kScanNone}};
+  for (const auto& [action, answer] : cases) EXPECT_EQ(ask(action), answer) << answer;
   EXPECT_FALSE(FindWindowW(L"TFormAutoTune", nullptr));
-}
-
-TEST(AutoTuneForm, NoEscAndTheCloseBoxAllMeanNoScan) {
-  EXPECT_EQ(QuestionScript::run([](HWND form) { click(form, L"いいえ (&N)"); }), kScanNone);
-  EXPECT_EQ(QuestionScript::run([](HWND form) {
-              click(form, L"ケーブル");
-              PostMessageW(form, WM_COMMAND, IDCANCEL, 0);
-            }),
-            kScanNone);
-  EXPECT_EQ(QuestionScript::run([](HWND form) { PostMessageW(form, WM_CLOSE, 0, 0); }), kScanNone);
 }
 
 TEST(WaitForm, AFrameWithoutIconsShowingTheChannelTriedAndGoneAfterward) {
