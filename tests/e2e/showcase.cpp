@@ -1,4 +1,5 @@
 // Plays a user's first steps with a running recdesk.exe, for `./tavora run`:
+//   showcase wait    waits until the recorder's main window (and so its tray icon) is there
 //   showcase show    chooses "TV表示" from the tray menu, waits until the TV view is up, then a
 //                    little for the engine's first box (Wine has no capture card)
 //   showcase exit    chooses "Tavora を終了", answers the boxes left open with OK as a user would
@@ -50,6 +51,7 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("recdesk.exe is not running\n");
     return 1;
   }
+  if (step == L"wait") return 0;
   if (step == L"show") {
     PostMessageW(main, WM_COMMAND, kTvView, 0);
     if (!waitForWindow(nullptr, L"TV", 20000, true)) {
@@ -78,6 +80,6 @@ int wmain(int argc, wchar_t** argv) {
     if (process) CloseHandle(process);
     return ended == WAIT_OBJECT_0 ? 0 : 1;
   }
-  std::printf("usage: showcase show|exit\n");
+  std::printf("usage: showcase wait|show|exit\n");
   return 2;
 }
