@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 #include "common/messages.h"
 #include "recdesk_bench.h"
