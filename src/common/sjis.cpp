@@ -2,27 +2,33 @@
 
 namespace tavora::sjis {
 
-size_t findLast(std::string_view s, char c) {
+size_t findLastOf(std::string_view s, std::string_view set) {
   size_t found = std::string_view::npos;
   for (size_t i = 0; i < s.size(); ++i) {
     if (isLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) {
       ++i;
       continue;
     }
-    if (s[i] == c) found = i;
+    if (set.find(s[i]) != std::string_view::npos) found = i;
   }
   return found;
 }
 
-size_t findFirst(std::string_view s, char c, size_t from) {
+size_t findFirstOf(std::string_view s, std::string_view set, size_t from) {
   for (size_t i = 0; i < s.size(); ++i) {
     if (isLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) {
       ++i;
       continue;
     }
-    if (i >= from && s[i] == c) return i;
+    if (i >= from && set.find(s[i]) != std::string_view::npos) return i;
   }
   return std::string_view::npos;
+}
+
+size_t findLast(std::string_view s, char c) { return findLastOf(s, std::string_view(&c, 1)); }
+
+size_t findFirst(std::string_view s, char c, size_t from) {
+  return findFirstOf(s, std::string_view(&c, 1), from);
 }
 
 std::string_view cutBytes(std::string_view s, size_t maxBytes) {

@@ -14,6 +14,9 @@ inline bool isLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c 
 size_t findLast(std::string_view s, char c);
 // Position of the first single-byte character c at or after from, or npos.
 size_t findFirst(std::string_view s, char c, size_t from = 0);
+// As findFirst and findLast, for any of the single-byte characters in set.
+size_t findFirstOf(std::string_view s, std::string_view set, size_t from = 0);
+size_t findLastOf(std::string_view s, std::string_view set);
 // True when the text's last character is the single-byte c (not a trail byte).
 bool endsWithChar(std::string_view s, char c);
 // At most maxBytes of the text, never ending in the first half of a double-byte character.

@@ -14,11 +14,10 @@ constexpr size_t kEntrySize = 8;
 constexpr size_t kTypeRecordSize = 4;
 const char kNoDevice[] = "@";
 
-// The entry count at offset 76, when the entries it claims fit in the data.
-std::optional<size_t> entryCount(ByteReader& r) {
-  r.seek(76);
+// The count read next, when the records of recordSize bytes it claims fit in what follows.
+std::optional<size_t> recordCount(ByteReader& r, size_t recordSize) {
   const int32_t n = r.i32();
-  if (!r.ok() || n < 0 || static_cast<uint64_t>(n) * kEntrySize > r.remaining()) return std::nullopt;
+  if (!r.ok() || n < 0 || static_cast<uint64_t>(n) * recordSize > r.remaining()) return std::nullopt;
   return static_cast<size_t>(n);
 }
 
@@ -48,7 +47,8 @@ std::vector<uint8_t> buildTunerDat(const TunerFile& file) {
 
 std::optional<TunerFile> parseTunerDat(const std::vector<uint8_t>& data) {
   ByteReader r(data);
-  const std::optional<size_t> n = entryCount(r);
+  r.seek(76);
+  const std::optional<size_t> n = recordCount(r, kEntrySize);
   if (!n) return std::nullopt;
   TunerFile file;
   r.seek(64);
@@ -87,9 +87,9 @@ std::vector<uint8_t> buildTunerDat2(const std::vector<TunerTypeRecord>& records)
 std::optional<std::vector<TunerTypeRecord>> parseTunerDat2(const std::vector<uint8_t>& data) {
   ByteReader r(data);
   r.skip(4);
-  const int32_t n = r.i32();
-  if (!r.ok() || n < 0 || static_cast<uint64_t>(n) * kTypeRecordSize > r.remaining()) return std::nullopt;
-  std::vector<TunerTypeRecord> records(static_cast<size_t>(n));
+  const std::optional<size_t> n = recordCount(r, kTypeRecordSize);
+  if (!n) return std::nullopt;
+  std::vector<TunerTypeRecord> records(*n);
   for (TunerTypeRecord& rec : records) {
     rec.key = r.u16();
     rec.inputType = r.u8();

@@ -14,6 +14,11 @@ TEST(Sjis, TrailBytesAreNotTakenForBackslashes) {
   EXPECT_FALSE(sjis::endsWithChar("C:\\" + kHyou, '\\'));
   EXPECT_TRUE(sjis::endsWithChar("C:\\" + kHyou + "\\", '\\'));
   EXPECT_EQ(sjis::findFirst(kHyou + "\\", '\\'), 2u);
+  const std::string address = "a" + kHyou + "/b\\" + kHyou + "c";
+  EXPECT_EQ(sjis::findFirstOf(address, "\\/"), 3u);
+  EXPECT_EQ(sjis::findLastOf(address, "/\\"), 5u);
+  EXPECT_EQ(sjis::findFirstOf(address, "\\", 4), 5u);
+  EXPECT_EQ(sjis::findLastOf(kHyou, "\\"), std::string::npos);
 }
 
 TEST(Sjis, LastDotOfAFileName) {

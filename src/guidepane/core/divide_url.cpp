@@ -34,26 +34,6 @@ std::string guide::decodeEscapes(std::string_view s) {
   return out;
 }
 
-namespace {
-
-// The first (or last) of the characters in set, stepping over double-byte characters.
-size_t findAny(std::string_view s, std::string_view set, bool last = false) {
-  size_t found = std::string_view::npos;
-  for (size_t i = 0; i < s.size(); ++i) {
-    if (tavora::sjis::isLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) {
-      ++i;
-      continue;
-    }
-    if (set.find(s[i]) != std::string_view::npos) {
-      found = i;
-      if (!last) break;
-    }
-  }
-  return found;
-}
-
-}  // namespace
-
 divideUrl::divideUrl(std::string_view address) {
   const size_t colon = address.find(':');
   // A one-letter scheme is a drive letter, not an address.
@@ -65,11 +45,11 @@ divideUrl::divideUrl(std::string_view address) {
   std::string_view authority;
   if (rest.substr(0, 2) == "//") {
     rest.remove_prefix(2);
-    const size_t end = findAny(rest, "/\\?#");
+    const size_t end = tavora::sjis::findFirstOf(rest, "/\\?#");
     authority = rest.substr(0, end == std::string_view::npos ? rest.size() : end);
     rest.remove_prefix(authority.size());
   }
-  const size_t extraStart = findAny(rest, "?#");
+  const size_t extraStart = tavora::sjis::findFirstOf(rest, "?#");
   std::string_view path = rest.substr(0, extraStart == std::string_view::npos ? rest.size() : extraStart);
   std::string_view extra = rest.substr(path.size());
 
@@ -100,6 +80,6 @@ divideUrl::divideUrl(std::string_view address) {
 }
 
 std::string divideUrl::getFileName() const {
-  const size_t last = findAny(path_, "/\\", true);
+  const size_t last = tavora::sjis::findLastOf(path_, "/\\");
   return last == std::string::npos ? path_ : path_.substr(last + 1);
 }
