@@ -15,7 +15,6 @@ constexpr int kEndHours[kSlotCount] = {4, 7, 10, 13, 16, 19, 21, 23, 1};
 }  // namespace
 
 const char* slotText(int slot) { return slot >= 0 && slot < kSlotCount ? kSlotTexts[slot] : ""; }
-int slotStartHour(int slot) { return slot >= 0 && slot < kSlotCount ? kStartHours[slot] : -1; }
 int slotEndHour(int slot) { return slot >= 0 && slot < kSlotCount ? kEndHours[slot] : -1; }
 
 int slotOfStartHour(int hour) {

@@ -10,7 +10,6 @@ constexpr int kSlotCount = 9;
 
 // "01" "04" "07" "10" "13" "16" "19" "21" "23".
 const char* slotText(int slot);
-int slotStartHour(int slot);
 // The hour at which the slot's page ends (1 for "23": 1:00 of the next date).
 int slotEndHour(int slot);
 // The slot whose page starts at this hour, or -1.
