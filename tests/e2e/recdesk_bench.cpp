@@ -1,5 +1,6 @@
 #include "recdesk_bench.h"
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -150,15 +151,28 @@ void RecdeskBench::writeFile(const std::wstring& name, const std::vector<uint8_t
 std::vector<std::string> RecdeskBench::engineLog() const { return readLines(folder_ + enginestub::kLogName); }
 std::vector<std::string> RecdeskBench::launchLog() const { return readLines(folder_ + L"launch.log"); }
 
+std::vector<std::string> RecdeskBench::requests() const {
+  std::vector<std::string> out;
+  for (const std::string& line : engineLog()) {
+    const size_t blank = line.find(' ');
+    if (line.rfind("start ", 0) != 0 && blank != std::string::npos) out.push_back(line.substr(blank + 1));
+  }
+  return out;
+}
+
+std::vector<std::string> RecdeskBench::requestsWithoutViewSizing() const {
+  std::vector<std::string> out = requests();
+  std::erase_if(out, [](const std::string& text) {
+    return text == "cVCap loadQuality" || text.rfind("cCapBuild setWinSize ", 0) == 0;
+  });
+  return out;
+}
+
 bool RecdeskBench::waitForRequest(const std::string& text, DWORD timeoutMs) const {
   return pollUntil(
       [&] {
-        for (const std::string& line : engineLog()) {
-          const size_t blank = line.find(' ');
-          if (line.rfind("start ", 0) != 0 && blank != std::string::npos && line.substr(blank + 1) == text)
-            return true;
-        }
-        return false;
+        const std::vector<std::string> sent = requests();
+        return std::find(sent.begin(), sent.end(), text) != sent.end();
       },
       timeoutMs);
 }

@@ -43,7 +43,12 @@ class RecdeskBench {
   // The stand-ins' logs, line by line.
   std::vector<std::string> engineLog() const;
   std::vector<std::string> launchLog() const;
-  // Waits until the engine log holds a line with this text as its request (after the id).
+  // The requests the engine received, in order, without their ids.
+  std::vector<std::string> requests() const;
+  // The same without the view's own size and picture refits, which activation, moves and
+  // resizes queue whenever the window manager raises them.
+  std::vector<std::string> requestsWithoutViewSizing() const;
+  // Waits until the engine has received a request with this text.
   bool waitForRequest(const std::string& text, DWORD timeoutMs = 10000) const;
 
   // Ends the engine stand-in at once, as a crash would.

@@ -33,27 +33,6 @@ double secondsAhead(double seconds) {
 
 std::string narrow(const std::wstring& ascii) { return std::string(ascii.begin(), ascii.end()); }
 
-// The requests after the engine's start, without their ids.
-Lines requests(const RecdeskBench& bench) {
-  Lines out;
-  for (const std::string& line : bench.engineLog())
-    if (line.rfind("start ", 0) != 0) out.push_back(line.substr(line.find(' ') + 1));
-  return out;
-}
-
-// The view's own requests for its video size and quality, when it is shown or activated.
-bool viewSizing(const std::string& line) {
-  return line.rfind("cCapBuild setWinSize ", 0) == 0 || line == "cVCap loadQuality";
-}
-
-// The requests without the view's own sizing, which follows its showing and activation
-// whenever its messages get their turn.
-Lines withoutViewSizing(const RecdeskBench& bench) {
-  Lines all = requests(bench);
-  std::erase_if(all, viewSizing);
-  return all;
-}
-
 std::string hhnn(double time) {
   const tavora::CivilDateTime t = tavora::decodeOleDate(time);
   char text[8];
@@ -131,7 +110,8 @@ TEST_F(ScheduledRecdesk, AReservationIsSetUpRecordedAndReturnedToThePreview) {
   ASSERT_TRUE(bench.waitForRequest("preView3.cmd", 15000));
   EXPECT_GE(localNow(), end);
   Lines log;
-  ASSERT_TRUE(e2e::pollUntil([&] { return (log = withoutViewSizing(bench)).size() >= expected.size(); }, 5000));
+  ASSERT_TRUE(
+      e2e::pollUntil([&] { return (log = bench.requestsWithoutViewSizing()).size() >= expected.size(); }, 5000));
   EXPECT_EQ(log, expected);
   // Nothing is left to wake up for.
   EXPECT_EQ(bench.launchLog().size(), 1u);
@@ -154,7 +134,7 @@ TEST_F(ScheduledRecdesk, TheEndOfWindowsDuringARecordingStopsTheCaptureBeforeQui
   PostMessageW(box, WM_COMMAND, IDYES, 0);
   ASSERT_TRUE(bench.waitForRequest("quit"));
   // The capture stops first; then the view's close cleans up, and the engine is told to quit.
-  const Lines log = withoutViewSizing(bench);
+  const Lines log = bench.requestsWithoutViewSizing();
   const auto recording = std::find(log.begin(), log.end(), caption);
   ASSERT_NE(recording, log.end());
   EXPECT_EQ(Lines(recording + 1, log.end()),
@@ -172,7 +152,7 @@ TEST_F(ScheduledRecdesk, PowerOffAfterTheRecordingGoesThroughTheEnginesMarks) {
   DWORD code = 1;
   ASSERT_TRUE(bench.waitForExit(bench.process(), 10000, &code));
   EXPECT_EQ(code, 0u);
-  const Lines log = withoutViewSizing(bench);
+  const Lines log = bench.requestsWithoutViewSizing();
   const auto preview = std::find(log.begin(), log.end(), "preView3.cmd");
   const Lines cleanUp = {"mix getSysVolMute", "mix setMute ON",  "clean filterSet", "tune nukeWithoutNeeds cFg",
                          "clean setMixer",    "mix setSysVolMute", "clean"};
@@ -201,7 +181,7 @@ TEST_F(NoticedRecdesk, TheNoticeComesToTheFrontAndCancelAndWatchTvShowsTheChanne
   PostMessageW(notice, WM_COMMAND, MAKEWPARAM(5, BN_CLICKED), reinterpret_cast<LPARAM>(watchTv));
   ASSERT_TRUE(bench.waitForRequest("tune setCh 12"));
   EXPECT_TRUE(e2e::pollUntil([&] { return bench.findWindow(bench.process(), L"TForm4") == nullptr; }, 5000));
-  const Lines log = withoutViewSizing(bench);
+  const Lines log = bench.requestsWithoutViewSizing();
   ASSERT_FALSE(log.empty());
   // The view was hidden: its first preview, then the channel; no recording is set up.
   EXPECT_EQ(log.back(), "tune setCh 12");

@@ -39,20 +39,6 @@ std::wstring captionOf(HWND window) {
   return text;
 }
 
-// The requests of the log without their ids, leaving out the size and picture refits that
-// activation, moves and resizes queue whenever the window manager raises them.
-std::vector<std::string> requests(const std::vector<std::string>& log) {
-  std::vector<std::string> out;
-  for (const std::string& line : log) {
-    const size_t blank = line.find(' ');
-    if (line.rfind("start ", 0) == 0 || blank == std::string::npos) continue;
-    const std::string text = line.substr(blank + 1);
-    if (text == "cVCap loadQuality" || text.rfind("cCapBuild setWinSize", 0) == 0) continue;
-    out.push_back(text);
-  }
-  return out;
-}
-
 // Whether the requests hold the sequence without anything between, and where it ends.
 bool holdsInOrder(const std::vector<std::string>& all, const std::vector<std::string>& sequence) {
   return std::search(all.begin(), all.end(), sequence.begin(), sequence.end()) != all.end();
@@ -99,7 +85,7 @@ struct ViewBench : ::testing::Test {
   bool waitForNth(const std::string& text, size_t n) {
     return e2e::pollUntil(
         [&] {
-          const auto sent = requests(bench.engineLog());
+          const auto sent = bench.requestsWithoutViewSizing();
           return static_cast<size_t>(std::count(sent.begin(), sent.end(), text)) >= n;
         },
         10000);
@@ -126,7 +112,7 @@ TEST_F(ViewBench, TheTrayItemShowsTheViewAndQueuesThePreviewInOrder) {
   EXPECT_EQ(captionOf(view), L"TV");
   showView();
   EXPECT_TRUE(IsWindowVisible(view));
-  const auto sent = requests(bench.engineLog());
+  const auto sent = bench.requestsWithoutViewSizing();
   EXPECT_TRUE(holdsInOrder(sent, kPreview)) << ::testing::PrintToString(sent);
   EXPECT_EQ(sent.front(), "form");  // nothing of the preview was dropped or sent before
   // The engine is given the video panel inside the view.
@@ -159,7 +145,7 @@ TEST_F(ViewBench, ClosingSendsTheCleanUpAndWritesCapForm) {
   PostMessageW(view, WM_CLOSE, 0, 0);
   ASSERT_TRUE(bench.waitForRequest("clean"));
   EXPECT_FALSE(IsWindowVisible(view));
-  EXPECT_TRUE(holdsInOrder(requests(bench.engineLog()), kCleanUp));
+  EXPECT_TRUE(holdsInOrder(bench.requestsWithoutViewSizing(), kCleanUp));
   const auto data = readFile(bench.folder() + L"capForm.dat");
   ASSERT_GE(data.size(), 44u);
   EXPECT_EQ(i32At(data, 0), 1);
@@ -191,7 +177,7 @@ TEST_F(ViewBench, ExitWithTheViewShownClosesItThenAsksForMarkThree) {
   showView();
   PostMessageW(bench.mainWindow(), WM_COMMAND, kExit, 0);
   ASSERT_TRUE(bench.waitForRequest("mark 3"));
-  auto sent = requests(bench.engineLog());
+  auto sent = bench.requestsWithoutViewSizing();
   std::vector<std::string> expected = kCleanUp;
   expected.push_back("mark 3");
   EXPECT_TRUE(holdsInOrder(sent, expected)) << ::testing::PrintToString(sent);
@@ -314,7 +300,7 @@ TEST_F(ViewBench, TheEnginesReportsReachTheControlPanel) {
   bench.enginePosts(tvr::TVR_MARK, 99, 0);  // a mark that does nothing, then a request as the barrier
   PostMessageW(view, WM_COMMAND, kSize640, 0);
   ASSERT_TRUE(bench.waitForRequest("cCapBuild setWinSize 640 480"));
-  const auto sent = requests(bench.engineLog());
+  const auto sent = bench.requestsWithoutViewSizing();
   EXPECT_EQ(std::count(sent.begin(), sent.end(), "mix setMute OFF"), 1);
 }
 
@@ -327,13 +313,13 @@ TEST_F(ViewBench, WhileRecordingACloseMinimisesAndTheTrayStopReturnsToThePreview
   bench.enginePosts(tvr::TVR_SIGNAL, 1, 0);  // its "mix setMute OFF" is the barrier
   ASSERT_TRUE(bench.waitForRequest("mix setMute OFF"));
   EXPECT_TRUE(IsIconic(view));
-  auto sent = requests(bench.engineLog());
+  auto sent = bench.requestsWithoutViewSizing();
   EXPECT_EQ(std::count(sent.begin(), sent.end(), "clean filterSet"), 0);
   // "録画停止": the record button goes up, the capture stops and the preview is rebuilt.
   // Before a recording it did nothing (its first "cFg stopGraph" is the one below).
   PostMessageW(bench.mainWindow(), WM_COMMAND, 2, 0);
   ASSERT_TRUE(bench.waitForRequest("preView3.cmd"));
-  sent = requests(bench.engineLog());
+  sent = bench.requestsWithoutViewSizing();
   EXPECT_EQ(std::count(sent.begin(), sent.end(), "cFg stopGraph"), 1);
   EXPECT_TRUE(holdsInOrder(sent, {"cFg stopGraph", "mix getSysVolMute", "mix setMute ON", "clean filterSet",
                                   "tune nukeWithoutNeeds cFg", "form", "width", "height", "preView3.cmd"}))

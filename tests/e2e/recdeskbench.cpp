@@ -115,11 +115,8 @@ std::vector<double> captureLateness() {
   const std::string capture = "cCapBuild captureStream on";
   e2e::pollUntil(
       [&] {
-        const auto log = bench.engineLog();
-        return std::count_if(log.begin(), log.end(), [&](const std::string& line) {
-                 return line.size() > capture.size() && line.compare(line.size() - capture.size(), capture.size(),
-                                                                     capture) == 0;
-               }) == kReservations;
+        const std::vector<std::string> sent = bench.requests();
+        return std::count(sent.begin(), sent.end(), capture) == kReservations;
       },
       3000 * kReservations + 10000);
   // Ids of the capture requests, then their arrival times.

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <stdexcept>
 
 #include "common/oledate.h"
 #include "model_link.h"
@@ -467,6 +468,18 @@ TEST(Scheduler, AChangeWhileTheNoticeIsOpenWaitsForIt) {
   EXPECT_EQ(f.rsv->state(), rsvTime::READY);
   EXPECT_EQ(f.rsv->currentEntry()->title, "news");
   EXPECT_EQ(f.count("file record1z.cmd"), 1u);
+}
+
+TEST(Scheduler, ANoticeThatFailsDoesNotHoldTheSchedulerForGood) {
+  Fixture f;
+  f.dialogs.duringNotice = [] { throw std::runtime_error("no window"); };
+  f.start({news()});
+  EXPECT_THROW(f.fire(), std::runtime_error);
+  EXPECT_EQ(f.rsv->state(), rsvTime::NOTICE);
+  EXPECT_FALSE(f.timer.running);
+  // A clock change measures the wait afresh, as it does when no dialog is open.
+  f.rsv->onClockChanged();
+  EXPECT_TRUE(f.timer.running);
 }
 
 TEST(Scheduler, TheWakeUpProgramGetsTheNextStartLessTheLead) {

@@ -16,6 +16,18 @@ constexpr double kSameTime = 1.0 / tavora::kSecondsPerDay;
 
 double seconds(double s) { return s / tavora::kSecondsPerDay; }
 
+// Runs one of the scheduler's modal dialogs with the modal flag held; it drops again also when
+// the dialog fails, so that changes and clock changes are not put off for good.
+template <class F>
+auto whileModal(bool& modal, F&& show) {
+  struct Release {
+    bool& flag;
+    ~Release() { flag = false; }
+  } release{modal};
+  modal = true;
+  return show();
+}
+
 }  // namespace
 
 uint32_t timerInterval(double now, double target) {
@@ -127,9 +139,7 @@ std::optional<int> rsvTime::notice(bool manualLayout, bool ownedByView) {
   tState = NOTICE;
   const double start = current()->start;
   if (ports_.settings.beepOnNotice) ports_.dialogs.beep();
-  modal_ = true;
-  const int result = ports_.dialogs.showNotice(manualLayout, start, ownedByView);
-  modal_ = false;
+  const int result = whileModal(modal_, [&] { return ports_.dialogs.showNotice(manualLayout, start, ownedByView); });
   if (tState != NOTICE || !current()) return std::nullopt;
   return result;
 }
@@ -243,15 +253,11 @@ void rsvTime::finishCurrent(bool allowPowerOff) {
   }
   const bool hasNext = pickNext();
   armWakeUp();
-  if (powerOff && powerOffFitsBefore(hasNext ? std::optional<double>(current()->start) : std::nullopt)) {
-    modal_ = true;
-    const bool yes = ports_.dialogs.confirmPowerOff();
-    modal_ = false;
-    if (yes) {
-      ports_.engine.cleanUp();
-      ports_.engine.sendMark(1);
-      return;
-    }
+  if (powerOff && powerOffFitsBefore(hasNext ? std::optional<double>(current()->start) : std::nullopt) &&
+      whileModal(modal_, [&] { return ports_.dialogs.confirmPowerOff(); })) {
+    ports_.engine.cleanUp();
+    ports_.engine.sendMark(1);
+    return;
   }
   enter();
 }

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <string>
 #include <vector>
 
 #include "recdesk/core/ds_control.h"
@@ -32,51 +33,56 @@ winui::Form::Options viewOptions() {
 
 sizing::Rect toRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
+// Each item with a shortcut carries its letter (Ctrl and the letter): the menu shows it and
+// the key hook finds the item by it.
 struct SizeItem {
   UINT id;
   const char* caption;
-  const char* shortcut;
+  char key;
   int width, height;
 };
 constexpr SizeItem kSizes[] = {
-    {TFormTVView::N9, texts::kViewMenuSize960, "\tCtrl+B", 960, 720},
-    {TFormTVView::N10, texts::kViewMenuSize640, "\tCtrl+V", 640, 480},
-    {TFormTVView::N11, texts::kViewMenuSize480, "\tCtrl+C", 480, 360},
-    {TFormTVView::N12, texts::kViewMenuSize320, "\tCtrl+X", 320, 240},
-    {TFormTVView::N13, texts::kViewMenuSize160, "\tCtrl+Z", 160, 120},
+    {TFormTVView::N9, texts::kViewMenuSize960, 'B', 960, 720},
+    {TFormTVView::N10, texts::kViewMenuSize640, 'V', 640, 480},
+    {TFormTVView::N11, texts::kViewMenuSize480, 'C', 480, 360},
+    {TFormTVView::N12, texts::kViewMenuSize320, 'X', 320, 240},
+    {TFormTVView::N13, texts::kViewMenuSize160, 'Z', 160, 120},
 };
 
 struct CornerItem {
   UINT id;
   const char* caption;
-  const char* shortcut;
+  char key;
 };
 constexpr CornerItem kCorners[] = {
-    {TFormTVView::N2, texts::kViewMenuTopLeft, "\tCtrl+Q"},
-    {TFormTVView::N3, texts::kViewMenuBottomLeft, "\tCtrl+A"},
-    {TFormTVView::N4, texts::kViewMenuTopRight, "\tCtrl+W"},
-    {TFormTVView::N5, texts::kViewMenuBottomRight, "\tCtrl+S"},
+    {TFormTVView::N2, texts::kViewMenuTopLeft, 'Q'},
+    {TFormTVView::N3, texts::kViewMenuBottomLeft, 'A'},
+    {TFormTVView::N4, texts::kViewMenuTopRight, 'W'},
+    {TFormTVView::N5, texts::kViewMenuBottomRight, 'S'},
 };
+
+constexpr char kOptionsKey = 'E';
+constexpr char kOnTopKey = 'T';
+
+std::string withShortcut(const char* caption, char key) { return std::string(caption) + "\tCtrl+" + key; }
 
 constexpr UINT kPanelItems[] = {TFormTVView::N19, TFormTVView::N20, TFormTVView::N21,
                                 TFormTVView::N22, TFormTVView::N23, TFormTVView::N24};
 
-// The view's shortcuts: Ctrl and a letter.
-UINT shortcutItem(WPARAM key) {
-  switch (key) {
-    case 'E': return TFormTVView::N6;
-    case 'T': return TFormTVView::N7;
-    case 'B': return TFormTVView::N9;
-    case 'V': return TFormTVView::N10;
-    case 'C': return TFormTVView::N11;
-    case 'X': return TFormTVView::N12;
-    case 'Z': return TFormTVView::N13;
-    case 'Q': return TFormTVView::N2;
-    case 'A': return TFormTVView::N3;
-    case 'W': return TFormTVView::N4;
-    case 'S': return TFormTVView::N5;
-  }
-  return 0;
+// The item a shortcut's letter stands for (0 for none) and the position of the menu's top item
+// it lies under.
+struct Shortcut {
+  UINT item;
+  int top;
+};
+Shortcut shortcutOf(WPARAM key) {
+  if (key == static_cast<WPARAM>(kOptionsKey)) return {TFormTVView::N6, 0};
+  if (key == static_cast<WPARAM>(kOnTopKey)) return {TFormTVView::N7, 1};
+  for (const SizeItem& s : kSizes)
+    if (key == static_cast<WPARAM>(s.key)) return {s.id, 2};
+  for (const CornerItem& c : kCorners)
+    if (key == static_cast<WPARAM>(c.key)) return {c.id, 3};
+  return {0, 0};
 }
 
 BOOL CALLBACK collectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
@@ -96,11 +102,10 @@ TFormTVView::TFormTVView(ViewOwner& owner, std::string folder)
   winui::setKeyHook([this](const MSG& msg) {
     if (msg.message != WM_KEYDOWN || GetActiveWindow() != handle()) return false;
     if (GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_MENU) < 0) return false;
-    const UINT item = shortcutItem(msg.wParam);
-    if (item == 0) return false;
+    const Shortcut shortcut = shortcutOf(msg.wParam);
+    if (shortcut.item == 0) return false;
     // A shortcut acts as its item would: not while the menu's top item is disabled.
-    const int top = item == N6 ? 0 : item == N7 ? 1 : item <= N13 ? 2 : 3;
-    if (PopupMenu2.topItemEnabled(top)) runMenuItem(item);
+    if (PopupMenu2.topItemEnabled(shortcut.top)) runMenuItem(shortcut.item);
     return true;
   });
   loadViewSettings();
@@ -116,11 +121,11 @@ TFormTVView::~TFormTVView() {
 }
 
 void TFormTVView::buildMenu() {
-  PopupMenu2.add(N6, std::string(texts::kViewMenuOptions) + "\tCtrl+E");
-  PopupMenu2.add(N7, std::string(texts::kViewMenuOnTop) + "\tCtrl+T");
-  for (const SizeItem& s : kSizes) videoSizeMenu_.add(s.id, std::string(s.caption) + s.shortcut);
+  PopupMenu2.add(N6, withShortcut(texts::kViewMenuOptions, kOptionsKey));
+  PopupMenu2.add(N7, withShortcut(texts::kViewMenuOnTop, kOnTopKey));
+  for (const SizeItem& s : kSizes) videoSizeMenu_.add(s.id, withShortcut(s.caption, s.key));
   PopupMenu2.addSubmenu(texts::kViewMenuVideoSize, videoSizeMenu_.handle());
-  for (const CornerItem& c : kCorners) cornerMenu_.add(c.id, std::string(c.caption) + c.shortcut);
+  for (const CornerItem& c : kCorners) cornerMenu_.add(c.id, withShortcut(c.caption, c.key));
   PopupMenu2.addSubmenu(texts::kViewMenuMove, cornerMenu_.handle());
   const char* const panelCaptions[] = {texts::kViewMenuPanelNone, texts::kViewMenuPanelTop,
                                        texts::kViewMenuPanelBottom, texts::kViewMenuPanelLeft,
