@@ -59,7 +59,7 @@ class TunerTest : public ::testing::Test, public DeviceFactory, public TunerDial
   TunerTest() { engine.frontWnd = 0x1000; }
 
   std::shared_ptr<dsMother> make(WaitId kind, lex&) override {
-    if (kind == WaitId::GraphBuilder) return std::make_shared<FakeGraph>(host, "graph", std::set<std::string>{}, std::set<std::string>{});
+    if (kind == WaitId::GraphBuilder) return std::make_shared<FakeGraph>(host, "graph");
     auto made = std::make_unique<FakeCard>(host);
     card = made.get();
     if (configure) configure(*card);

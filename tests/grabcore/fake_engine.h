@@ -26,7 +26,8 @@ class RecordingHost : public BasicRecordingHost<std::string> {
 // A graph object whose operations are logged; failures are chosen by operation name.
 class FakeGraph : public TGraphBuilder {
  public:
-  FakeGraph(RecordingHost& host, std::string id, std::set<std::string> failing, std::set<std::string> exhausting)
+  FakeGraph(RecordingHost& host, std::string id, std::set<std::string> failing = {},
+            std::set<std::string> exhausting = {})
       : host_(host), id_(std::move(id)), failing_(std::move(failing)), exhausting_(std::move(exhausting)) {}
   ~FakeGraph() override { host_.log.push_back("destroy " + id_); }
   void create() override { op("create"); }
