@@ -17,10 +17,6 @@ using Bytes = std::vector<uint8_t>;
 
 namespace {
 
-std::string post(unsigned msg, long long w, long long l = 0) {
-  return "post " + std::to_string(msg) + " " + std::to_string(w) + " " + std::to_string(l);
-}
-
 // Logs the card's calls into the host's log; the call named by failing fails.
 class FakeCard : public TunerDevices {
  public:

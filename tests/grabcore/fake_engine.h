@@ -23,6 +23,9 @@ class RecordingHost : public BasicRecordingHost<std::string> {
   std::map<std::string, std::vector<std::string>>& files = commandFiles;
 };
 
+// The log entry of a posted message.
+std::string post(unsigned msg, long long wParam, long long lParam = 0);
+
 // A graph object whose operations are logged; failures are chosen by operation name.
 class FakeGraph : public TGraphBuilder {
  public:
