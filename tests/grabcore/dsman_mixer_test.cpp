@@ -68,7 +68,6 @@ struct MixerTest : ::testing::Test, DeviceFactory {
 std::string ids(uint64_t volume, int64_t mute) {
   return "postto 119 " + std::to_string(tvr::TVR_MIXERIDS) + " " + std::to_string(volume) + " " + std::to_string(mute);
 }
-std::string post(unsigned msg, uint64_t w) { return "post " + std::to_string(msg) + " " + std::to_string(w) + " 0"; }
 const std::string kNoMixer = "postto 119 " + std::to_string(tvr::TVR_NOMIXER) + " 0 0";
 
 }  // namespace

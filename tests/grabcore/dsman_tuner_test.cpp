@@ -17,10 +17,6 @@ using Bytes = std::vector<uint8_t>;
 
 namespace {
 
-std::string post(unsigned msg, long long w, long long l = 0) {
-  return "post " + std::to_string(msg) + " " + std::to_string(w) + " " + std::to_string(l);
-}
-
 // Logs the card's calls into the host's log; the call named by failing fails.
 class FakeCard : public TunerDevices {
  public:
@@ -54,22 +50,12 @@ class FakeCard : public TunerDevices {
   bool held_ = false;
 };
 
-// Keeps the blocks' bytes as well.
-class BlockHost : public RecordingHost {
- public:
-  std::vector<Bytes> blocks;
-  void sendCopyDataToFront(uint32_t kind, const std::vector<uint8_t>& block) override {
-    RecordingHost::sendCopyDataToFront(kind, block);
-    blocks.push_back(block);
-  }
-};
-
 class TunerTest : public ::testing::Test, public DeviceFactory, public TunerDialogs {
  protected:
   TunerTest() { engine.frontWnd = 0x1000; }
 
   std::shared_ptr<dsMother> make(WaitId kind, lex&) override {
-    if (kind == WaitId::GraphBuilder) return std::make_shared<FakeGraph>(host, "graph", std::set<std::string>{}, std::set<std::string>{});
+    if (kind == WaitId::GraphBuilder) return std::make_shared<FakeGraph>(host, "graph");
     auto made = std::make_unique<FakeCard>(host);
     card = made.get();
     if (configure) configure(*card);
@@ -98,7 +84,7 @@ class TunerTest : public ::testing::Test, public DeviceFactory, public TunerDial
   }
   bool run(const std::string& line) {
     host.log.clear();
-    host.blocks.clear();
+    host.copyData.clear();
     return engine.execLine(line);
   }
   std::optional<Bytes> file(const char* name) const { return tavora::readWholeFile(dir + name); }
@@ -117,7 +103,7 @@ class TunerTest : public ::testing::Test, public DeviceFactory, public TunerDial
 
   TempDir folder;
   std::string dir = folder.file("");
-  BlockHost host;
+  RecordingHost host;
   lex engine{host, *this};
   FakeCard* card = nullptr;
   std::function<void(FakeCard&)> configure;
@@ -242,7 +228,7 @@ TEST_F(TunerTest, AddChToListSendsTheFreeKeysTunesAndPostsChAdded) {
   const std::string numbers = "copydata 3 " + std::to_string(4 + 9 * 2 + 50 * 3);  // 1..61 less 10, 12
   EXPECT_EQ(without("card"), (Log{numbers, "copydata 1 4", post(tvr::TVR_SIGNAL, 0), post(tvr::TVR_CHANNEL, 1),
                                   post(tvr::TVR_CHADDED, 0)}));
-  EXPECT_EQ(Bytes(host.blocks.front().begin(), host.blocks.front().begin() + 8), (Bytes{59, 0, 0, 0, '1', 0, '2', 0}));
+  EXPECT_EQ(Bytes(host.copyData.front().begin(), host.copyData.front().begin() + 8), (Bytes{59, 0, 0, 0, '1', 0, '2', 0}));
   EXPECT_EQ(table().channels[1], (ChannelSet{1, 1, "NEW", 1}));
   ASSERT_TRUE(run("tune addChToList 4 X 1 ANT"));  // past the end
   EXPECT_EQ(host.log, Log{});
@@ -260,12 +246,12 @@ TEST_F(TunerTest, EditorLinesChangeMemoryUntilSaveTunerDat) {
   EXPECT_EQ(host.log, Log{});
   EXPECT_EQ(*file("TvTuner.dat"), before);
   ASSERT_TRUE(run("tune setCaption 21:00"));
-  EXPECT_EQ(host.blocks, (std::vector<Bytes>{{'4', 'C', 'H', ' ', '2', '1', ':', '0', '0', 0}}));
+  EXPECT_EQ(host.copyData, (std::vector<Bytes>{{'4', 'C', 'H', ' ', '2', '1', ':', '0', '0', 0}}));
   ASSERT_TRUE(run("tune prChannelToListview"));
-  EXPECT_EQ(host.blocks, (std::vector<Bytes>{table().channelListBlock()}));
-  EXPECT_EQ(host.log, (Log{"copydata 2 " + std::to_string(host.blocks.at(0).size())}));
+  EXPECT_EQ(host.copyData, (std::vector<Bytes>{table().channelListBlock()}));
+  EXPECT_EQ(host.log, (Log{"copydata 2 " + std::to_string(host.copyData.at(0).size())}));
   ASSERT_TRUE(run("tune setSelChCombo CBL"));
-  EXPECT_EQ(host.blocks, (std::vector<Bytes>{table().freeChannelsBlock(0)}));
+  EXPECT_EQ(host.copyData, (std::vector<Bytes>{table().freeChannelsBlock(0)}));
   ASSERT_TRUE(run("tune saveTunerDat"));
   EXPECT_EQ(stored()->entries, (std::vector<tavora::TunerFileEntry>{{12, 4, "4CH"}, {5, 7, "A"}}));
   EXPECT_EQ(stored()->currentKey, 12);

@@ -6,6 +6,10 @@
 #include "common/messages.h"
 #include "grabcore/core/errors.h"
 
+std::string post(unsigned msg, long long wParam, long long lParam) {
+  return "post " + std::to_string(msg) + " " + std::to_string(wParam) + " " + std::to_string(lParam);
+}
+
 void FakeGraph::op(const std::string& name) {
   host_.log.push_back(id_ + " " + name);
   if (failing_.count(name)) throw DeviceError{"failed " + name};

@@ -23,10 +23,14 @@ class RecordingHost : public BasicRecordingHost<std::string> {
   std::map<std::string, std::vector<std::string>>& files = commandFiles;
 };
 
+// The log entry of a posted message.
+std::string post(unsigned msg, long long wParam, long long lParam = 0);
+
 // A graph object whose operations are logged; failures are chosen by operation name.
 class FakeGraph : public TGraphBuilder {
  public:
-  FakeGraph(RecordingHost& host, std::string id, std::set<std::string> failing, std::set<std::string> exhausting)
+  FakeGraph(RecordingHost& host, std::string id, std::set<std::string> failing = {},
+            std::set<std::string> exhausting = {})
       : host_(host), id_(std::move(id)), failing_(std::move(failing)), exhausting_(std::move(exhausting)) {}
   ~FakeGraph() override { host_.log.push_back("destroy " + id_); }
   void create() override { op("create"); }

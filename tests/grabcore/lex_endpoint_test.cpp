@@ -7,9 +7,6 @@
 using Tokens = std::vector<std::string>;
 
 namespace {
-std::string post(unsigned msg, uint64_t w, int64_t l) {
-  return "post " + std::to_string(msg) + " " + std::to_string(w) + " " + std::to_string(l);
-}
 std::string done(int64_t id) { return post(tvr::TVR_DONE, 0, id); }
 
 void copyData(lex& e, uint64_t sender, uint64_t id, const void* data, uint32_t size) {

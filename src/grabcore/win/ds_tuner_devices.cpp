@@ -51,6 +51,12 @@ void disconnectDownstream(IGraphBuilder* graph, IBaseFilter* filter, bool remove
   }
 }
 
+// Takes filter out of the graph with everything downstream of it.
+void removeWithDownstream(IGraphBuilder* graph, IBaseFilter* filter) {
+  disconnectDownstream(graph, filter, true);
+  graph->RemoveFilter(filter);
+}
+
 }  // namespace
 
 template <class I>
@@ -94,8 +100,7 @@ bool DsTunerDevices::discover(TGraphBuilder* graphObject) {
   if (FAILED(graph->AddFilter(capture.Get(), L"Video Capture"))) return false;
   // Rendering the preview brings the card's tuner and crossbars in upstream of the capture filter.
   if (FAILED(builder->RenderStream(&PIN_CATEGORY_PREVIEW, &MEDIATYPE_Video, capture.Get(), nullptr, nullptr))) {
-    disconnectDownstream(graph, capture.Get(), true);
-    graph->RemoveFilter(capture.Get());
+    removeWithDownstream(graph, capture.Get());
     return false;
   }
   ComPtr<IUnknown> found;
@@ -110,8 +115,7 @@ bool DsTunerDevices::discover(TGraphBuilder* graphObject) {
   upstream_.take(found.Get());
   if (!held()) {
     // Not a tuner card: nothing of it stays in the graph.
-    disconnectDownstream(graph, capture.Get(), true);
-    graph->RemoveFilter(capture.Get());
+    removeWithDownstream(graph, capture.Get());
     release();
     return false;
   }
