@@ -36,6 +36,28 @@ std::vector<uint8_t> nameBlock(const std::vector<std::string>& names) {
   return out;
 }
 
+std::string sj(const wchar_t* text) {
+  char out[256] = {};
+  WideCharToMultiByte(932, 0, text, -1, out, sizeof out, nullptr, nullptr);
+  return out;
+}
+
+// Page 1's sequences for a profile.
+std::vector<std::string> queriesAndObjects(const std::string& q) {
+  return {"cVCap getVideoSize", "cVCap getFrameRate", "label compSetStart", "new Compress cComp",
+          "cComp create \"" + q + "\"", "cComp enumCompNames", "new ACapSorce cACap", "cACap create \"" + q + "\"",
+          "cACap getWFormat"};
+}
+std::vector<std::string> profileSwitch(const std::string& q) {
+  return {"cVCap saveFormat", "mix getSysVolMute", "mix setMute ON", "clean filterSet", "tune nukeWithoutNeeds cFg",
+          "preView2a.cmd", "cVCap loadFormat \"" + q + "\"", "form", "width", "height",
+          "cCapBuild setViewWin form width height", "preView2b.cmd", "mix setSysVolMute", "tune setCh"};
+}
+std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
 struct OptionsBench : ::testing::Test {
   void SetUp() override {
     ASSERT_NE(bench.start(), nullptr);
@@ -73,12 +95,75 @@ struct OptionsBench : ::testing::Test {
     ASSERT_TRUE(e2e::pollUntil([&] { return !IsWindow(dialog); }, 10000));
   }
   HWND control(int id) const { return GetDlgItem(page0, id); }
+  HWND tabs() const { return FindWindowExW(dialog, nullptr, WC_TABCONTROLW, nullptr); }
+  // The arrow keys move the page control as a user's would.
+  void nextPage(WPARAM key = VK_RIGHT) { SendMessageW(tabs(), WM_KEYDOWN, key, 0); }
+  void toQualityPage() {
+    mark();
+    nextPage();
+    page1 = FindWindowExW(dialog, nullptr, L"TForm3TabSheet2", nullptr);
+    ASSERT_NE(page1, nullptr);
+    ASSERT_TRUE(sentSince(queriesAndObjects(sj(L"ＴＶ"))));
+  }
+  HWND profiles() const { return GetDlgItem(page1, 1); }
+  std::vector<std::string> profileItems() const {
+    std::vector<std::string> out;
+    const int n = static_cast<int>(SendMessageW(profiles(), CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i) {
+      wchar_t text[128] = {};
+      SendMessageW(profiles(), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+      out.push_back(sj(text));
+    }
+    return out;
+  }
+  std::string profileText() const {
+    wchar_t text[128] = {};
+    SendMessageW(profiles(), WM_GETTEXT, 128, reinterpret_cast<LPARAM>(text));
+    return sj(text);
+  }
+  // A user's choice in a combo box of a page.
+  void choose(HWND page, int id, int index) {
+    SendMessageW(GetDlgItem(page, id), CB_SETCURSEL, index, 0);
+    SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(page, id)));
+  }
+  void chooseProfile(const std::string& name) {
+    const auto items = profileItems();
+    const auto at = std::find(items.begin(), items.end(), name);
+    ASSERT_NE(at, items.end()) << name;
+    choose(page1, 1, static_cast<int>(at - items.begin()));
+  }
+  // Types over the profile's text and leaves the box.
+  void typeProfile(const wchar_t* text, bool wait = true) {
+    HWND edit = FindWindowExW(profiles(), nullptr, L"Edit", nullptr);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    if (!*text) SendMessageW(edit, WM_CHAR, VK_BACK, 0);
+    for (const wchar_t* c = text; *c; ++c) SendMessageW(edit, WM_CHAR, *c, 0);
+    if (wait)
+      SendMessageW(page1, WM_COMMAND, MAKEWPARAM(1, CBN_KILLFOCUS), reinterpret_cast<LPARAM>(profiles()));
+    else
+      PostMessageW(page1, WM_COMMAND, MAKEWPARAM(1, CBN_KILLFOCUS), reinterpret_cast<LPARAM>(profiles()));
+  }
+  // Clicks a button of a page; a box it shows is answered and its text returned.
+  std::wstring clickAnswering(HWND button) {
+    PostMessageW(button, BM_CLICK, 0, 0);
+    return answerBox();
+  }
+  std::wstring answerBox() {
+    HWND box = nullptr;
+    if (!e2e::pollUntil([&] { return (box = bench.findBox(bench.process())) != nullptr; }, 3000)) return L"";
+    const std::wstring text = RecdeskBench::boxText(box);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    e2e::pollUntil([&] { return !IsWindow(box); }, 3000);
+    return text;
+  }
+  bool exists(const wchar_t* name) const { return GetFileAttributesW((bench.folder() + name).c_str()) != INVALID_FILE_ATTRIBUTES; }
   int position(int id) const { return static_cast<int>(SendMessageW(control(id), TBM_GETPOS, 0, 0)); }
 
   RecdeskBench bench;
   HWND view = nullptr;
   HWND dialog = nullptr;
   HWND page0 = nullptr;
+  HWND page1 = nullptr;
   size_t seen = 0;
 };
 
@@ -150,4 +235,163 @@ TEST_F(OptionsBench, RefusedWhileTheRecordButtonIsDown) {
   EXPECT_EQ(bench.findWindow(bench.process(), L"TForm3"), nullptr);
   PostMessageW(box, WM_COMMAND, IDOK, 0);
   EXPECT_TRUE(sentSince({}));
+}
+
+TEST_F(OptionsBench, DriverSwitchBothWaysAndTheNoOpClick) {
+  bench.enginePosts(tvr::TVR_DRIVER, 1, 1);  // WDM in use, both kinds present
+  Sleep(200);
+  open();
+  EXPECT_TRUE(IsWindowEnabled(control(kVfw)));
+  EXPECT_EQ(SendMessageW(control(kWdm), BM_GETCHECK, 0, 0), BST_CHECKED);
+  auto switchTo = [](const char* kind) {
+    return std::vector<std::string>{"mix getSysVolMute", "mix setMute ON", "clean filterSet",
+                                    "tune nukeWithoutNeeds cFg", std::string("cVCap chgDriver ") + kind,
+                                    "form", "width", "height", "preView3.cmd", "mix setSysVolMute"};
+  };
+  mark();
+  SendMessageW(control(kWdm), BM_CLICK, 0, 0);  // the kind in use: nothing
+  SendMessageW(control(kVfw), BM_CLICK, 0, 0);
+  ASSERT_TRUE(sentSince(switchTo("VfW")));
+  mark();
+  SendMessageW(control(kVfw), BM_CLICK, 0, 0);
+  SendMessageW(control(kWdm), BM_CLICK, 0, 0);
+  ASSERT_TRUE(sentSince(switchTo("WDM")));
+  close();
+  // With one kind only the group is disabled.
+  bench.enginePosts(tvr::TVR_DRIVER, 1, 0);
+  Sleep(200);
+  open();
+  EXPECT_FALSE(IsWindowEnabled(control(kVfw)));
+  EXPECT_FALSE(IsWindowEnabled(control(kWdm)));
+  close();
+}
+
+TEST_F(OptionsBench, QualityListsByDriverWithTheBuiltInOnce) {
+  bench.enginePosts(tvr::TVR_DRIVER, 1, 1);  // WDM
+  Sleep(200);
+  open();
+  toQualityPage();  // no files: only the built-in
+  EXPECT_EQ(profileItems(), std::vector<std::string>{sj(L"ＴＶ")});
+  EXPECT_EQ(profileText(), sj(L"ＴＶ"));
+  for (const wchar_t* name : {L"W.video2", L"ＴＶ.video2", L"V.video"}) bench.writeFile(name, {1});
+  mark();
+  nextPage(VK_LEFT);  // leaving on the built-in
+  ASSERT_TRUE(sentSince(std::vector<std::string>{"clean compSetStart"} + kQueries));
+  toQualityPage();
+  auto items = profileItems();
+  std::sort(items.begin(), items.end());
+  EXPECT_EQ(items, (std::vector<std::string>{"W", sj(L"ＴＶ")}));  // listed once, the VfW one not
+  EXPECT_EQ(profileText(), sj(L"ＴＶ"));
+  close();
+}
+
+TEST_F(OptionsBench, QualityProfilesChosenRenamedAddedDeletedAndLeft) {
+  for (const wchar_t* name : {L"A.video", L"A.audio", L"A.vCompress", L"Mpeg.video", L"W.video2", L"ＴＶ.video2"})
+    bench.writeFile(name, {1});
+  open();
+  toQualityPage();
+  auto items = profileItems();
+  ASSERT_EQ(items.size(), 3u);
+  EXPECT_EQ(items.back(), sj(L"ＴＶ"));  // appended: only a WDM file holds it
+  EXPECT_EQ(profileText(), sj(L"ＴＶ"));
+
+  mark();
+  chooseProfile("A");
+  ASSERT_TRUE(sentSince(profileSwitch("A") + queriesAndObjects("A")));
+
+  // Refused renames: the old name back, nothing sent, no file touched.
+  mark();
+  typeProfile(L"");
+  EXPECT_EQ(profileText(), "A");
+  const std::pair<const wchar_t*, std::wstring> refused[] = {
+      {L"ＴＶ", L"「ＴＶ」の名前は変えられず、ほかの設定を「ＴＶ」にすることもできません。"},
+      {L"mpeg", L"同じ名前の設定がすでにあります。"},
+      {L"a*b", L"設定の名前に次の文字は使えません。\n\\ / : * ? \" < > |"}};
+  for (const auto& [name, message] : refused) {
+    typeProfile(name, false);
+    EXPECT_EQ(answerBox(), message);
+    EXPECT_EQ(profileText(), "A");
+  }
+  EXPECT_TRUE(sentSince({}));
+  EXPECT_TRUE(exists(L"A.video") && exists(L"A.audio") && exists(L"A.vCompress"));
+
+  // The rename: the old files go, the engine objects take the new name.
+  mark();
+  typeProfile(L"B");
+  ASSERT_TRUE(sentSince({"cVCap loadFormat \"B\"", "cACap audioQualityName \"B\"", "cComp compQualityName \"B\""}));
+  EXPECT_FALSE(exists(L"A.video") || exists(L"A.audio") || exists(L"A.vCompress"));
+  EXPECT_TRUE(exists(L"Mpeg.video") && exists(L"W.video2"));
+  EXPECT_EQ(profileText(), "B");
+
+  // The built-in cannot be renamed either.
+  chooseProfile(sj(L"ＴＶ"));
+  Sleep(200);
+  mark();
+  typeProfile(L"X", false);
+  EXPECT_EQ(answerBox(), refused[0].second);
+  EXPECT_EQ(profileText(), sj(L"ＴＶ"));
+  EXPECT_EQ(clickAnswering(GetDlgItem(page1, 3)), L"「ＴＶ」は削除できません。");
+  EXPECT_TRUE(sentSince({}));
+
+  // Three additions, each a copy of the format in use.
+  mark();
+  std::vector<std::string> added;
+  for (const wchar_t* name : {L"新規の設定", L"新規の設定(1)", L"新規の設定(2)"}) {
+    SendMessageW(GetDlgItem(page1, 2), BM_CLICK, 0, 0);
+    const auto objects = queriesAndObjects(sj(name));
+    added = added + std::vector<std::string>{"cVCap saveFormat", "clean compSetStart",
+                                             "cVCap loadFormat \"" + sj(name) + "\""} +
+            std::vector<std::string>(objects.begin() + 3, objects.end());
+  }
+  ASSERT_TRUE(sentSince(added));
+  EXPECT_EQ(profileItems().size(), 6u);
+
+  // Deleting "B": the switch to the built-in first, then the engine deletes its files.
+  chooseProfile("B");
+  Sleep(300);
+  mark();
+  SendMessageW(GetDlgItem(page1, 3), BM_CLICK, 0, 0);
+  ASSERT_TRUE(sentSince(profileSwitch(sj(L"ＴＶ")) + queriesAndObjects(sj(L"ＴＶ")) +
+                        std::vector<std::string>{"cVCap deleteVideo \"B\"", "cACap deleteAudio \"B\"",
+                                                 "cComp deleteComp \"B\""}));
+  EXPECT_EQ(profileText(), sj(L"ＴＶ"));
+
+  // The compressor list: filled and selected by the engine without an echo, picked by name.
+  std::vector<uint8_t> names = nameBlock({"Cinepak", "MS Video 1"});
+  mark();
+  bench.engineSends(tvr::CD_COMPNAMES, names);
+  bench.enginePosts(tvr::TVR_COMPINDEX, 1, 0);
+  ASSERT_TRUE(e2e::pollUntil([&] { return SendMessageW(GetDlgItem(page1, 5), CB_GETCURSEL, 0, 0) == 1; }, 5000));
+  choose(page1, 5, 0);
+  ASSERT_TRUE(sentSince({"cComp setCompKind \"Cinepak\""}));
+
+  // The format change and its end with the frame rate asked (VfW).
+  chooseProfile("Mpeg");
+  Sleep(300);
+  mark();
+  SendMessageW(GetDlgItem(page1, 4), BM_CLICK, 0, 0);
+  ASSERT_TRUE(sentSince({"mix getSysVolMute", "mix setMute ON", "clean filterSet", "tune nukeWithoutNeeds cFg",
+                         "preView2a.cmd", "cVCap loadFormat \"Mpeg\"", "form", "width", "height",
+                         "cCapBuild setViewWin form width height", "form", "cVCap videoDialog Format form"}));
+  const double rate = 29.97;
+  uint64_t bits;
+  memcpy(&bits, &rate, 8);
+  mark();
+  bench.enginePosts(tvr::TVR_FRAMERATE, bits & 0xFFFFFFFF, static_cast<int64_t>(bits >> 32));
+  bench.enginePosts(tvr::TVR_FORMATDONE, 1, 0);  // not the format dialog's
+  HWND frameRate = nullptr;
+  bench.enginePosts(tvr::TVR_FORMATDONE, 2, 0);
+  ASSERT_TRUE(e2e::pollUntil([&] { return (frameRate = bench.findWindow(bench.process(), L"TFormFRate")) != nullptr; },
+                             5000));
+  wchar_t shown[32] = {};
+  GetDlgItemTextW(frameRate, 2, shown, 32);
+  EXPECT_STREQ(shown, L"29.97");
+  SendMessageW(GetDlgItem(frameRate, 4), BM_CLICK, 0, 0);
+  ASSERT_TRUE(sentSince(std::vector<std::string>{"cVCap setFrameRate 29.97", "preView2b.cmd", "mix setSysVolMute"} +
+                        queriesAndObjects("Mpeg") + std::vector<std::string>{"tune setCh"}));
+
+  // Closing on another profile puts the built-in back; no channel edit, no save.
+  mark();
+  close();
+  EXPECT_TRUE(sentSince(profileSwitch(sj(L"ＴＶ"))));
 }

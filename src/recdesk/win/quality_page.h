@@ -1,0 +1,46 @@
+// Page 1 of the options dialog, "記録品質": the quality profiles. While the page is in use the
+// preview runs with the format of the profile being edited; leaving it puts "ＴＶ" back.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "options_page.h"
+
+class TabSheet2 : public OptionsPage {
+ public:
+  explicit TabSheet2(TForm3& dialog);
+
+  void shown() override;
+  void left() override;
+  void engineReply(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void compressorNames(const std::vector<std::string>& names) override;
+
+ protected:
+  LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void ComboBox1Click();
+  void ComboBox1Enter();
+  void renameCheck();
+  void Button14Click();
+  void Button10Click();
+  void Button13Click();
+  void formatDone();
+  void ComboBox2Click();
+  void Button15Click();
+  void Button24Click();
+
+  // The engine sequences the page is made of.
+  void profileSwitch(const std::string& name);
+  void formatQueries();
+  void profileObjects(const std::string& name);
+
+  std::vector<std::string> items() const;
+  void selectItem(int index);
+  int indexOf(const std::string& name) const;
+  std::string profileExtension() const;
+
+  bool typedOver_ = false;  // the profile box's text was typed after its last selection
+  bool renaming_ = false;   // the rename check runs (its message box may move the focus)
+};
