@@ -20,7 +20,7 @@ constexpr WPARAM kOptions = 101;
 // Control ids of the dialog and of page 0.
 constexpr int kClose = 2;
 constexpr int kSaturation = 1, kBrightness = 2, kContrast = 3, kHue = 4;
-constexpr int kReset = 10, kMixerLine = 11, kVfw = 13, kWdm = 14;
+constexpr int kReset = 10, kMixerLine = 11, kVfw = 13, kWdm = 14, kPreallocBox = 16, kPrealloc = 17;
 
 const std::vector<std::string> kQueries = {"cVCap getQuality Saturation", "cVCap getQuality Brightness",
                                            "cVCap getQuality Contrast",   "cVCap getQuality Hue",
@@ -178,11 +178,26 @@ TEST_F(OptionsBench, OpensOnPageZeroWithItsQueriesEveryTimeAndClosesWithNothingM
   EXPECT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 5);
   EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 0);
   EXPECT_FALSE(IsWindowEnabled(view));  // modal
+  // The preallocation: the box takes the empty size as 1; a typed 0 turns it off for the next
+  // opening.
+  auto editText = [&] {
+    wchar_t text[16] = {};
+    SendMessageW(control(kPrealloc), WM_GETTEXT, 16, reinterpret_cast<LPARAM>(text));
+    return std::wstring(text);
+  };
+  EXPECT_FALSE(IsWindowEnabled(control(kPrealloc)));
+  SendMessageW(control(kPreallocBox), BM_CLICK, 0, 0);
+  EXPECT_TRUE(IsWindowEnabled(control(kPrealloc)));
+  EXPECT_EQ(editText(), L"1");
+  SendMessageW(control(kPrealloc), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"0"));
+  EXPECT_EQ(SendMessageW(control(kPreallocBox), BM_GETCHECK, 0, 0), BST_CHECKED);
   mark();
   close();
   EXPECT_TRUE(sentSince({}));
   EXPECT_TRUE(IsWindowEnabled(view));
   open();  // the queries again
+  EXPECT_EQ(SendMessageW(control(kPreallocBox), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_FALSE(IsWindowEnabled(control(kPrealloc)));
   close();
 }
 

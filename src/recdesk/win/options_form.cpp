@@ -13,7 +13,7 @@ constexpr int kClientWidth = 436;
 constexpr int kClientHeight = 379;
 constexpr int kPageControl1 = 1;
 constexpr int kButton1 = 2;
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION;
 
 winui::Form::Options dialogOptions(const OptionsLinks& links) {
   winui::Form::Options options;
@@ -36,7 +36,8 @@ OptionsPage::OptionsPage(TForm3& dialog, const wchar_t* className)
     : winui::Form([&] {
         winui::Form::Options options;
         options.className = className;
-        options.style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+        // No WS_CLIPCHILDREN: group boxes rely on the page painting beneath them.
+        options.style = WS_CHILD | WS_CLIPSIBLINGS;
         options.parent = dialog.handle();
         const RECT area = dialog.pageArea();
         options.bounds = {area.left, area.top, area.right - area.left, area.bottom - area.top};

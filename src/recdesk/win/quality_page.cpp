@@ -50,15 +50,15 @@ TabSheet2::TabSheet2(TForm3& dialog) : OptionsPage(dialog, L"TForm3TabSheet2") {
   addControl(winui::Control::button, Button10, texts::kQualityDelete, RECT{318, 27, 70, 25});
 
   addControl(winui::Control::button, label++, texts::kQualityFormatGroup, RECT{12, 64, 404, 84}, BS_GROUPBOX);
-  addControl(winui::Control::label, label++, texts::kQualityWidth, RECT{24, 88, 40, 18});
-  addControl(winui::Control::label, Label13, "", RECT{68, 88, 48, 18}, SS_RIGHT);
-  addControl(winui::Control::label, label++, texts::kQualityPixels, RECT{122, 88, 60, 18});
-  addControl(winui::Control::label, label++, texts::kQualityHeight, RECT{24, 114, 40, 18});
-  addControl(winui::Control::label, Label16, "", RECT{68, 114, 48, 18}, SS_RIGHT);
-  addControl(winui::Control::label, label++, texts::kQualityPixels, RECT{122, 114, 60, 18});
-  addControl(winui::Control::label, label++, texts::kQualityFrameRate, RECT{196, 88, 90, 18});
-  addControl(winui::Control::label, Label10, "", RECT{288, 88, 48, 18}, SS_RIGHT);
-  addControl(winui::Control::label, label++, texts::kQualityFramesPerSecond, RECT{340, 88, 70, 18});
+  addControl(winui::Control::label, label++, texts::kQualityWidth, RECT{24, 88, 36, 18});
+  addControl(winui::Control::label, Label13, "", RECT{60, 88, 40, 18}, SS_RIGHT);
+  addControl(winui::Control::label, label++, texts::kQualityPixels, RECT{104, 88, 64, 18});
+  addControl(winui::Control::label, label++, texts::kQualityHeight, RECT{24, 114, 36, 18});
+  addControl(winui::Control::label, Label16, "", RECT{60, 114, 40, 18}, SS_RIGHT);
+  addControl(winui::Control::label, label++, texts::kQualityPixels, RECT{104, 114, 64, 18});
+  addControl(winui::Control::label, label++, texts::kQualityFrameRate, RECT{170, 88, 112, 18});
+  addControl(winui::Control::label, Label10, "", RECT{282, 88, 38, 18}, SS_RIGHT);
+  addControl(winui::Control::label, label++, texts::kQualityFramesPerSecond, RECT{322, 88, 92, 18});
   addControl(winui::Control::button, Button13, texts::kQualityFormatChange, RECT{270, 110, 136, 25});
 
   addControl(winui::Control::button, label++, texts::kQualityCompressGroup, RECT{12, 156, 404, 60}, BS_GROUPBOX);

@@ -51,28 +51,28 @@ TabSheet1::TabSheet1(TForm3& dialog) : OptionsPage(dialog, L"TForm3TabSheet1") {
   addControl(winui::Control::button, Button4, texts::kVideoReset, RECT{326, 112, 90, 25});
   onClick(Button4, [this] { Button4Click(); });
 
-  addControl(winui::Control::label, label++, texts::kVideoMixerLine, RECT{12, 152, 250, 18});
-  addControl(winui::Control::comboBox, ComboBox3, "", RECT{12, 172, 260, 200});
+  addControl(winui::Control::label, label++, texts::kVideoMixerLine, RECT{12, 152, 228, 18});
+  addControl(winui::Control::comboBox, ComboBox3, "", RECT{12, 172, 220, 200});
   onChange(ComboBox3, [this] {
     if (comboIndex(ComboBox3) >= 0)
       dialog_.engine().execOneLine("mix setCurrentMixDev " + std::to_string(comboIndex(ComboBox3)));
   });
 
-  addControl(winui::Control::button, RadioGroup3, texts::kVideoDriverGroup, RECT{284, 146, 132, 70}, BS_GROUPBOX);
-  addControl(winui::Control::button, RadioVfw, texts::kVideoDriverVfw, RECT{294, 166, 116, 20},
+  addControl(winui::Control::button, RadioGroup3, texts::kVideoDriverGroup, RECT{244, 146, 172, 70}, BS_GROUPBOX);
+  addControl(winui::Control::button, RadioVfw, texts::kVideoDriverVfw, RECT{254, 166, 156, 20},
              BS_AUTORADIOBUTTON | WS_GROUP);
-  addControl(winui::Control::button, RadioWdm, texts::kVideoDriverWdm, RECT{294, 188, 116, 20}, BS_AUTORADIOBUTTON);
+  addControl(winui::Control::button, RadioWdm, texts::kVideoDriverWdm, RECT{254, 188, 156, 20}, BS_AUTORADIOBUTTON);
   onClick(RadioVfw, [this] { RadioGroup3Click(0); });
   onClick(RadioWdm, [this] { RadioGroup3Click(1); });
 
-  addControl(winui::Control::button, GroupBox6, texts::kVideoFileGroup, RECT{12, 214, 260, 52}, BS_GROUPBOX);
-  addControl(winui::Control::checkBox, CheckBox6, texts::kVideoPreallocate, RECT{22, 234, 130, 20});
+  addControl(winui::Control::button, GroupBox6, texts::kVideoFileGroup, RECT{12, 222, 262, 52}, BS_GROUPBOX);
+  addControl(winui::Control::checkBox, CheckBox6, texts::kVideoPreallocate, RECT{22, 242, 150, 20});
   onClick(CheckBox6, [this] { CheckBox6Click(); });
-  addControl(winui::Control::edit, Edit8, "", RECT{156, 234, 60, 20});
+  addControl(winui::Control::edit, Edit8, "", RECT{174, 242, 44, 20});
   onChange(Edit8, [this] { Edit8Change(); });
-  addControl(winui::Control::label, label++, texts::kVideoMegaBytes, RECT{222, 236, 46, 18});
+  addControl(winui::Control::label, label++, texts::kVideoMegaBytes, RECT{222, 244, 50, 18}, SS_LEFTNOWORDWRAP);
 
-  addControl(winui::Control::checkBox, CheckBox7, texts::kVideoNoPreview, RECT{12, 276, 260, 20});
+  addControl(winui::Control::checkBox, CheckBox7, texts::kVideoNoPreview, RECT{12, 284, 260, 20});
   onClick(CheckBox7, [this] { CheckBox7Click(); });
 }
 
