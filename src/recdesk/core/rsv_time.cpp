@@ -355,6 +355,8 @@ void rsvTime::onClockChanged() {
 void rsvTime::stopForExit() {
   ports_.timer.stop();
   if (tState == REC || ports_.view.isRecording()) ports_.engine.execOneLine("cFg stopGraph");
+  // Nothing is set up or recording any more, so the view may close and clean up.
+  tState = IDLE;
 }
 
 std::optional<double> rsvTime::nextStart() {

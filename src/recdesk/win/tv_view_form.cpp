@@ -404,8 +404,10 @@ void TFormTVView::show() {
 
 bool TFormTVView::close() {
   if (!visible()) return true;
-  const bool ready = scheduler_ && scheduler_->state() == rsvTime::READY;
-  if (viewrules::closeAnswer(isRecording(), ready) == viewrules::CloseAnswer::minimise) {
+  // A reservation's capture may run before TVR_RECON has put the record button down.
+  const rsvTime::State state = scheduler_ ? scheduler_->state() : rsvTime::IDLE;
+  const bool scheduled = state == rsvTime::READY || state == rsvTime::REC;
+  if (viewrules::closeAnswer(isRecording(), scheduled) == viewrules::CloseAnswer::minimise) {
     ShowWindow(handle(), SW_MINIMIZE);
     return false;
   }
