@@ -16,6 +16,8 @@ namespace {
 
 // How long mark 2 waits for the queue to send its "quit OFF" before the program ends.
 constexpr uint32_t kQuitDrainMs = 10000;
+// How long the end of Windows waits for the queue: it allows a program about five seconds.
+constexpr uint32_t kEndSessionDrainMs = 4000;
 
 const char* const kTrayTips[3] = {texts::kTrayTipWaiting, texts::kTrayTipPreparing, texts::kTrayTipRecording};
 
@@ -181,8 +183,12 @@ LRESULT TTavora::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       rsvTime_->onClockChanged();
       break;
     case WM_ENDSESSION:
-      // Log-off skips the program's own teardown: the settings are saved now.
-      if (wParam) saveSettings();
+      // Cancelled (FALSE): nothing was stopped, the recorder goes on. Ending: log-off skips the
+      // program's own teardown, so the settings are saved now.
+      if (wParam) {
+        endSession();
+        saveSettings();
+      }
       break;
   }
   return defaultHandling(msg, wParam, lParam);
@@ -356,10 +362,18 @@ LRESULT TTavora::queryEndSession() {
     if (winui::messageBoxDefaultCaption(handle(), texts::kEndSessionWarning, MB_YESNO | MB_ICONWARNING) != IDYES)
       return 0;
   }
-  stopForEnd();
+  // Only the wake-up alarm now: another program may still cancel the end after this answer.
+  rsvTime_->armWakeUp();
+  return 1;
+}
+
+void TTavora::endSession() {
+  terminating_ = true;
+  rsvTime_->stopForExit();
   if (view_->isShown()) view_->close();
   dsControl_->execOneLine("quit");
-  return 1;
+  // The lines go out one by one; Windows ends the program soon after this message.
+  waitForQueue(kEndSessionDrainMs);
 }
 
 void TTavora::saveSettings() {

@@ -70,7 +70,9 @@ class TTavora : public winui::Form, public TrayPort, public ViewOwner {
   void Exit1Click();
   void startProgram(const char* file);
   LRESULT queryEndSession();
-  // Exit and the end of Windows: the wake-up program for the next reservation, and a running
+  // WM_ENDSESSION with TRUE: the capture stopped, the view closed, the engine told to quit.
+  void endSession();
+  // Exit: the wake-up program for the next reservation, and a running
   // capture stopped before anything else goes to the engine.
   void stopForEnd();
   // Pumps messages while the queue is busy, at most the bound (0: until it drains).
