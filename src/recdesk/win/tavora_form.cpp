@@ -125,9 +125,11 @@ LRESULT TTavora::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       onCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
       break;
     case WM_COMMAND:
-      // A menu command posted to this window runs like the item chosen from the tray.
+      // A menu command posted to this window runs like the item chosen from the tray, and only
+      // when the tray would offer it.
       if (lParam == 0 && HIWORD(wParam) == 0) {
-        runMenuItem(LOWORD(wParam));
+        PopupMenu1Popup();
+        if (PopupMenu1.choosable(LOWORD(wParam))) runMenuItem(LOWORD(wParam));
         return 0;
       }
       break;

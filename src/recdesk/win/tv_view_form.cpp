@@ -490,9 +490,11 @@ LRESULT TFormTVView::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_COMMAND:
-      // Menu commands posted to the view, as a shortcut or another program would.
+      // Menu commands posted to the view, as a shortcut or another program would, only when the
+      // menu would offer them.
       if (lParam == 0 && HIWORD(wParam) == 0) {
-        runMenuItem(LOWORD(wParam));
+        PopupMenu2Popup();
+        if (PopupMenu2.choosable(LOWORD(wParam))) runMenuItem(LOWORD(wParam));
         return 0;
       }
       break;
