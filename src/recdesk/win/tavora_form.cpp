@@ -69,7 +69,8 @@ TTavora::TTavora(timerIni& settings, bool saveSettings)
   dialogs_ = std::make_unique<FormSchedulerDialogs>(
       settings_, clock_,
       FormSchedulerDialogs::View{[this] { return view_->alwaysOnTop(); },
-                                 [this] { view_->controls().setMuteDown(true); }});
+                                 [this] { view_->controls().setMuteDown(true); },
+                                 [this](bool open) { countdownOpen(open); }});
   dsControl_ = std::make_unique<dsControl>(link_, *ackTimer_, *watch_, *view_);
   reserveFile_ = std::make_unique<ReserveFileSource>(programFolder() + "reserve.dat");
   rsvTime_ = std::make_unique<rsvTime>(rsvTime::Ports{clock_, *Timer1, *dsControl_, *view_, *dialogs_, *this,
@@ -264,9 +265,16 @@ void TTavora::trayCallback(LPARAM mouse) {
   if (UINT chosen = PopupMenu1.popUp(handle(), at)) runMenuItem(chosen);
 }
 
+void TTavora::countdownOpen(bool open) {
+  // The countdowns have no owner window: the view and the tray refuse as under a modal dialog.
+  countdownOpen_ = open;
+  EnableWindow(view_->handle(), !open);
+  EnableWindow(view_->controls().handle(), !open);  // also while it floats
+}
+
 void TTavora::PopupMenu1Popup() {
   const TrayMenuEnabling e = trayMenuEnabling(
-      {dsControl_->busy(), optionsOpen, channelTableFound, recMenuOn, stopTimeMenuOn});
+      {dsControl_->busy(), optionsOpen || countdownOpen_, channelTableFound, recMenuOn, stopTimeMenuOn});
   PopupMenu1.setEnabled(N1, e.tvView);
   PopupMenu1.setEnabled(N2, e.stopRecording);
   PopupMenu1.setEnabled(N3, e.stopTime);

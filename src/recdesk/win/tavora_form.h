@@ -62,6 +62,8 @@ class TTavora : public winui::Form, public TrayPort, public ViewOwner {
   void onMark(WPARAM which);
   void onEngineEnded();
   void trayCallback(LPARAM mouse);
+  // The notice or the power-off countdown opens (true) or closes.
+  void countdownOpen(bool open);
   void PopupMenu1Popup();
   void runMenuItem(UINT id);
   void About1Click();
@@ -97,6 +99,7 @@ class TTavora : public winui::Form, public TrayPort, public ViewOwner {
   std::unique_ptr<rsvTime> rsvTime_;
   std::unique_ptr<winui::TrayIcon> tray_;
   winui::PopupMenu PopupMenu1;
+  bool countdownOpen_ = false;
   bool engineEndTold_ = false;
   bool terminating_ = false;
 };
