@@ -22,7 +22,6 @@ namespace {
 
 constexpr WPARAM kTvView = 1;
 constexpr WPARAM kStopRecording = 2;
-constexpr WPARAM kOnTop = 102;      // the view's "常に手前に表示"
 constexpr WPARAM kPanelLeft = 115;  // the view's panel position "左"
 // The control panel's children.
 constexpr int kUp = 2, kDown = 3, kRecord = 4, kBar = 5, kMute = 6;
@@ -66,11 +65,6 @@ struct ControlsBench : ::testing::Test {
   void showView() {
     PostMessageW(bench.mainWindow(), WM_COMMAND, kTvView, 0);
     ASSERT_TRUE(waitForNth("mark 5", 1));
-  }
-  std::wstring caption() const {
-    wchar_t text[64] = {};
-    GetWindowTextW(view, text, 64);
-    return text;
   }
   HWND child(int id) const { return GetDlgItem(FindWindowExW(view, nullptr, L"TavoraControlPanel", nullptr), id); }
   // Posted, so that a box the click opens does not hold the test.
@@ -124,16 +118,6 @@ struct ControlsBench : ::testing::Test {
 };
 
 }  // namespace
-
-TEST_F(ControlsBench, ScriptedRepliesRunBeforeTheAcknowledgementToTheFrontAndToNamedWindows) {
-  start();
-  // The caption block comes to the front; the command to the window the mixer was made with.
-  bench.onRequest("label setMixer", Actions().send(tvr::CD_CAPTION, {'A', 'B', 0}));
-  bench.onRequest("mix create form", Actions().post("mix", WM_COMMAND, kOnTop, 0));
-  showView();
-  EXPECT_EQ(caption(), L"AB");
-  EXPECT_TRUE(e2e::pollUntil([&] { return (GetWindowLongW(view, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }, 5000));
-}
 
 TEST_F(ControlsBench, ChannelVolumeAndMuteSendTheirLinesAndTheMixersEchoesAreCountedOff) {
   start();
