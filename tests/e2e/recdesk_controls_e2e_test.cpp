@@ -11,7 +11,11 @@
 #include <vector>
 
 #include "common/messages.h"
+#include "common/oledate.h"
+#include "harness.h"
 #include "recdesk/core/cap_form_file.h"
+#include "recdesk/core/timer_ini.h"
+#include "recdesk/reserve_builder.h"
 #include "recdesk_bench.h"
 
 using e2e::RecdeskBench;
@@ -21,13 +25,15 @@ using Lines = std::vector<std::string>;
 namespace {
 
 constexpr WPARAM kTvView = 1;
-constexpr WPARAM kStopRecording = 2;
+constexpr WPARAM kStopRecording = 2, kStopTime = 3;
 constexpr WPARAM kPanelLeft = 115;  // the view's panel position "左"
 // The control panel's children.
 constexpr int kUp = 2, kDown = 3, kRecord = 4, kBar = 5, kMute = 6;
 // The mixer's control ids the stand-in names.
 constexpr LPARAM kVolumeId = 7, kMuteId = 8;
 
+const Lines kCleanUp = {"mix getSysVolMute", "mix setMute ON",    "clean filterSet", "tune nukeWithoutNeeds cFg",
+                        "clean setMixer",    "mix setSysVolMute", "clean"};
 const Lines kBackToPreview = {"mix getSysVolMute", "mix setMute ON", "clean filterSet", "tune nukeWithoutNeeds cFg",
                               "form", "width", "height", "preView3.cmd", "mix setSysVolMute"};
 
@@ -107,6 +113,15 @@ struct ControlsBench : ::testing::Test {
     bench.onRequest("mix getMute", Actions().post("", tvr::TVR_MUTE, 0, 0));
     for (int v : {20000, 28192, 49151})
       bench.onRequest("mix setVolume " + std::to_string(v), Actions().post("mix", MM_MIXM_CONTROL_CHANGE, 0, kVolumeId));
+  }
+  // No notice, a set-up five seconds ahead of the start, a power-off countdown of a second.
+  void writeSettings() {
+    timerIni settings;
+    settings.noticeOn = 0;
+    settings.setupLeadSeconds = 5;
+    settings.powerOffCountdown = 1;
+    settings.wakeUpProgram = "@";
+    bench.writeFile(L"timerSetup.dat", settings.encode());
   }
   HWND waitForBox() const {
     HWND box = nullptr;
@@ -213,4 +228,77 @@ TEST_F(ControlsBench, AStartTheEngineDoesNotCaptureEndsAsNoRecordingWithQuotedNa
   click(kUp);
   expected = expected + Lines{"mix setMute ON", "tune incChannel"};
   EXPECT_EQ(after(n, expected.size()), expected);
+}
+
+TEST_F(ControlsBench, AStopTimeSetFromTheTrayStopsTheRecordingAndSwitchesOff) {
+  writeCapForm("q", false, false);
+  writeSettings();
+  start();
+  bench.onRequest("cCapBuild captureStream on", Actions().post("", tvr::TVR_RECON, 0, 0));
+  bench.echoMarks();
+  showView();
+  click(kRecord);
+  ASSERT_TRUE(bench.waitForRequest("cCapBuild captureStream on"));
+  ASSERT_TRUE(e2e::pollUntil([&] { return down(kRecord); }, 5000));
+  const size_t n = sentCount();
+  PostMessageW(bench.mainWindow(), WM_COMMAND, kStopTime, 0);
+  HWND form = nullptr;
+  ASSERT_TRUE(e2e::pollUntil([&] { return (form = bench.findWindow(bench.process(), L"TFormStopTime")) != nullptr; },
+                             10000));
+  wchar_t minutes[8] = {};
+  GetWindowTextW(GetDlgItem(form, 5), minutes, 8);
+  EXPECT_EQ(std::wstring(minutes), L"30");
+  // The picker is set four seconds ahead, in the recorder's memory as the control reads it.
+  const double due = e2e::localNow() + 4 / tavora::kSecondsPerDay;
+  SYSTEMTIME when{};
+  GetLocalTime(&when);
+  FILETIME t{};
+  SystemTimeToFileTime(&when, &t);
+  const uint64_t later = (uint64_t(t.dwHighDateTime) << 32 | t.dwLowDateTime) + 40000000ull;
+  t = FILETIME{static_cast<DWORD>(later), static_cast<DWORD>(later >> 32)};
+  FileTimeToSystemTime(&t, &when);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, GetProcessId(bench.process()));
+  void* remote = VirtualAllocEx(process, nullptr, sizeof when, MEM_COMMIT, PAGE_READWRITE);
+  ASSERT_TRUE(WriteProcessMemory(process, remote, &when, sizeof when, nullptr));
+  SendMessageW(GetDlgItem(form, 3), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(remote));
+  CloseHandle(process);
+  SendMessageW(GetDlgItem(form, 7), BM_CLICK, 0, 0);  // "終了後、電源を切る"
+  PostMessageW(GetDlgItem(form, 9), BM_CLICK, 0, 0);  // "変更する"
+  // No reservation follows: the countdown runs out with Yes, and the marks end the recorder.
+  ASSERT_TRUE(bench.waitForRequest("quit OFF", 15000));
+  EXPECT_GE(e2e::localNow(), due - 0.5 / tavora::kSecondsPerDay);
+  const Lines expected = Lines{"cFg stopGraph"} + kCleanUp + Lines{"mark 1"} + kCleanUp + Lines{"mark 2", "quit OFF"};
+  EXPECT_EQ(after(n, 0), expected);
+  DWORD code = 1;
+  EXPECT_TRUE(bench.waitForExit(bench.process(), 10000, &code));
+  EXPECT_EQ(code, 0u);
+}
+
+TEST_F(ControlsBench, TheRecordButtonIsRefusedWhileAReservationIsSetUpAndStopsItsRecordingLater) {
+  writeSettings();
+  start();
+  bench.onRequest("cCapBuild captureStream on", Actions().post("", tvr::TVR_RECON, 0, 0));
+  const double startAt = e2e::localNow() + 7 / tavora::kSecondsPerDay;
+  bench.writeFile(L"reserve.dat", reserveFile({reservation(startAt, startAt + 600 / tavora::kSecondsPerDay, 12, "news")}));
+  bench.enginePosts(tvr::TVR_CHANGED, 0, 0);
+  ASSERT_TRUE(bench.waitForRequest("tune setCh 12", 10000));
+  const size_t n = sentCount();
+  click(kRecord);
+  HWND box = waitForBox();
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(RecdeskBench::boxText(box),
+            L"予約録画の準備中です。\n予約の録画が始まるまで、録画の開始と停止はできません。");
+  EXPECT_FALSE(down(kRecord));
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(bench.waitForRequest("cCapBuild captureStream on", 15000));
+  ASSERT_TRUE(e2e::pollUntil([&] { return down(kRecord); }, 5000));
+  const Lines caption = after(n, 2);
+  ASSERT_EQ(caption.size(), 2u);
+  EXPECT_EQ(caption[0], "cCapBuild captureStream on");
+  // The button ends the scheduled recording early; the view stays with the preview.
+  click(kRecord);
+  const Lines expected = caption + Lines{"cFg stopGraph", "tune setCaption"} + kBackToPreview;
+  EXPECT_EQ(after(n, expected.size()), expected);
+  EXPECT_TRUE(IsWindowVisible(view));
+  EXPECT_FALSE(down(kRecord));
 }
