@@ -7,7 +7,9 @@
 #include "common/fileio.h"
 #include "common/messages.h"
 #include "options_form.h"
+#include "recdesk/core/stop_time.h"
 #include "recdesk/texts/recdesk_texts.h"
+#include "stop_time_form.h"
 #include "winui/dialogs.h"
 #include "winui/program_folder.h"
 #include "winui/pump.h"
@@ -103,12 +105,17 @@ TTavora::~TTavora() {
 
 void TTavora::setTrayIcon(int index) {
   if (index < 0 || index > 2) return;
+  // The preparing image marks a reservation's set-up, which replaces a manual recording.
+  if (index == 1) view_->recording().scheduledSetUp();
   tray_->setIconAndTip(images_[static_cast<size_t>(index)], kTrayTips[index]);
 }
 
 void TTavora::setTrayTip(const std::string& tip) { tray_->setTip(tip); }
 
-void TTavora::setRecordingItems(bool enabled) { recMenuOn = stopTimeMenuOn = enabled; }
+void TTavora::setRecordingItems(bool enabled) {
+  if (enabled) ++recordingsBegun_;
+  recMenuOn = stopTimeMenuOn = enabled;
+}
 
 void TTavora::viewShown(bool shown) {
   PopupMenu1.setChecked(N1, shown);
@@ -146,9 +153,11 @@ LRESULT TTavora::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case tvr::TVR_RECON:
       view_->controls().setRecordDown(true);
+      view_->recording().onRecOn();
       break;
     case tvr::TVR_RECOFF:
       view_->controls().setRecordDown(false);
+      view_->recording().onRecOff();
       break;
     case tvr::TVR_SIGNAL:
       if (wParam != 0 && !view_->controls().muteDown()) dsControl_->setMute(false);
@@ -171,9 +180,14 @@ LRESULT TTavora::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       link_.setEngineWindow(reinterpret_cast<HWND>(wParam));
       dsControl_->engineAnnounced();
       break;
-    case tvr::TVR_DONE:
-      dsControl_->sendNext(static_cast<int32_t>(lParam));
+    case tvr::TVR_DONE: {
+      const auto id = static_cast<int32_t>(lParam);
+      const auto& queue = dsControl_->queue();
+      const bool current = dsControl_->busy() && !queue.empty() && queue.front().id == id;
+      dsControl_->sendNext(id);
+      if (current) view_->recording().onAcknowledged(id);
       break;
+    }
     case tvr::TVR_MARK:
       onMark(wParam);
       break;
@@ -307,6 +321,9 @@ void TTavora::runMenuItem(UINT id) {
     case N2:
       N2Click();
       break;
+    case N3:
+      N3Click();
+      break;
     case N4:
       startProgram("planbook.exe");
       break;
@@ -340,13 +357,31 @@ void TTavora::N2Click() {
   // nothing to stop (the item is then disabled; a posted command must not build a preview).
   if (!recMenuOn && !view_->isRecording()) return;
   view_->controls().setRecordDown(false);
-  if (rsvTime_->state() == rsvTime::REC) {
-    rsvTime_->exitRec(false, false);
-    return;
+  view_->SpeedButton3Click();
+}
+
+void TTavora::N3Click() {
+  ManualRecording& manual = view_->recording();
+  const bool scheduled = rsvTime_->state() == rsvTime::REC;
+  if (!scheduled && !manual.running()) return;
+  const uint32_t target = recordingsBegun_;
+  TFormStopTime form(handle(), clock_, view_->alwaysOnTop());
+  if (scheduled) {
+    form.setStopTime(rsvTime_->recordingEnd());
+    form.setPowerOff(rsvTime_->recordingPowerOff());
+    form.allowDrop(false);
+  } else {
+    form.setStopTime(manual.stopTimerArmed() ? manualStopTime : clock_.now() + 30.0 / 1440);
   }
-  dsControl_->execOneLine("cFg stopGraph");
-  setRecordingItems(false);
-  dsControl_->backToPreview();
+  if (form.run() != 1) return;
+  // The dialog is modal: what it was opened for may have ended, or another recording begun.
+  const bool same = recordingsBegun_ == target && (scheduled ? rsvTime_->state() == rsvTime::REC : manual.running());
+  if (!same) return;
+  const double now = clock_.now();
+  if (scheduled) return rsvTime_->changeEnd(nextStop(form.stopTime(), now), form.powerOff());
+  if (form.dropStopTime()) return manual.disarmStopTimer();
+  manual.armStopTimer(static_cast<uint32_t>(millisecondsToStop(form.stopTime(), now)), form.powerOff());
+  manualStopTime = nextStop(form.stopTime(), now);
 }
 
 void TTavora::startProgram(const char* file) {
