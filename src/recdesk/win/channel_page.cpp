@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "options_page.h"
+#include "page_layout.h"
 #include "recdesk/core/ds_control.h"
 #include "recdesk/texts/options_pages_texts.h"
 #include "recdesk/texts/recdesk_texts.h"

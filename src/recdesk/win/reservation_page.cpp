@@ -1,7 +1,7 @@
 #include "reservation_page.h"
 
-#include "options_page.h"
-#include "recdesk/core/options_rules.h"
+#include "page_layout.h"
+#include "recdesk/core/settings_rules.h"
 #include "recdesk/texts/options_pages_texts.h"
 #include "recdesk/texts/recdesk_texts.h"
 #include "winui/open_file_dialog.h"

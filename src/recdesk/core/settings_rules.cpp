@@ -1,4 +1,4 @@
-#include "options_rules.h"
+#include "settings_rules.h"
 
 #include <charconv>
 #include <cmath>

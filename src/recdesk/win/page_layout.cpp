@@ -1,4 +1,4 @@
-#include "options_page.h"
+#include "page_layout.h"
 
 #include <commctrl.h>
 

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "common/sj.h"
-#include "recdesk/core/options_rules.h"
+#include "recdesk/core/settings_rules.h"
 
 using namespace options;
 
