@@ -1,6 +1,7 @@
 // A stand-in engine for the recorder's tests: announces its window to the front window named
 // on its command line, acknowledges each request with TVR_DONE and its id, logs every request,
-// ends on "quit", and can be told to hold acknowledgements or to post or send anything.
+// ends on "quit", and can be told to hold acknowledgements, to post or send anything at once,
+// or to run scripted actions for a given request before acknowledging it.
 #include <windows.h>
 
 #include <cstdio>
@@ -23,6 +24,9 @@ bool g_holding = false;
 bool g_echoMarks = false;
 std::vector<LPARAM> g_held;
 std::map<LPARAM, std::string> g_texts;
+// Named numbers the front sent, and objects made from one: the windows actions are posted to.
+std::map<std::string, uint64_t> g_named;
+std::map<std::string, std::vector<uint8_t>> g_scripts;
 
 void log(const std::string& line) {
   std::ofstream out(std::filesystem::path(e2e::programFolder() + enginestub::kLogName), std::ios::app | std::ios::binary);
@@ -43,6 +47,44 @@ bool isRequest(UINT msg) {
          msg == tvr::TVR_ADDDWORD;
 }
 
+void sendBlock(HWND self, uint64_t kind, std::vector<uint8_t> bytes) {
+  COPYDATASTRUCT block{static_cast<ULONG_PTR>(kind), static_cast<DWORD>(bytes.size()), bytes.data()};
+  SendMessageW(g_front, WM_COPYDATA, reinterpret_cast<WPARAM>(self), reinterpret_cast<LPARAM>(&block));
+}
+
+HWND windowNamed(const std::string& name) {
+  if (name.empty()) return g_front;
+  const auto found = g_named.find(name);
+  if (found == g_named.end()) {
+    log("no window named " + name);
+    return nullptr;
+  }
+  return reinterpret_cast<HWND>(static_cast<uintptr_t>(found->second));
+}
+
+void runActions(HWND self, const std::vector<uint8_t>& bytes) {
+  enginestub::Reader in(bytes.data(), bytes.size());
+  while (!in.done()) {
+    uint32_t type = 0;
+    if (!in.word32(type)) break;
+    if (type == enginestub::Actions::kPostTo) {
+      std::string name;
+      uint64_t v[3];
+      if (!in.text(name) || !in.word64(v[0]) || !in.word64(v[1]) || !in.word64(v[2])) break;
+      if (HWND target = windowNamed(name))
+        PostMessageW(target, static_cast<UINT>(v[0]), static_cast<WPARAM>(v[1]), static_cast<LPARAM>(v[2]));
+    } else if (type == enginestub::Actions::kSendBlock) {
+      uint64_t kind = 0;
+      std::vector<uint8_t> block;
+      if (!in.word64(kind) || !in.block(block)) break;
+      sendBlock(self, kind, std::move(block));
+    } else {
+      break;
+    }
+  }
+  if (!in.done()) log("bad actions");
+}
+
 void control(HWND self, const COPYDATASTRUCT& data) {
   const auto* bytes = static_cast<const uint8_t*>(data.lpData);
   switch (static_cast<uint32_t>(data.dwData)) {
@@ -57,22 +99,34 @@ void control(HWND self, const COPYDATASTRUCT& data) {
     case enginestub::kEchoMarks:
       g_echoMarks = true;
       break;
-    case enginestub::kPost:
-      if (data.cbData >= 24) {
-        uint64_t v[3];
-        std::memcpy(v, bytes, sizeof v);
-        PostMessageW(g_front, static_cast<UINT>(v[0]), static_cast<WPARAM>(v[1]), static_cast<LPARAM>(v[2]));
-      }
+    case enginestub::kScript: {
+      enginestub::Reader in(bytes, data.cbData);
+      std::string request;
+      if (!in.text(request)) break;
+      std::vector<uint8_t> actions(bytes + 4 + request.size(), bytes + data.cbData);
+      if (actions.empty())
+        g_scripts.erase(request);
+      else
+        g_scripts[request] = std::move(actions);
       break;
-    case enginestub::kSend:
-      if (data.cbData >= 8) {
-        uint64_t kind;
-        std::memcpy(&kind, bytes, sizeof kind);
-        COPYDATASTRUCT block{static_cast<ULONG_PTR>(kind), data.cbData - 8, const_cast<uint8_t*>(bytes + 8)};
-        SendMessageW(g_front, WM_COPYDATA, reinterpret_cast<WPARAM>(self), reinterpret_cast<LPARAM>(&block));
-      }
+    }
+    case enginestub::kRun:
+      runActions(self, std::vector<uint8_t>(bytes, bytes + data.cbData));
       break;
   }
+}
+
+// What the engine keeps of a request for later actions: named numbers, and the window an
+// object was made with.
+void remember(UINT msg, WPARAM wParam, const std::string& text) {
+  if (msg == tvr::TVR_ADDDWORD) {
+    g_named[text] = wParam;
+    return;
+  }
+  const size_t create = text.find(" create ");
+  if (msg != tvr::TVR_EXECONELINE || create == std::string::npos) return;
+  const auto from = g_named.find(text.substr(create + 8));
+  if (from != g_named.end()) g_named[text.substr(0, create)] = from->second;
 }
 
 LRESULT CALLBACK windowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -91,6 +145,9 @@ LRESULT CALLBACK windowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
     const std::string text = g_texts[lParam];
     g_texts.erase(lParam);
     log(std::to_string(lParam) + " " + text);
+    remember(msg, wParam, text);
+    const auto script = g_scripts.find(text);
+    if (script != g_scripts.end()) runActions(window, script->second);
     if (g_echoMarks && text.rfind("mark ", 0) == 0)
       PostMessageW(g_front, tvr::TVR_MARK, static_cast<WPARAM>(std::atoi(text.c_str() + 5)), 0);
     if (g_holding)

@@ -187,17 +187,17 @@ void RecdeskBench::releaseAcknowledgements() { control(enginestub::kRelease, {})
 void RecdeskBench::echoMarks() { control(enginestub::kEchoMarks, {}); }
 
 void RecdeskBench::enginePosts(unsigned msg, uint64_t wParam, int64_t lParam) {
-  std::vector<uint8_t> payload(24);
-  const uint64_t v[3] = {msg, wParam, static_cast<uint64_t>(lParam)};
-  std::memcpy(payload.data(), v, sizeof v);
-  control(enginestub::kPost, payload);
+  engineRuns(enginestub::Actions().post("", msg, wParam, lParam));
 }
 
 void RecdeskBench::engineSends(uint64_t kind, const std::vector<uint8_t>& block) {
-  std::vector<uint8_t> payload(8);
-  std::memcpy(payload.data(), &kind, 8);
-  payload.insert(payload.end(), block.begin(), block.end());
-  control(enginestub::kSend, payload);
+  engineRuns(enginestub::Actions().send(kind, block));
+}
+
+void RecdeskBench::engineRuns(const enginestub::Actions& actions) { control(enginestub::kRun, actions.bytes()); }
+
+void RecdeskBench::onRequest(const std::string& request, const enginestub::Actions& actions) {
+  control(enginestub::kScript, enginestub::Actions::script(request, actions));
 }
 
 }  // namespace e2e

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "enginestub_control.h"
+
 namespace e2e {
 
 class RecdeskBench {
@@ -60,6 +62,11 @@ class RecdeskBench {
   void echoMarks();
   void enginePosts(unsigned msg, uint64_t wParam, int64_t lParam);
   void engineSends(uint64_t kind, const std::vector<uint8_t>& block);
+  // The stand-in runs these at once.
+  void engineRuns(const enginestub::Actions& actions);
+  // From now on the stand-in runs these on each request with this text, before acknowledging it
+  // (no actions: it stops). Windows are named as the engine names them: "form", "mix".
+  void onRequest(const std::string& request, const enginestub::Actions& actions);
 
  private:
   void control(uint32_t kind, const std::vector<uint8_t>& payload);
