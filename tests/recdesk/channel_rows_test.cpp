@@ -6,51 +6,19 @@
 
 using namespace channels;
 
-namespace {
-
-std::vector<uint8_t> block(int32_t head, int32_t count, const std::vector<std::string>& strings) {
-  std::vector<uint8_t> out;
-  for (int32_t v : {head, count})
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-  for (const std::string& s : strings) {
-    out.insert(out.end(), s.begin(), s.end());
-    out.push_back(0);
-  }
-  return out;
-}
-
-}  // namespace
-
-TEST(ChannelRows, BlocksAreReadAndCheckedAgainstTheirSize) {
+TEST(ChannelRows, KeysAndTuningOfTheRows) {
   const std::string ant = sj("アンテナ"), cbl = sj("ケーブル");
-  const auto list = block(1, 2, {"NHK", "1", "1", ant, "Composit", "C", "Composit", ant});
-  const auto read = readChannelList(list.data(), list.size());
-  ASSERT_TRUE(read);
-  EXPECT_EQ(read->current, 1);
-  EXPECT_EQ(read->rows, (std::vector<ChannelRow>{{"NHK", "1", "1", ant}, {"Composit", "C", "Composit", ant}}));
-  EXPECT_FALSE(isExternalInput(read->rows[0]));
-  EXPECT_TRUE(isExternalInput(read->rows[1]));
-  EXPECT_EQ(rowKey(read->rows[1]), -1);
-  EXPECT_EQ(rowTuning(read->rows[1]), -1);
+  const ChannelRow nhk{"NHK", "1", "1", ant}, composite{"Composit", "C", "Composit", ant};
+  EXPECT_FALSE(isExternalInput(nhk));
+  EXPECT_TRUE(isExternalInput(composite));
+  EXPECT_EQ(rowKey(nhk), 1);
+  EXPECT_EQ(rowKey(composite), -1);
+  EXPECT_EQ(rowTuning(composite), -1);
   EXPECT_EQ(rowKey(ChannelRow{"x", "S", "S-Video", ant}), -2);
+  EXPECT_EQ(rowTuning(ChannelRow{"x", "S", "S-Video", ant}), -2);
+  EXPECT_FALSE(rowKey(ChannelRow{"x", "70000", "1", ant}));
+  EXPECT_FALSE(isCable(nhk));
   EXPECT_TRUE(isCable(ChannelRow{"x", "4", "4", cbl}));
-  // Short, long and lying blocks are refused.
-  for (size_t cut = 0; cut < list.size(); ++cut) EXPECT_FALSE(readChannelList(list.data(), cut)) << cut;
-  auto extra = list;
-  extra.push_back('x');
-  EXPECT_FALSE(readChannelList(extra.data(), extra.size()));
-  const auto negative = block(0, -1, {});
-  EXPECT_FALSE(readChannelList(negative.data(), negative.size()));
-
-  const auto free = block(2, 3, {"1", "3", "4"});
-  const auto choice = readFreeChannels(free.data(), free.size());
-  ASSERT_TRUE(choice);
-  EXPECT_EQ(choice->position, 2);
-  EXPECT_EQ(choice->keys, (std::vector<std::string>{"1", "3", "4"}));
-  EXPECT_FALSE(readFreeChannels(free.data(), free.size() - 1));
-  const std::vector<uint8_t> numbers = {2, 0, 0, 0, '5', 0, '6', 0};
-  EXPECT_EQ(*readChannelNumbers(numbers.data(), numbers.size()), (std::vector<std::string>{"5", "6"}));
-  EXPECT_FALSE(readChannelNumbers(numbers.data(), 7));
 }
 
 TEST(ChannelRows, TuningEntriesAndTheClamp) {

@@ -56,6 +56,7 @@ class FakeView : public TvViewPort {
     ++shows;
   }
   bool isRecording() const override { return recording; }
+  void closeOptions() override { ++optionsClosed; }
 
   PanelGeometry panel{0x5200, 320, 240};
   int32_t prealloc = 0;
@@ -65,6 +66,7 @@ class FakeView : public TvViewPort {
   bool shown = false;
   int shows = 0;
   bool recording = false;
+  int optionsClosed = 0;
 };
 
 class FakeDialogs : public SchedulerDialogs {

@@ -156,7 +156,9 @@ TEST(Scheduler, WithTheNoticeOffTheSetUpWaitsForItsTimeWithoutADialog) {
   Fixture f;
   f.settings.noticeOn = 0;
   f.start({news()});
+  EXPECT_EQ(f.view.optionsClosed, 0);
   f.fire();
+  EXPECT_EQ(f.view.optionsClosed, 1);  // an options dialog closes before anything is set up
   EXPECT_EQ(f.rsv->state(), rsvTime::NOTICE);
   EXPECT_EQ(f.timer.interval, 60000u);
   EXPECT_TRUE(f.transport.log.empty());

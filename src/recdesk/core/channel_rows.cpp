@@ -3,7 +3,6 @@
 #include <charconv>
 #include <utility>
 
-#include "common/bytes.h"
 #include "recdesk/texts/options_pages_texts.h"
 
 namespace channels {
@@ -16,18 +15,6 @@ std::optional<int> number(std::string_view text) {
   const auto [stop, error] = std::from_chars(text.data(), end, value);
   if (text.empty() || error != std::errc{} || stop != end) return std::nullopt;
   return value;
-}
-
-// int32 m, then m strings; false when the block cannot hold them.
-bool readStrings(tavora::ByteReader& in, std::vector<std::string>& out, size_t perItem) {
-  const int32_t count = in.i32();
-  if (!in.ok() || count < 0 || static_cast<size_t>(count) * perItem > in.remaining()) return false;
-  out.reserve(static_cast<size_t>(count) * perItem);
-  for (size_t i = 0; i < static_cast<size_t>(count) * perItem; ++i) {
-    out.push_back(in.cstr());
-    if (!in.ok()) return false;
-  }
-  return true;
 }
 
 }  // namespace
@@ -50,33 +37,6 @@ std::optional<int> rowTuning(const ChannelRow& row) {
   if (row.tuning == texts::kTuningComposite) return -1;
   if (row.tuning == texts::kTuningSVideo) return -2;
   return number(row.tuning);
-}
-
-std::optional<ChannelList> readChannelList(const void* data, size_t size) {
-  tavora::ByteReader in(data, size);
-  ChannelList list;
-  list.current = in.i32();
-  std::vector<std::string> fields;
-  if (!readStrings(in, fields, 4) || !in.atEnd()) return std::nullopt;
-  for (size_t i = 0; i < fields.size(); i += 4)
-    list.rows.push_back({std::move(fields[i]), std::move(fields[i + 1]), std::move(fields[i + 2]),
-                         std::move(fields[i + 3])});
-  return list;
-}
-
-std::optional<KeyChoice> readFreeChannels(const void* data, size_t size) {
-  tavora::ByteReader in(data, size);
-  KeyChoice choice;
-  choice.position = in.i32();
-  if (!readStrings(in, choice.keys, 1) || !in.atEnd()) return std::nullopt;
-  return choice;
-}
-
-std::optional<std::vector<std::string>> readChannelNumbers(const void* data, size_t size) {
-  tavora::ByteReader in(data, size);
-  std::vector<std::string> keys;
-  if (!readStrings(in, keys, 1) || !in.atEnd()) return std::nullopt;
-  return keys;
 }
 
 TuningEntry readTuning(std::string_view text, TuningRange range) {

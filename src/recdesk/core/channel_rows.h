@@ -1,25 +1,20 @@
-// The channel editor's rows as the engine reports them (copy-data kinds 2 to 4), and the rules
-// the editor applies to them before anything goes to the engine.
+// The rules the channel editor applies to the rows the engine reports before anything goes to
+// the engine.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "reply_blocks.h"
+
 namespace channels {
 
-// One row as the list shows it: name, key ("C" Composite, "S" S-Video), tuning ("Composit",
-// "S-Video" for those) and input ("アンテナ" or "ケーブル").
-struct ChannelRow {
-  std::string name;
-  std::string key;
-  std::string tuning;
-  std::string input;
-  bool operator==(const ChannelRow&) const = default;
-};
+// One row as the list shows it (the engine's kind-2 block): name, key ("C" Composite, "S"
+// S-Video), tuning ("Composit", "S-Video" for those) and input ("アンテナ" or "ケーブル").
+using ChannelRow = ::ChannelRow;
 
 struct TuningRange {
   int32_t min = 1;
@@ -33,20 +28,6 @@ bool isCable(const ChannelRow& row);
 std::optional<int> rowKey(const ChannelRow& row);
 // The tuning number of the row: -1, -2 for the external inputs.
 std::optional<int> rowTuning(const ChannelRow& row);
-
-// Copy-data blocks, checked against their size: a count or string running past the block, or
-// bytes left over, make the block unusable.
-struct ChannelList {
-  int32_t current = -1;
-  std::vector<ChannelRow> rows;
-};
-std::optional<ChannelList> readChannelList(const void* data, size_t size);
-struct KeyChoice {
-  int32_t position = 0;  // of the current entry's key; the count when absent
-  std::vector<std::string> keys;
-};
-std::optional<KeyChoice> readFreeChannels(const void* data, size_t size);
-std::optional<std::vector<std::string>> readChannelNumbers(const void* data, size_t size);
 
 // A tuning entry of the editor.
 enum class TuningKind { empty, composite, sVideo, inRange, outOfRange, notNumber };

@@ -64,6 +64,8 @@ class TvViewPort {
   virtual void show() = 0;
   // The record button is down.
   virtual bool isRecording() const = 0;
+  // A reservation falls due: an open options dialog closes before its set-up.
+  virtual void closeOptions() = 0;
 };
 
 // The scheduler's dialogs.

@@ -149,6 +149,8 @@ void rsvTime::exitWait() {
   TRsvEle* e = current();
   if (!e) return enter();
   if (!reached(noticeTime(*e))) return arm(WAIT, noticeTime(*e));
+  // The set-up rebuilds the graph the options dialog works on: it closes first.
+  ports_.view.closeOptions();
   if (ports_.view.isRecording()) {
     std::optional<int> result = notice(true, true);
     if (!result) return;

@@ -3,7 +3,6 @@
 
 namespace texts {
 
-const char kPageReservation[] = "予約設定";
 const char kNoticeGroup[] = "録画予告";
 const char kNoticeOn[] = "録画予告する";
 const char kNoticeSecondsTail[] = "秒 前に予告する";
@@ -26,7 +25,6 @@ const char kCountdownHead[] = "Windows終了の予告表示時間";
 const char kCountdownTail[] = "秒間";
 const char kMyComputer[] = "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
 
-const char kPageManual[] = "手動録画";
 const char kQualityLabel[] = "記録品質";
 const char kFileLabel[] = "保存ファイル名";
 const char kAviFilter[] = "AVIファイル|*.AVI";
@@ -34,9 +32,9 @@ const char kRecordButtonGroup[] = "録画ボタンを押したとき";
 const char kWaitAndAsk[] = "録画準備後、ポーズ状態で待機する";
 const char kStartAtOnce[] = "ここで設定した録画品質と保存ファイル名ですぐに録画を開始する";
 const char kStopManual[] = "手動録画中に予約録画の時間になったら、手動録画を中止する";
+const char kFolderNotShiftJis[] = "選んだフォルダの場所には、使えない文字が含まれています。";
 const char kPathNotShiftJis[] = "選んだファイルの場所には、使えない文字が含まれています。";
 
-const char kPageTuner[] = "チューナー";
 const char kChannelList[] = "チャンネルリスト";
 const char kColumnName[] = "チャンネル名";
 const char kColumnKey[] = "ﾁｬﾝﾈﾙ";

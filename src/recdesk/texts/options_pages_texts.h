@@ -5,7 +5,6 @@
 namespace texts {
 
 // Page 2, reservation settings.
-extern const char kPageReservation[];
 extern const char kNoticeGroup[];
 extern const char kNoticeOn[];
 extern const char kNoticeSecondsTail[];
@@ -29,7 +28,6 @@ extern const char kCountdownTail[];
 extern const char kMyComputer[];
 
 // Page 3, manual recording.
-extern const char kPageManual[];
 extern const char kQualityLabel[];
 extern const char kFileLabel[];
 extern const char kAviFilter[];
@@ -38,9 +36,9 @@ extern const char kWaitAndAsk[];
 extern const char kStartAtOnce[];
 extern const char kStopManual[];
 extern const char kPathNotShiftJis[];
+extern const char kFolderNotShiftJis[];
 
 // Page 4, channel editor.
-extern const char kPageTuner[];
 extern const char kChannelList[];
 extern const char kColumnName[];
 extern const char kColumnKey[];

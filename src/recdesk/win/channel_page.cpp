@@ -86,30 +86,23 @@ void ChannelPage::shown() {
 }
 
 void ChannelPage::leave() {
-  // A name or tuning still being typed is sent as its exit would, before the dialog goes on.
+  // A name or tuning still being typed goes now, by its exit, before the dialog goes on.
   const HWND focus = GetFocus();
-  if (focus == control(Edit7)) Edit7Exit();
-  if (focus == control(Edit9)) tuningRule();
+  if (focus == control(Edit7) || focus == control(Edit9)) SetFocus(handle());
 }
 
-void ChannelPage::channelList(const void* data, size_t size) {
-  const std::optional<channels::ChannelList> list = channels::readChannelList(data, size);
-  if (!list) return;
-  for (const ChannelRow& row : list->rows) insertRow(static_cast<int>(rows_.size()), row);
-  if (list->current >= 0 && list->current < static_cast<int>(rows_.size())) ListView1_->select(list->current);
+void ChannelPage::channelList(const ChannelListBlock& block) {
+  for (const ChannelRow& row : block.rows) insertRow(static_cast<int>(rows_.size()), row);
+  if (block.current >= 0 && block.current < static_cast<int>(rows_.size())) ListView1_->select(block.current);
 }
 
-void ChannelPage::freeChannels(const void* data, size_t size) {
-  const std::optional<channels::KeyChoice> choice = channels::readFreeChannels(data, size);
-  if (!choice) return;
-  setComboItems(ComboBox5, choice->keys);
-  setComboIndex(ComboBox5, choice->position);
+void ChannelPage::freeChannels(const FreeChannelsBlock& block) {
+  setComboItems(ComboBox5, block.keys);
+  setComboIndex(ComboBox5, block.index);
 }
 
-void ChannelPage::channelNumbers(const void* data, size_t size) {
-  const auto keys = channels::readChannelNumbers(data, size);
-  if (!keys) return;
-  setComboItems(ComboBox5, *keys);
+void ChannelPage::channelNumbers(const std::vector<std::string>& keys) {
+  setComboItems(ComboBox5, keys);
   setComboIndex(ComboBox5, 0);
 }
 

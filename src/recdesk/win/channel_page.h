@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "recdesk/core/channel_rows.h"
+#include "recdesk/core/reply_blocks.h"
 #include "winui/form.h"
 #include "winui/list_view.h"
 #include "winui/radio_group.h"
@@ -50,10 +51,10 @@ class ChannelPage : public winui::Form {
   // Before the dialog leaves the page or closes: a name or tuning still being typed is sent.
   void leave();
   // The engine's replies routed to the page.
-  void channelList(const void* data, size_t size);     // CD_CHLIST
-  void freeChannels(const void* data, size_t size);    // CD_FREECHANNELS
-  void channelNumbers(const void* data, size_t size);  // CD_CHNUMBERS
-  void channelAdded();                                 // TVR_CHADDED
+  void channelList(const ChannelListBlock& block);          // CD_CHLIST
+  void freeChannels(const FreeChannelsBlock& block);        // CD_FREECHANNELS
+  void channelNumbers(const std::vector<std::string>& keys);  // CD_CHNUMBERS
+  void channelAdded();                                      // TVR_CHADDED
 
   winui::ListView& list() { return *ListView1_; }
   winui::RadioGroup& inputGroup() { return *RadioGroup4_; }

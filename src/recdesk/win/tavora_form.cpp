@@ -6,6 +6,7 @@
 
 #include "common/fileio.h"
 #include "common/messages.h"
+#include "options_form.h"
 #include "recdesk/texts/recdesk_texts.h"
 #include "winui/dialogs.h"
 #include "winui/program_folder.h"
@@ -171,6 +172,17 @@ LRESULT TTavora::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case tvr::TVR_MARK:
       onMark(wParam);
       break;
+    case tvr::TVR_VIDEOPROP:
+    case tvr::TVR_VIDEOSIZE:
+    case tvr::TVR_AUDIOFORMAT:
+    case tvr::TVR_MIXDEVINDEX:
+    case tvr::TVR_COMPINDEX:
+    case tvr::TVR_FRAMERATE:
+    case tvr::TVR_FORMATDONE:
+    case tvr::TVR_CHADDED:
+      // The options dialog's replies; dropped when none is open.
+      if (optionsDialog) optionsDialog->engineReply(msg, wParam, lParam);
+      break;
     case tvr::TVR_DRIVER:
       useVfw = wParam != 1;
       driverChoice = lParam != 0;
@@ -189,9 +201,12 @@ LRESULT TTavora::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void TTavora::onCopyData(const COPYDATASTRUCT& data) {
-  // Kind 1 is the view's caption; the other kinds fill the options dialog, which does not
-  // exist yet, so they are dropped.
-  if (data.dwData != tvr::CD_CAPTION || !data.lpData) return;
+  // Kind 1 is the view's caption; the other kinds fill the options dialog, when one is open.
+  if (data.dwData != tvr::CD_CAPTION) {
+    if (optionsDialog) optionsDialog->engineBlock(static_cast<unsigned>(data.dwData), data.lpData, data.cbData);
+    return;
+  }
+  if (!data.lpData) return;
   const char* text = static_cast<const char*>(data.lpData);
   view_->setCaption(std::string(text, strnlen(text, data.cbData)));
 }

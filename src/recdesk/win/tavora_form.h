@@ -38,6 +38,7 @@ class TTavora : public winui::Form, public TrayPort, public ViewOwner {
   void trayMenuPopup() override { PopupMenu1Popup(); }
   void trayCommand(UINT id) override { runMenuItem(id); }
   void viewShown(bool shown) override;
+  MainOptionsState optionsState() override { return {settings_, useVfw, driverChoice, optionsOpen}; }
 
   // Writes timerSetup.dat unless it could not be read at start; a failure is told.
   void saveSettings();

@@ -342,7 +342,7 @@ void TFormTVView::popUpMenu(POINT at) {
 
 void TFormTVView::runMenuItem(UINT id) {
   if (id < N6) return owner_.trayCommand(id);
-  if (id == N6) return;  // the options dialog comes with its own form
+  if (id == N6) return N6Click();
   if (id == N7) return N7Click();
   for (const SizeItem& s : kSizes)
     if (s.id == id) return setVideoItem(id, s.width, s.height);

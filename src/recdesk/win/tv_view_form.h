@@ -12,12 +12,21 @@
 #include "ctrl_panel.h"
 #include "recdesk/core/cap_form_file.h"
 #include "recdesk/core/ports.h"
+#include "recdesk/core/timer_ini.h"
 #include "recdesk/core/view_sizing.h"
 #include "winui/form.h"
 #include "winui/popup_menu.h"
 
 class dsControl;
 class rsvTime;
+
+// The main window's state the options dialog reads and writes.
+struct MainOptionsState {
+  timerIni& timer;
+  bool& useVfw;
+  const bool& driverChoice;
+  bool& optionsOpen;
+};
 
 // What the view needs of the main window.
 class ViewOwner {
@@ -31,6 +40,8 @@ class ViewOwner {
   virtual void trayCommand(UINT id) = 0;
   // The check of "TV表示"; a close also ends the recording items.
   virtual void viewShown(bool shown) = 0;
+  // For the options dialog.
+  virtual MainOptionsState optionsState() = 0;
 };
 
 class TFormTVView : public winui::Form, public TvViewPort {
@@ -61,6 +72,7 @@ class TFormTVView : public winui::Form, public TvViewPort {
   bool isShown() const override { return visible(); }
   void show() override;
   bool isRecording() const override { return Panel2->recordDown(); }
+  void closeOptions() override;
 
   // Asks the view to close; false when it refused (and minimised instead).
   bool close();
@@ -77,6 +89,7 @@ class TFormTVView : public winui::Form, public TvViewPort {
   void PopupMenu2Popup();
   bool alwaysOnTop() const { return settings_.viewSettings.alwaysOnTop != 0; }
   const CapFormFile& settings() const { return settings_; }
+  CapFormFile& settings() { return settings_; }
 
   int32_t pendingMute = 0;
   int32_t pendingVolume = 0;
@@ -101,6 +114,7 @@ class TFormTVView : public winui::Form, public TvViewPort {
   void FormClose();
   void alignPanels();
   void popUpMenu(POINT at);
+  void N6Click();
   void N7Click();
   void setVideoItem(UINT item, int width, int height);
   void cornerItem(UINT item, int corner);

@@ -57,13 +57,11 @@ struct Pages : ::testing::Test {
   void command(winui::Form& page, int id, WORD code) {
     SendMessageW(page.handle(), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(page.control(id)));
   }
-  static std::vector<uint8_t> block(int32_t head, std::vector<std::string> strings) {
-    std::vector<uint8_t> out;
-    auto i32 = [&](int32_t v) { for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i))); };
-    i32(head);
-    i32(static_cast<int32_t>(strings.size() / 4));
-    for (const std::string& s : strings) out.insert(out.end(), s.c_str(), s.c_str() + s.size() + 1);
-    return out;
+  // Rows of four cells: name, key, tuning, input.
+  static ChannelListBlock block(int32_t current, const std::vector<std::string>& cells) {
+    ChannelListBlock list{current, {}};
+    for (size_t i = 0; i + 3 < cells.size(); i += 4) list.rows.push_back({cells[i], cells[i + 1], cells[i + 2], cells[i + 3]});
+    return list;
   }
   Seam seam;
   winui::Form parent;
@@ -83,15 +81,12 @@ TEST_F(Pages, TheChannelEditorSendsEachEditAsTheEngineTakesIt) {
   EXPECT_EQ(link.drain(), (Lines{"tune prChannelToListview"}));
   const auto list = block(0, {"NHK", "1", "1", kAnt, "ETV", "2", "2", kAnt, "Composit", "C", "Composit", kAnt,
                               "S-Video", "S", "S-Video", kAnt, "TBS", "6", "60", kAnt});
-  page.channelList(list.data(), list.size() - 1);  // a short block is ignored
-  EXPECT_TRUE(page.rows().empty());
-  page.channelList(list.data(), list.size());
+  page.channelList(list);
   EXPECT_EQ(page.list().count(), 5);
   EXPECT_EQ(page.list().row(4), (Lines{"TBS", "6", "60", kAnt}));
   EXPECT_EQ(link.drain(), (Lines{"mix setMute ON", "tune setCh 1", "tune setSelChCombo ANT"}));
   // The free keys of row 0, then row 1 chosen: its own key goes, not the box's.
-  std::vector<uint8_t> freeBlock = {0, 0, 0, 0, 3, 0, 0, 0, '1', 0, '3', 0, '4', 0};
-  page.freeChannels(freeBlock.data(), freeBlock.size());
+  page.freeChannels({0, {"1", "3", "4"}});
   EXPECT_EQ(page.text(ChannelPage::ComboBox5), "1");
   page.list().select(1);
   page.setText(ChannelPage::Edit7, "E TV");
@@ -125,8 +120,7 @@ TEST_F(Pages, TheChannelEditorSendsEachEditAsTheEngineTakesIt) {
   // "新規" above row 0 takes the first free key when the engine tells it is added.
   page.list().select(0);
   page.click(ChannelPage::Button17);
-  const std::vector<uint8_t> numbers = {2, 0, 0, 0, '3', 0, '5', 0};
-  page.channelNumbers(numbers.data(), numbers.size());
+  page.channelNumbers({"3", "5"});
   page.channelAdded();
   const std::string added = sj("新規チャンネル");
   EXPECT_EQ(page.list().row(0), (Lines{added, "3", "1", kAnt}));
@@ -147,7 +141,7 @@ TEST_F(Pages, TheChannelEditorSendsEachEditAsTheEngineTakesIt) {
                                  "mix setMute OFF"}));
   EXPECT_EQ(page.list().count(), 0);
   const auto one = block(0, {"NHK", "1", "1", kAnt});
-  page.channelList(one.data(), one.size());
+  page.channelList(one);
   page.click(ChannelPage::Button18);
   EXPECT_EQ(seam.boxes, (std::vector<std::wstring>{L"全てのチャンネルを削除することはできません。"}));
   EXPECT_TRUE(edited);
@@ -159,7 +153,7 @@ TEST_F(Pages, SelectingRowsAloneEditsNothingAndTheScrollBarTunes) {
   Host host;
   ChannelPage page(parent.handle(), {0, 0, 420, 300}, link.link, host, {loaded, edited, suppress});
   const auto list = block(1, {"A", "1", "1", kAnt, "B", "2", "2", kAnt});
-  page.channelList(list.data(), list.size());  // before the page was shown: no selection procedure
+  page.channelList(list);  // before the page was shown: no selection procedure
   page.shown();
   page.list().select(0);
   EXPECT_FALSE(edited);

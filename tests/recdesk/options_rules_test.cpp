@@ -1,0 +1,100 @@
+// The options dialog's rules: when it opens, its labels, new profile names, the rename's
+// checks, and the engine's copy-data blocks read whole or not at all.
+#include "recdesk/core/options_rules.h"
+
+#include <gtest/gtest.h>
+
+#include "common/bytes.h"
+#include "common/sj.h"
+#include "recdesk/core/reply_blocks.h"
+
+TEST(OptionsRules, RefusedWhileRecordingOrAReservationIsUnderWay) {
+  EXPECT_FALSE(optionsRefused(false, rsvTime::WAIT));
+  EXPECT_FALSE(optionsRefused(false, rsvTime::IDLE));
+  EXPECT_TRUE(optionsRefused(true, rsvTime::IDLE));
+  for (rsvTime::State s : {rsvTime::NOTICE, rsvTime::READY, rsvTime::REC}) EXPECT_TRUE(optionsRefused(false, s));
+}
+
+TEST(OptionsRules, LabelsAndNumbers) {
+  EXPECT_EQ(clampPicture(-5), 0);
+  EXPECT_EQ(clampPicture(300), 255);
+  EXPECT_EQ(clampPicture(200), 200);
+  EXPECT_EQ(audioFormatText(44100, 2u << 16 | 4), "44100Hz, 16bit, Stereo");
+  EXPECT_EQ(audioFormatText(22050, 1u << 16 | 1), "22050Hz, 8bit, Mono");
+  EXPECT_EQ(audioFormatText(8000, 4), "8000Hz, 0bit, Stereo");  // no channels: no division
+  const double rate = 29.97;
+  uint64_t bits;
+  memcpy(&bits, &rate, 8);
+  EXPECT_EQ(frameRateText(static_cast<uint32_t>(bits), static_cast<uint32_t>(bits >> 32)), "29.97");
+  EXPECT_EQ(integerText("42"), 42);
+  EXPECT_EQ(integerText("-3"), -3);
+  EXPECT_EQ(integerText("2147483647"), 2147483647);
+  for (const char* bad : {"", "-", "1x", " 1", "2147483648", "99999999999"}) EXPECT_EQ(integerText(bad), std::nullopt);
+}
+
+TEST(OptionsRules, NewProfileTakesTheFirstFreeName) {
+  std::vector<std::string> items{sj("ＴＶ")};
+  for (const char* expected : {"新規の設定", "新規の設定(1)", "新規の設定(2)"}) {
+    const std::string name = newProfileName(items);
+    EXPECT_EQ(name, sj(expected));
+    items.push_back(name);
+  }
+}
+
+TEST(OptionsRules, RenameChecksComeBeforeAnyFileGoes) {
+  const std::vector<std::string> items{"A", "Mpeg", sj("ＴＶ")};
+  EXPECT_EQ(checkRename(items, 0, "B"), RenameCheck::ok);
+  EXPECT_EQ(checkRename(items, 0, sj("表示")), RenameCheck::ok);  // 95 5C: a trail byte, no '\'
+  EXPECT_EQ(checkRename(items, 0, "a"), RenameCheck::ok);          // its own name in other case
+  EXPECT_EQ(checkRename(items, 0, ""), RenameCheck::empty);
+  EXPECT_EQ(checkRename(items, 0, sj("ＴＶ")), RenameCheck::builtIn);
+  EXPECT_EQ(checkRename(items, 2, "C"), RenameCheck::builtIn);
+  EXPECT_EQ(checkRename(items, 0, "MPEG"), RenameCheck::taken);
+  for (const char* bad : {"a\\b", "a/b", "a:b", "a*", "a?", "\"a\"", "<a", "a>", "a|b", "a\tb"})
+    EXPECT_EQ(checkRename(items, 0, bad), RenameCheck::badCharacter) << bad;
+  EXPECT_EQ(checkRename(items, 0, std::string("a\x95")), RenameCheck::badCharacter);  // half a character
+}
+
+namespace {
+
+std::vector<uint8_t> block(int32_t first, std::initializer_list<std::string> texts, int32_t* count = nullptr) {
+  tavora::ByteWriter out;
+  out.i32(first);
+  if (count) out.i32(*count);
+  for (const std::string& t : texts) out.cstr(t);
+  return out.take();
+}
+
+}  // namespace
+
+TEST(ReplyBlocks, ReadWholeOrRefused) {
+  auto names = block(2, {"Line", sj("表")});
+  EXPECT_EQ(readNameBlock(names.data(), names.size()), (std::vector<std::string>{"Line", sj("表")}));
+  EXPECT_EQ(readNameBlock(names.data(), names.size() - 1), std::nullopt);  // last NUL missing
+  names.push_back('x');
+  EXPECT_EQ(readNameBlock(names.data(), names.size()), std::nullopt);  // bytes behind
+  auto tooMany = block(3, {"a", "b"});
+  EXPECT_EQ(readNameBlock(tooMany.data(), tooMany.size()), std::nullopt);
+  auto negative = block(-1, {});
+  EXPECT_EQ(readNameBlock(negative.data(), negative.size()), std::nullopt);
+  EXPECT_EQ(readNameBlock(nullptr, 4), std::nullopt);
+  auto none = block(0, {});
+  EXPECT_EQ(readNameBlock(none.data(), none.size()), std::vector<std::string>{});
+
+  int32_t two = 2;
+  auto free = block(1, {"12", "14"}, &two);
+  auto freeRead = readFreeChannelsBlock(free.data(), free.size());
+  ASSERT_TRUE(freeRead);
+  EXPECT_EQ(freeRead->index, 1);
+  EXPECT_EQ(freeRead->keys, (std::vector<std::string>{"12", "14"}));
+  EXPECT_EQ(readFreeChannelsBlock(free.data(), 7), std::nullopt);
+
+  auto list = block(1, {"NHK", "1", "1", "ANT", "C", "65535", "65535", "CBL"}, &two);
+  auto listRead = readChannelListBlock(list.data(), list.size());
+  ASSERT_TRUE(listRead);
+  EXPECT_EQ(listRead->current, 1);
+  ASSERT_EQ(listRead->rows.size(), 2u);
+  EXPECT_EQ(listRead->rows[1].name, "C");
+  EXPECT_EQ(listRead->rows[1].input, "CBL");
+  EXPECT_EQ(readChannelListBlock(list.data(), list.size() - 4), std::nullopt);  // a row cut short
+}
