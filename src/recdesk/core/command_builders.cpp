@@ -48,6 +48,19 @@ void dsControl::sendPanelNumbers() {
 void dsControl::prepareRecording(const std::string& quality, const std::string& file) {
   sendPanelNumbers();
   execCmdFile("record1z.cmd");
+  recordingGraph(quality, file);
+}
+
+void dsControl::prepareManualRecording(const std::string& quality, const std::string& file) {
+  // Out of the preview first, as the way back to it does.
+  execOneLine("mix getSysVolMute");
+  setMute(true);
+  execOneLine("clean filterSet");
+  execOneLine("tune nukeWithoutNeeds cFg");
+  recordingGraph(quality, file);
+}
+
+void dsControl::recordingGraph(const std::string& quality, const std::string& file) {
   execCmdFile("record1a.cmd");
   // Profile names are quoted: a name with a blank must stay one token.
   execOneLine("cVCap loadFormat " + quoted(quality));

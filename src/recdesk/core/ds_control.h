@@ -43,7 +43,9 @@ class dsControl {
   void changeChannel(int row, const std::string& name, int key, int tuning, bool cable);
   void addChannel(int row, const std::string& name, int tuning, bool cable);
   void deleteChannel(int row);
+  // A reservation's recording graph, and the TV view's, which leaves its running preview first.
   void prepareRecording(const std::string& quality, const std::string& file);
+  void prepareManualRecording(const std::string& quality, const std::string& file);
   void startCapture();
   void createMixer();
   void setVolume(int n);
@@ -67,6 +69,8 @@ class dsControl {
 
  private:
   void append(int32_t msg, std::string text, uintptr_t value);
+  // From the first command file of a recording graph to the restored system volume.
+  void recordingGraph(const std::string& quality, const std::string& file);
   // Sends the front; before the engine is known it waits for the announcement.
   void sendFront();
 

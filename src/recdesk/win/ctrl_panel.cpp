@@ -42,7 +42,9 @@ ControlPanel::ControlPanel(HWND view) : winui::Form(panelOptions(view)) {
   addControl(winui::Control::label, Panel3, "", button, SS_SUNKEN | SS_CENTER | SS_CENTERIMAGE);
   addControl(winui::Control::button, SpeedButton1, kUpGlyph, button);
   addControl(winui::Control::button, SpeedButton2, kDownGlyph, button);
-  addControl(winui::Control::checkBox, SpeedButton3, kRecordGlyph, button, BS_PUSHLIKE);
+  // The toggles are plain (not automatic) check boxes: their state changes only through the
+  // view's click handlers, which may refuse.
+  addControl(winui::Control::button, SpeedButton3, kRecordGlyph, button, BS_CHECKBOX | BS_PUSHLIKE);
   HWND bar = addControl(winui::Control::trackBar, TrackBar1, "", RECT{0, 0, 100, 38},
                         TBS_BOTH | TBS_AUTOTICKS | TBS_FIXEDLENGTH);
   // The volume bar takes no part in tabbing.
@@ -51,7 +53,7 @@ ControlPanel::ControlPanel(HWND view) : winui::Form(panelOptions(view)) {
   SendMessageW(bar, TBM_SETPAGESIZE, 0, kVolumePage);
   SendMessageW(bar, TBM_SETTICFREQ, kVolumePage, 0);
   SendMessageW(bar, TBM_SETTHUMBLENGTH, kThumbLength, 0);
-  addControl(winui::Control::checkBox, SpeedButton4, kMuteGlyph, button, BS_PUSHLIKE);
+  addControl(winui::Control::button, SpeedButton4, kMuteGlyph, button, BS_CHECKBOX | BS_PUSHLIKE);
 }
 
 bool ControlPanel::vertical() const { return (GetWindowLongPtrW(control(TrackBar1), GWL_STYLE) & TBS_VERT) != 0; }

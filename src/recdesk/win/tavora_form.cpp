@@ -100,6 +100,8 @@ TTavora::~TTavora() {
 
 void TTavora::setTrayIcon(int index) {
   if (index < 0 || index > 2) return;
+  // The preparing image marks a reservation's set-up, which replaces a manual recording.
+  if (index == 1) view_->recording().scheduledSetUp();
   tray_->setIconAndTip(images_[static_cast<size_t>(index)], kTrayTips[index]);
 }
 
@@ -141,9 +143,11 @@ LRESULT TTavora::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case tvr::TVR_RECON:
       view_->controls().setRecordDown(true);
+      view_->recording().onRecOn();
       break;
     case tvr::TVR_RECOFF:
       view_->controls().setRecordDown(false);
+      view_->recording().onRecOff();
       break;
     case tvr::TVR_SIGNAL:
       if (wParam != 0 && !view_->controls().muteDown()) dsControl_->setMute(false);
@@ -166,9 +170,14 @@ LRESULT TTavora::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       link_.setEngineWindow(reinterpret_cast<HWND>(wParam));
       dsControl_->engineAnnounced();
       break;
-    case tvr::TVR_DONE:
-      dsControl_->sendNext(static_cast<int32_t>(lParam));
+    case tvr::TVR_DONE: {
+      const auto id = static_cast<int32_t>(lParam);
+      const auto& queue = dsControl_->queue();
+      const bool current = dsControl_->busy() && !queue.empty() && queue.front().id == id;
+      dsControl_->sendNext(id);
+      if (current) view_->recording().onAcknowledged(id);
       break;
+    }
     case tvr::TVR_MARK:
       onMark(wParam);
       break;
@@ -324,13 +333,7 @@ void TTavora::N2Click() {
   // nothing to stop (the item is then disabled; a posted command must not build a preview).
   if (!recMenuOn && !view_->isRecording()) return;
   view_->controls().setRecordDown(false);
-  if (rsvTime_->state() == rsvTime::REC) {
-    rsvTime_->exitRec(false, false);
-    return;
-  }
-  dsControl_->execOneLine("cFg stopGraph");
-  setRecordingItems(false);
-  dsControl_->backToPreview();
+  view_->SpeedButton3Click();
 }
 
 void TTavora::startProgram(const char* file) {

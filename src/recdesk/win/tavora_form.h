@@ -39,6 +39,7 @@ class TTavora : public winui::Form, public TrayPort, public ViewOwner {
   void trayCommand(UINT id) override { runMenuItem(id); }
   void viewShown(bool shown) override;
   MainOptionsState optionsState() override { return {settings_, useVfw, driverChoice, optionsOpen}; }
+  bool confirmPowerOff() override { return dialogs_->confirmPowerOff(); }
 
   // Writes timerSetup.dat unless it could not be read at start; a failure is told.
   void saveSettings();

@@ -6,10 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "common/messages.h"
 #include "recdesk/core/ds_control.h"
 #include "recdesk/core/rsv_time.h"
 #include "recdesk/core/view_rules.h"
 #include "recdesk/texts/recdesk_texts.h"
+#include "recdesk/texts/view_control_texts.h"
 #include "winui/dialogs.h"
 #include "winui/pump.h"
 
@@ -99,15 +101,22 @@ TFormTVView::TFormTVView(ViewOwner& owner, std::string folder)
   addControl(winui::Control::panel, kPanel1, "", RECT{0, 0, kDesignClient.cx, kDesignClient.cy});
   Panel2 = std::make_unique<ControlPanel>(handle());
   Panel2->onContextMenu([this](POINT at) { popUpMenu(at); });
-  winui::setKeyHook([this](const MSG& msg) {
-    if (msg.message != WM_KEYDOWN || GetActiveWindow() != handle()) return false;
-    if (GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_MENU) < 0) return false;
-    const Shortcut shortcut = shortcutOf(msg.wParam);
-    if (shortcut.item == 0) return false;
-    // A shortcut acts as its item would: not while the menu's top item is disabled.
-    if (PopupMenu2.topItemEnabled(shortcut.top)) runMenuItem(shortcut.item);
-    return true;
+  Panel2->onClick(ControlPanel::SpeedButton1, [this] { SpeedButton1Click(); });
+  Panel2->onClick(ControlPanel::SpeedButton2, [this] { SpeedButton2Click(); });
+  // The toggles change only here, so that a refused click leaves them as they were.
+  Panel2->onClick(ControlPanel::SpeedButton3, [this] {
+    Panel2->setRecordDown(!Panel2->recordDown());
+    SpeedButton3Click();
   });
+  Panel2->onClick(ControlPanel::SpeedButton4, [this] {
+    Panel2->setMuteDown(!Panel2->muteDown());
+    SpeedButton4Click();
+  });
+  Panel2->onChange(ControlPanel::TrackBar1, [this] { TrackBar1Change(); });
+  Timer1 = std::make_unique<WinTimer>([this] {
+    if (recording_) recording_->onStopTimer();
+  });
+  winui::setKeyHook([this](const MSG& msg) { return appMessageHook(msg); });
   loadViewSettings();
   buildMenu();
   checkStoredItems();
@@ -149,6 +158,7 @@ void TFormTVView::create(dsControl& engine, rsvTime& scheduler) {
   // From here on sizes and moves are the user's and reach the engine.
   engine_ = &engine;
   scheduler_ = &scheduler;
+  recording_ = std::make_unique<ManualRecording>(engine, scheduler, *Timer1, static_cast<RecordingHost&>(*this));
   scheduler.enter();
 }
 
@@ -352,6 +362,14 @@ void TFormTVView::runMenuItem(UINT id) {
     if (kPanelItems[i] == id) return panelItem(id, i);
 }
 
+bool TFormTVView::menuShortcut(WPARAM key) {
+  const Shortcut shortcut = shortcutOf(key);
+  if (shortcut.item == 0) return false;
+  // A shortcut acts as its item would: not while the menu's top item is disabled.
+  if (PopupMenu2.topItemEnabled(shortcut.top)) runMenuItem(shortcut.item);
+  return true;
+}
+
 void TFormTVView::N7Click() {
   PopupMenu2.setChecked(N7, !alwaysOnTop());
   settings_.viewSettings.alwaysOnTop = PopupMenu2.checked(N7) ? 1 : 0;
@@ -392,8 +410,8 @@ PanelGeometry TFormTVView::videoPanel() const {
 }
 
 void TFormTVView::show() {
-  pendingVolume = 0;
-  pendingMute = 0;
+  mixer_.pendingVolume = 0;
+  mixer_.pendingMute = 0;
   ShowWindow(handle(), shownOnce_ ? SW_SHOW : firstShowCommand_);
   shownOnce_ = true;
   if (floatingHost_ && settings_.viewSettings.panelPosition == 5)
@@ -442,7 +460,9 @@ void TFormTVView::storePlacement() {
 void TFormTVView::setChannelLabel(uint32_t channel) { Panel2->setChannelLabel(viewrules::channelLabel(channel)); }
 
 void TFormTVView::setVolume(int volume) {
+  const int before = Panel2->volumeBarPosition();
   Panel2->setVolumeBarPosition(viewrules::volumeBarPosition(volume, Panel2->vertical()));
+  if (Panel2->volumeBarPosition() == before) mixerecho::volumeReportUnmoved(mixer_);
 }
 
 void TFormTVView::queueSizeRequests() {
@@ -494,6 +514,15 @@ LRESULT TFormTVView::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
+    case tvr::TVR_MIXERIDS:
+      onMixerIds(wParam, lParam);
+      return 0;
+    case MM_MIXM_CONTROL_CHANGE:
+      onMixerControlChange(lParam);
+      return 0;
+    case tvr::TVR_NOMIXER:
+      onNoMixer();
+      return 0;
     case WM_CTLCOLORSTATIC:
       if (reinterpret_cast<HWND>(lParam) == control(kPanel1)) {
         SetBkColor(reinterpret_cast<HDC>(wParam), RGB(0, 0, 0));

@@ -10,7 +10,10 @@
 #include <string>
 
 #include "ctrl_panel.h"
+#include "engine_link.h"
 #include "recdesk/core/cap_form_file.h"
+#include "recdesk/core/manual_recording.h"
+#include "recdesk/core/mixer_echo.h"
 #include "recdesk/core/ports.h"
 #include "recdesk/core/timer_ini.h"
 #include "recdesk/core/view_sizing.h"
@@ -42,9 +45,13 @@ class ViewOwner {
   virtual void viewShown(bool shown) = 0;
   // For the options dialog.
   virtual MainOptionsState optionsState() = 0;
+  // "録画停止" and "終了時間再設定".
+  virtual void setRecordingItems(bool enabled) = 0;
+  // The power-off countdown after a manual recording: false only for No.
+  virtual bool confirmPowerOff() = 0;
 };
 
-class TFormTVView : public winui::Form, public TvViewPort {
+class TFormTVView : public winui::Form, public TvViewPort, private RecordingHost {
  public:
   // Menu item ids of PopupMenu2 (above the tray menu's).
   enum MenuItem : UINT {
@@ -67,8 +74,8 @@ class TFormTVView : public winui::Form, public TvViewPort {
   PanelGeometry videoPanel() const override;
   int32_t preallocMB() const override { return settings_.viewSettings.preallocMB; }
   bool noPreviewWhileRecording() const override { return settings_.viewSettings.noPreviewWhileRecording != 0; }
-  void countMuteEcho() override { ++pendingMute; }
-  void countVolumeEcho() override { ++pendingVolume; }
+  void countMuteEcho() override { ++mixer_.pendingMute; }
+  void countVolumeEcho() override { ++mixer_.pendingVolume; }
   bool isShown() const override { return visible(); }
   void show() override;
   bool isRecording() const override { return Panel2->recordDown(); }
@@ -81,6 +88,16 @@ class TFormTVView : public winui::Form, public TvViewPort {
   void setChannelLabel(uint32_t channel);
   void setVolume(int volume);
   ControlPanel& controls() { return *Panel2; }
+  const mixerecho::Counters& mixer() const { return mixer_; }
+
+  // The control panel's actions.
+  void SpeedButton1Click();
+  void SpeedButton2Click();
+  void SpeedButton3Click();
+  void SpeedButton4Click();
+  void TrackBar1Change();
+  // The manual recording and its stop timer (Timer1); there once the view is created.
+  ManualRecording& recording() { return *recording_; }
 
   // The menu.
   void runMenuItem(UINT id);
@@ -91,8 +108,6 @@ class TFormTVView : public winui::Form, public TvViewPort {
   const CapFormFile& settings() const { return settings_; }
   CapFormFile& settings() { return settings_; }
 
-  int32_t pendingMute = 0;
-  int32_t pendingVolume = 0;
   int32_t antennaMin = 1, antennaMax = 62;
   int32_t cableMin = 1, cableMax = 113;
   bool isAntenna = true;
@@ -132,6 +147,21 @@ class TFormTVView : public winui::Form, public TvViewPort {
   sizing::Rect workArea() const;
   void queueSizeRequests();
   void showError(const std::string& message);
+  // Keys of the whole application while the view is active: the menu's shortcuts and Ctrl+R
+  // end there; the arrows and Delete act and still go on.
+  bool appMessageHook(const MSG& msg);
+  // Runs the item of a Ctrl shortcut's letter; false when no item has it.
+  bool menuShortcut(WPARAM key);
+  void onMixerIds(WPARAM volumeId, LPARAM muteId);
+  void onMixerControlChange(LPARAM control);
+  void onNoMixer();
+  // RecordingHost.
+  bool recordDown() const override { return Panel2->recordDown(); }
+  void setRecordDown(bool down) override { Panel2->setRecordDown(down); }
+  void setRecordingItems(bool enabled) override { owner_.setRecordingItems(enabled); }
+  bool confirmStart(const std::string& text) override;
+  bool confirmPowerOff() override { return owner_.confirmPowerOff(); }
+  void tell(const std::string& text) override;
 
   ViewOwner& owner_;
   std::string folder_;
@@ -139,6 +169,9 @@ class TFormTVView : public winui::Form, public TvViewPort {
   dsControl* engine_ = nullptr;
   rsvTime* scheduler_ = nullptr;
   std::unique_ptr<ControlPanel> Panel2;
+  mixerecho::Counters mixer_;
+  std::unique_ptr<WinTimer> Timer1;
+  std::unique_ptr<ManualRecording> recording_;
   std::unique_ptr<TCtrlPanel> floatingHost_;
   winui::PopupMenu PopupMenu2;
   winui::PopupMenu videoSizeMenu_;

@@ -1,0 +1,115 @@
+#include "manual_recording.h"
+
+#include "../texts/view_control_texts.h"
+
+std::string startConfirmation(const std::string& quality, const std::string& file) {
+  return std::string(texts::kConfirmStartHead) + quality + texts::kConfirmStartFile + file;
+}
+
+ManualRecording::ManualRecording(dsControl& engine, rsvTime& scheduler, OneShotTimer& stopTimer, RecordingHost& host)
+    : engine_(engine), scheduler_(scheduler), stopTimer_(stopTimer), host_(host) {}
+
+void ManualRecording::recordClicked(const ManualSettings& settings) {
+  const bool down = host_.recordDown();
+  // Between a reservation's notice and its capture its set-up is being built: a start or stop
+  // here would tear it down or be cut by it.
+  const rsvTime::State state = scheduler_.state();
+  if (state == rsvTime::NOTICE || state == rsvTime::READY) {
+    host_.setRecordDown(!down);
+    host_.tell(texts::kRecordRefusedWhilePreparing);
+    return;
+  }
+  if (down) start(settings);
+  else stop();
+}
+
+void ManualRecording::start(const ManualSettings& settings) {
+  // A stop time left from an earlier recording must not stop this one.
+  ended();
+  engine_.prepareManualRecording(settings.quality, settings.file);
+  if (settings.confirm && !host_.confirmStart(startConfirmation(settings.quality, settings.file))) {
+    host_.setRecordDown(false);
+    cancelToPreview();
+    return;
+  }
+  engine_.startCapture();
+  captureId_ = engine_.queue().back().id;
+  phase_ = Phase::starting;
+  ++serial_;
+  host_.setRecordingItems(true);
+}
+
+void ManualRecording::stop() {
+  if (scheduler_.state() == rsvTime::REC) {
+    ended();
+    scheduler_.exitRec(false, false);
+    return;
+  }
+  engine_.execOneLine("cFg stopGraph");
+  host_.setRecordingItems(false);
+  bool powerOff = powerOffAfterStop_;
+  ended();
+  if (powerOff) {
+    if (scheduler_.powerOffFitsBefore(scheduler_.nextStart())) powerOff = host_.confirmPowerOff();
+    else powerOff = false;
+  }
+  if (!powerOff) return engine_.backToPreview();
+  scheduler_.armWakeUp();
+  engine_.cleanUp();
+  engine_.sendMark(1);
+}
+
+void ManualRecording::onStopTimer() {
+  stopArmed_ = false;
+  if (phase_ == Phase::none) return;
+  host_.setRecordDown(false);
+  stop();
+}
+
+void ManualRecording::onRecOn() {
+  if (phase_ == Phase::starting) phase_ = Phase::running;
+}
+
+void ManualRecording::onRecOff() {
+  // Only the end of this capture: a stop queued before it started reports before its start.
+  if (phase_ != Phase::running) return;
+  ended();
+  host_.setRecordingItems(false);
+}
+
+void ManualRecording::onAcknowledged(int32_t id) {
+  if (phase_ != Phase::starting || id != captureId_) return;
+  // The engine ran the capture line without starting a capture: nothing records.
+  ended();
+  host_.setRecordDown(false);
+  host_.setRecordingItems(false);
+  cancelToPreview();
+}
+
+void ManualRecording::scheduledSetUp() {
+  if (phase_ != Phase::none) host_.setRecordingItems(false);
+  ended();
+}
+
+void ManualRecording::armStopTimer(uint32_t milliseconds, bool powerOff) {
+  if (phase_ == Phase::none) return;
+  stopTimer_.start(milliseconds);
+  stopArmed_ = true;
+  powerOffAfterStop_ = powerOff;
+}
+
+void ManualRecording::disarmStopTimer() {
+  stopTimer_.stop();
+  stopArmed_ = false;
+  powerOffAfterStop_ = false;
+}
+
+void ManualRecording::ended() {
+  phase_ = Phase::none;
+  disarmStopTimer();
+}
+
+void ManualRecording::cancelToPreview() {
+  engine_.execOneLine("cFg stopGraph");
+  engine_.backToPreview();
+}
