@@ -73,21 +73,37 @@ struct PagesBench : ::testing::Test {
     if (got == expected) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "sent " << ::testing::PrintToString(got);
   }
-  // Opens the dialog and goes to a page by the tab strip's arrow key, as a user would; the
-  // requests are marked before the last step.
-  void openAt(int index, const wchar_t* sheet, const wchar_t* pageClass) {
+  // Until no request has come for a while: what the last step queued has gone.
+  void settle() const {
+    size_t before = 0;
+    do {
+      before = bench.requestsWithoutViewSizing().size();
+      Sleep(250);
+    } while (bench.requestsWithoutViewSizing().size() != before);
+  }
+  // The next page by the tab strip's arrow key, as a user would go there.
+  void nextPage(int index) {
+    static const wchar_t* const kSheets[] = {L"TForm3TabSheet1", L"TForm3TabSheet2", L"TForm3TabSheet3",
+                                             L"TForm3TabSheet6", L"TForm3TabSheet4"};
+    static const wchar_t* const kPages[] = {L"", L"", L"TavoraReservationPage", L"TavoraManualPage",
+                                            L"TavoraChannelPage"};
+    PostMessageW(FindWindowExW(dialog, nullptr, WC_TABCONTROLW, nullptr), WM_KEYDOWN, VK_RIGHT, 0);
+    HWND sheet = FindWindowExW(dialog, nullptr, kSheets[index], nullptr);
+    ASSERT_TRUE(e2e::pollUntil([&] { return IsWindowVisible(sheet) != FALSE; }, 10000));
+    page = FindWindowExW(sheet, nullptr, kPages[index], nullptr);
+  }
+  // Opens the dialog and goes to the page; the requests are marked before the last step.
+  void openAt(int index) {
     PostMessageW(view, WM_COMMAND, kOptions, 0);
     ASSERT_TRUE(e2e::pollUntil([&] { return (dialog = bench.findWindow(bench.process(), L"TForm3")) != nullptr; },
                                10000));
-    HWND tabs = FindWindowExW(dialog, nullptr, WC_TABCONTROLW, nullptr);
-    for (int i = 0; i < index; ++i) {
-      Sleep(300);
-      if (i == index - 1) mark();
-      PostMessageW(tabs, WM_KEYDOWN, VK_RIGHT, 0);
+    for (int i = 1; i <= index; ++i) {
+      if (i == index) {
+        settle();
+        mark();
+      }
+      nextPage(i);
     }
-    HWND outer = FindWindowExW(dialog, nullptr, sheet, nullptr);
-    ASSERT_TRUE(e2e::pollUntil([&] { return IsWindowVisible(outer) != FALSE; }, 10000));
-    page = FindWindowExW(outer, nullptr, pageClass, nullptr);
     ASSERT_NE(page, nullptr);
   }
   void closeDialog() {
@@ -103,6 +119,22 @@ struct PagesBench : ::testing::Test {
   }
   void click(int id) const { SendMessageW(control(id), BM_CLICK, 0, 0); }
   void key(int id, WPARAM key) const { SendMessageW(control(id), WM_KEYDOWN, key, 0); }
+  // A tree item's text, read through memory of the recorder's own.
+  std::wstring itemText(HWND tree, LPARAM item) const {
+    HANDLE process = bench.process();
+    auto* remote = static_cast<uint8_t*>(VirtualAllocEx(process, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE));
+    TVITEMW request{};
+    request.mask = TVIF_TEXT;
+    request.hItem = reinterpret_cast<HTREEITEM>(item);
+    request.pszText = reinterpret_cast<wchar_t*>(remote + 1024);
+    request.cchTextMax = 256;
+    wchar_t text[256] = {};
+    WriteProcessMemory(process, remote, &request, sizeof request, nullptr);
+    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote));
+    ReadProcessMemory(process, remote + 1024, text, sizeof text - sizeof(wchar_t), nullptr);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    return text;
+  }
 
   RecdeskBench bench;
   HWND view = nullptr, dialog = nullptr, page = nullptr;
@@ -112,8 +144,8 @@ struct PagesBench : ::testing::Test {
 }  // namespace
 
 TEST_F(PagesBench, TheSettingsPagesReachTheFilesAndTheNextManualStartAndSendNothing) {
-  openAt(2, L"TForm3TabSheet3", L"TavoraReservationPage");
-  Sleep(300);
+  openAt(2);
+  settle();
   mark();
   using R = ReservationPage;
   type(R::Edit2, L"0");
@@ -129,10 +161,30 @@ TEST_F(PagesBench, TheSettingsPagesReachTheFilesAndTheNextManualStartAndSendNoth
   click(R::CheckBox2);
   EXPECT_EQ(textOf(R::Edit5), L"右のボタンを押して、場所を指定してください");
   click(R::CheckBox2);
-  PostMessageW(FindWindowExW(dialog, nullptr, WC_TABCONTROLW, nullptr), WM_KEYDOWN, VK_RIGHT, 0);
-  HWND outer = FindWindowExW(dialog, nullptr, L"TForm3TabSheet6", nullptr);
-  ASSERT_TRUE(e2e::pollUntil([&] { return IsWindowVisible(outer) != FALSE; }, 10000));
-  page = FindWindowExW(outer, nullptr, L"TavoraManualPage", nullptr);
+  // The picker, rooted at My Computer: C: opened as a user opens it, and the folder chosen.
+  const std::wstring folder = L"C:\\tvrec表";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  PostMessageW(control(R::Button11), BM_CLICK, 0, 0);
+  HWND picker = nullptr;
+  ASSERT_TRUE(e2e::pollUntil([&] { return (picker = bench.findBox(bench.process())) != nullptr; }, 10000));
+  HWND tree = FindWindowExW(picker, nullptr, WC_TREEVIEWW, nullptr);
+  LPARAM driveC = 0, chosen = 0;
+  ASSERT_TRUE(e2e::pollUntil([&] {
+    return (driveC = SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CHILD, SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0)));
+  }, 5000));
+  SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, driveC);
+  SendMessageW(tree, WM_KEYDOWN, VK_RIGHT, 0);
+  ASSERT_TRUE(e2e::pollUntil([&] {
+    for (LPARAM item = SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CHILD, driveC); item && !chosen;
+         item = SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT, item))
+      if (itemText(tree, item) == L"tvrec表") chosen = item;
+    return chosen != 0;
+  }, 5000));
+  SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, chosen);
+  SendMessageW(GetDlgItem(picker, IDOK), BM_CLICK, 0, 0);
+  ASSERT_TRUE(e2e::pollUntil([&] { return textOf(R::Edit6) == folder + L"\\"; }, 5000)) << textOf(R::Edit6);
+  RemoveDirectoryW(folder.c_str());
+  nextPage(3);
   using M = ManualPage;
   EXPECT_EQ(textOf(M::ComboBox4), L"ＴＶ");  // no profile files: the built-in one
   click(M::RadioGroup1 + 1);                 // wait and ask
@@ -171,7 +223,7 @@ TEST_F(PagesBench, TheSettingsPagesReachTheFilesAndTheNextManualStartAndSendNoth
   EXPECT_EQ(timer.powerOffCountdown, 45);
   EXPECT_EQ(timer.beepOnNotice, 0);
   EXPECT_EQ(timer.stopManualForReservation, 1);
-  EXPECT_EQ(std::string(timerBytes.begin() + 88, timerBytes.end()), std::string("@\0C:\\\0", 6));
+  EXPECT_EQ(std::string(timerBytes.begin() + 88, timerBytes.end()), std::string("@\0C:\\tvrec\x95\x5c\\\0", 14));
 }
 
 TEST_F(PagesBench, TheChannelEditorsLinesAndTheSaveOnlyAfterAnEdit) {
@@ -183,7 +235,7 @@ TEST_F(PagesBench, TheChannelEditorsLinesAndTheSaveOnlyAfterAnEdit) {
                   Actions().send(tvr::CD_CHNUMBERS, block(-1, {"3", "4", "5"}, 1)).post("", tvr::TVR_CHADDED, 0, 0));
   const Lines tuneRow0 = {"mix setMute ON", "tune setCh 1", "tune setSelChCombo ANT"};
   // Selecting rows alone: Composite tuned by its key, and no save at the close.
-  openAt(4, L"TForm3TabSheet4", L"TavoraChannelPage");
+  openAt(4);
   Lines expected = {"tune prChannelToListview"};
   expected.insert(expected.end(), tuneRow0.begin(), tuneRow0.end());
   ASSERT_TRUE(sentSince(expected));
@@ -197,7 +249,7 @@ TEST_F(PagesBench, TheChannelEditorsLinesAndTheSaveOnlyAfterAnEdit) {
   closeDialog();
   EXPECT_TRUE(sentSince({}));
   // The list is asked again by the next dialog; its edits are saved at its close.
-  openAt(4, L"TForm3TabSheet4", L"TavoraChannelPage");
+  openAt(4);
   ASSERT_TRUE(sentSince(expected));
   key(C::ListView1, VK_END);
   click(C::Button18);  // the last of five: row 3 is selected and tuned

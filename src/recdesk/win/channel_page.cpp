@@ -15,6 +15,7 @@ using channels::ChannelRow;
 using winui::Control;
 
 constexpr int kLargeStep = 10;
+constexpr int kDefaultColumnWidth = 50;  // the list's own default
 
 // Enter in the tuning edit runs the tuning rule, as a change does.
 LRESULT CALLBACK enterProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
@@ -39,7 +40,7 @@ ChannelPage::ChannelPage(HWND parent, RECT bounds, dsControl& engine, ChannelPag
   addControl(Control::label, kLabels, texts::kChannelList, {8, 2, 200, 16});
   ListView1_ = std::make_unique<winui::ListView>(handle(), ListView1, RECT{8, 18, 290, 244});
   ListView1_->addColumn(texts::kColumnName, 100);
-  ListView1_->addColumn(texts::kColumnKey);
+  ListView1_->addColumn(texts::kColumnKey, kDefaultColumnWidth);
   ListView1_->addColumn(texts::kColumnTuning, 62);
   ListView1_->addColumn(texts::kColumnInput, 70);
   addControl(Control::label, kLabels + 1, texts::kNameLabel, {306, 18, 104, 16});
