@@ -164,6 +164,21 @@ TEST_F(Pages, SelectingRowsAloneEditsNothingAndTheScrollBarTunes) {
   EXPECT_TRUE(edited);
 }
 
+TEST_F(Pages, AListWithCheckBoxesKeepsEachRowsCheckWithoutRaisingTheUsersEvent) {
+  winui::ListView list(parent.handle(), 900, {0, 0, 200, 100}, true);
+  list.addColumn("a", 50);
+  list.addColumn("b");
+  int events = 0;
+  list.onCheck([&](int, bool) { ++events; });
+  list.insertRow(0, {"x", "1"});
+  list.insertRow(0, {"y", "2"});
+  list.setChecked(1, true);
+  EXPECT_EQ(list.row(1), (Lines{"x", "1"}));
+  EXPECT_TRUE(list.checked(1));
+  EXPECT_FALSE(list.checked(0));
+  EXPECT_EQ(events, 0);
+}
+
 TEST_F(Pages, TheReservationPageStoresOnlyUsableValues) {
   timerIni settings;
   std::deque<std::string> folders = {"D:\\rec", "D:\\", "D:\\" + sj("表")};
