@@ -139,7 +139,7 @@ void Form::setComboIndex(int id, int index) { SendMessageW(control(id), CB_SETCU
 int Form::comboIndex(int id) const { return static_cast<int>(SendMessageW(control(id), CB_GETCURSEL, 0, 0)); }
 void Form::setEnabled(int id, bool enabled) { EnableWindow(control(id), enabled); }
 
-int Form::showModal() {
+int Form::showModal(int resultOnQuit) {
   HWND owner = GetWindow(window_, GW_OWNER);
   if (owner) EnableWindow(owner, FALSE);
   modal_ = true;
@@ -150,7 +150,7 @@ int Form::showModal() {
   modal_ = false;
   if (owner) EnableWindow(owner, TRUE);
   hide();
-  return ended ? modalResult_ : 0;
+  return ended ? modalResult_ : resultOnQuit;
 }
 
 void Form::endModal(int result) {
