@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -26,7 +27,7 @@ std::vector<LPARAM> g_held;
 std::map<LPARAM, std::string> g_texts;
 // Named numbers the front sent, and objects made from one: the windows actions are posted to.
 std::map<std::string, uint64_t> g_named;
-std::map<std::string, std::vector<uint8_t>> g_scripts;
+std::map<std::string, std::string> g_scripts;
 
 void log(const std::string& line) {
   std::ofstream out(std::filesystem::path(e2e::programFolder() + enginestub::kLogName), std::ios::app | std::ios::binary);
@@ -62,31 +63,31 @@ HWND windowNamed(const std::string& name) {
   return reinterpret_cast<HWND>(static_cast<uintptr_t>(found->second));
 }
 
-void runActions(HWND self, const std::vector<uint8_t>& bytes) {
-  enginestub::Reader in(bytes.data(), bytes.size());
-  while (!in.done()) {
-    uint32_t type = 0;
-    if (!in.word32(type)) break;
-    if (type == enginestub::Actions::kPostTo) {
-      std::string name;
-      uint64_t v[3];
-      if (!in.text(name) || !in.word64(v[0]) || !in.word64(v[1]) || !in.word64(v[2])) break;
-      if (HWND target = windowNamed(name))
-        PostMessageW(target, static_cast<UINT>(v[0]), static_cast<WPARAM>(v[1]), static_cast<LPARAM>(v[2]));
-    } else if (type == enginestub::Actions::kSendBlock) {
-      uint64_t kind = 0;
+void runActions(HWND self, const std::string& actions) {
+  std::istringstream lines(actions);
+  for (std::string line; std::getline(lines, line);) {
+    std::istringstream in(line);
+    std::string verb, name;
+    uint64_t msg = 0, wParam = 0;
+    int64_t lParam = 0;
+    in >> verb;
+    if (verb == "post" && in >> name >> msg >> wParam >> lParam) {
+      if (HWND target = windowNamed(name == "-" ? "" : name))
+        PostMessageW(target, static_cast<UINT>(msg), static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
+    } else if (verb == "send" && in >> msg) {
+      in >> name;  // no bytes: an empty block
       std::vector<uint8_t> block;
-      if (!in.word64(kind) || !in.block(block)) break;
-      sendBlock(self, kind, std::move(block));
+      for (size_t i = 0; i + 1 < name.size(); i += 2)
+        block.push_back(static_cast<uint8_t>(std::stoi(name.substr(i, 2), nullptr, 16)));
+      sendBlock(self, msg, std::move(block));
     } else {
-      break;
+      log("bad action " + line);
     }
   }
-  if (!in.done()) log("bad actions");
 }
 
 void control(HWND self, const COPYDATASTRUCT& data) {
-  const auto* bytes = static_cast<const uint8_t*>(data.lpData);
+  const std::string text = data.lpData ? std::string(static_cast<const char*>(data.lpData), data.cbData) : "";
   switch (static_cast<uint32_t>(data.dwData)) {
     case enginestub::kHold:
       g_holding = true;
@@ -100,18 +101,14 @@ void control(HWND self, const COPYDATASTRUCT& data) {
       g_echoMarks = true;
       break;
     case enginestub::kScript: {
-      enginestub::Reader in(bytes, data.cbData);
-      std::string request;
-      if (!in.text(request)) break;
-      std::vector<uint8_t> actions(bytes + 4 + request.size(), bytes + data.cbData);
-      if (actions.empty())
-        g_scripts.erase(request);
-      else
-        g_scripts[request] = std::move(actions);
+      const size_t end = text.find('\n');
+      if (end == std::string::npos) break;
+      if (end + 1 == text.size()) g_scripts.erase(text.substr(0, end));
+      else g_scripts[text.substr(0, end)] = text.substr(end + 1);
       break;
     }
     case enginestub::kRun:
-      runActions(self, std::vector<uint8_t>(bytes, bytes + data.cbData));
+      runActions(self, text);
       break;
   }
 }

@@ -210,7 +210,7 @@ void RecdeskBench::engineSends(uint64_t kind, const std::vector<uint8_t>& block)
 void RecdeskBench::engineRuns(const enginestub::Actions& actions) { control(enginestub::kRun, actions.bytes()); }
 
 void RecdeskBench::onRequest(const std::string& request, const enginestub::Actions& actions) {
-  control(enginestub::kScript, enginestub::Actions::script(request, actions));
+  control(enginestub::kScript, actions.script(request));
 }
 
 }  // namespace e2e

@@ -11,7 +11,11 @@
 #include <vector>
 
 #include "common/messages.h"
+#include "common/oledate.h"
+#include "harness.h"
 #include "recdesk/core/cap_form_file.h"
+#include "recdesk/core/timer_ini.h"
+#include "recdesk/reserve_builder.h"
 #include "recdesk_bench.h"
 
 using e2e::RecdeskBench;
@@ -21,14 +25,15 @@ using Lines = std::vector<std::string>;
 namespace {
 
 constexpr WPARAM kTvView = 1;
-constexpr WPARAM kStopRecording = 2;
-constexpr WPARAM kOnTop = 102;      // the view's "常に手前に表示"
+constexpr WPARAM kStopRecording = 2, kStopTime = 3;
 constexpr WPARAM kPanelLeft = 115;  // the view's panel position "左"
 // The control panel's children.
 constexpr int kUp = 2, kDown = 3, kRecord = 4, kBar = 5, kMute = 6;
 // The mixer's control ids the stand-in names.
 constexpr LPARAM kVolumeId = 7, kMuteId = 8;
 
+const Lines kCleanUp = {"mix getSysVolMute", "mix setMute ON",    "clean filterSet", "tune nukeWithoutNeeds cFg",
+                        "clean setMixer",    "mix setSysVolMute", "clean"};
 const Lines kBackToPreview = {"mix getSysVolMute", "mix setMute ON", "clean filterSet", "tune nukeWithoutNeeds cFg",
                               "form", "width", "height", "preView3.cmd", "mix setSysVolMute"};
 
@@ -49,49 +54,9 @@ Lines operator+(Lines a, const Lines& b) {
 }
 
 struct ControlsBench : ::testing::Test {
-  // Scripts go to the stand-in, so they follow the start.
-  void start() {
-    ASSERT_NE(bench.start(), nullptr);
-    ASSERT_TRUE(bench.waitForMainWindow());
-    view = FindWindowW(L"TFormTVView", nullptr);
-    ASSERT_NE(view, nullptr);
-  }
-  size_t count(const std::string& text) const {
-    const auto sent = bench.requestsWithoutViewSizing();
-    return static_cast<size_t>(std::count(sent.begin(), sent.end(), text));
-  }
-  bool waitForNth(const std::string& text, size_t n) {
-    return e2e::pollUntil([&] { return count(text) >= n; }, 10000);
-  }
-  void showView() {
-    PostMessageW(bench.mainWindow(), WM_COMMAND, kTvView, 0);
-    ASSERT_TRUE(waitForNth("mark 5", 1));
-  }
-  std::wstring caption() const {
-    wchar_t text[64] = {};
-    GetWindowTextW(view, text, 64);
-    return text;
-  }
-  HWND child(int id) const { return GetDlgItem(FindWindowExW(view, nullptr, L"TavoraControlPanel", nullptr), id); }
-  // Posted, so that a box the click opens does not hold the test.
-  void click(int id) const { PostMessageW(child(id), BM_CLICK, 0, 0); }
-  bool down(int id) const { return SendMessageW(child(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-  void press(const std::vector<WORD>& keys) const {
-    SetForegroundWindow(view);
-    std::vector<INPUT> input;
-    for (WORD key : keys) input.push_back(INPUT{INPUT_KEYBOARD, {.ki = {key, 0, 0, 0, 0}}});
-    for (auto key = keys.rbegin(); key != keys.rend(); ++key)
-      input.push_back(INPUT{INPUT_KEYBOARD, {.ki = {*key, 0, KEYEVENTF_KEYUP, 0, 0}}});
-    SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
-  }
-  // The lines after the first n, once there are at least n + want of them.
-  Lines after(size_t n, size_t want) const {
-    Lines sent;
-    e2e::pollUntil([&] { return (sent = bench.requestsWithoutViewSizing()).size() >= n + want; }, 10000);
-    return sent.size() < n ? Lines{} : Lines(sent.begin() + static_cast<std::ptrdiff_t>(n), sent.end());
-  }
-  size_t sentCount() const { return bench.requestsWithoutViewSizing().size(); }
-  void writeCapForm(const std::string& quality, bool confirm, bool noPreview) {
+  // capForm.dat with the profile, the file "D:\rec\tv.avi" and 5 MB; no notice, a set-up five
+  // seconds ahead, a countdown of a second. The capture line reports TVR_RECON unless failing.
+  void start(const std::string& quality = "q", bool confirm = false, bool noPreview = false, bool failing = false) {
     CapFormFile file;
     file.qualityName = quality;
     file.recordFileName = "D:\\rec\\tv.avi";
@@ -99,6 +64,50 @@ struct ControlsBench : ::testing::Test {
     file.viewSettings.confirmBeforeRecording = confirm;
     file.viewSettings.noPreviewWhileRecording = noPreview;
     bench.writeFile(L"capForm.dat", file.encode());
+    timerIni settings;
+    settings.noticeOn = 0;
+    settings.setupLeadSeconds = 5;
+    settings.powerOffCountdown = 1;
+    settings.wakeUpProgram = "@";
+    bench.writeFile(L"timerSetup.dat", settings.encode());
+    ASSERT_NE(bench.start(), nullptr);
+    ASSERT_TRUE(bench.waitForMainWindow());
+    ASSERT_NE(view = FindWindowW(L"TFormTVView", nullptr), nullptr);
+    if (!failing) bench.onRequest("cCapBuild captureStream on", Actions().post("", tvr::TVR_RECON, 0, 0));
+  }
+  void showView() {
+    PostMessageW(bench.mainWindow(), WM_COMMAND, kTvView, 0);
+    ASSERT_TRUE(bench.waitForRequest("mark 5"));
+  }
+  HWND child(int id) const { return GetDlgItem(FindWindowExW(view, nullptr, L"TavoraControlPanel", nullptr), id); }
+  // Posted, so that a box the click opens does not hold the test.
+  void click(int id) const { PostMessageW(child(id), BM_CLICK, 0, 0); }
+  bool down(int id) const { return SendMessageW(child(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+  // Keys go to the foreground window: the view, once its thread has it active.
+  void press(const std::vector<WORD>& keys) const {
+    GUITHREADINFO info{sizeof(info)};
+    const DWORD thread = GetWindowThreadProcessId(view, nullptr);
+    EXPECT_TRUE(e2e::pollUntil([&] {
+      SetForegroundWindow(view);
+      return GetForegroundWindow() == view && GetGUIThreadInfo(thread, &info) && info.hwndActive == view;
+    }, 5000));
+    std::vector<INPUT> input;
+    for (WORD key : keys) input.push_back(INPUT{INPUT_KEYBOARD, {.ki = {key, 0, 0, 0, 0}}});
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key)
+      input.push_back(INPUT{INPUT_KEYBOARD, {.ki = {*key, 0, KEYEVENTF_KEYUP, 0, 0}}});
+    SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+  }
+  // Runs the act; then the lines since the mark must be exactly those expected so far.
+  void step(const std::function<void()>& act, const Lines& lines) {
+    act();
+    expected = expected + lines;
+    Lines sent;
+    e2e::pollUntil([&] { return (sent = bench.requestsWithoutViewSizing()).size() >= mark + expected.size(); }, 15000);
+    EXPECT_EQ(Lines(sent.begin() + static_cast<std::ptrdiff_t>(std::min(mark, sent.size())), sent.end()), expected);
+  }
+  void markHere() {
+    mark = bench.requestsWithoutViewSizing().size();
+    expected.clear();
   }
   // The stand-in answers as the engine's mixer would: ids on creation, one notice for each
   // command that sets a control, and a volume report on each query.
@@ -114,26 +123,42 @@ struct ControlsBench : ::testing::Test {
     for (int v : {20000, 28192, 49151})
       bench.onRequest("mix setVolume " + std::to_string(v), Actions().post("mix", MM_MIXM_CONTROL_CHANGE, 0, kVolumeId));
   }
-  HWND waitForBox() const {
-    HWND box = nullptr;
-    e2e::pollUntil([&] { return (box = bench.findBox(bench.process())) != nullptr; }, 10000);
-    return box;
+  HWND waitFor(const wchar_t* className) const {
+    HWND found = nullptr;
+    e2e::pollUntil([&] { return (found = bench.findWindow(bench.process(), className)) != nullptr; }, 10000);
+    return found;
+  }
+  // The tray's "終了時間再設定" set some seconds ahead; the picker's time is written into the
+  // recorder's memory, where the control reads it. Returns the minutes the dialog showed first.
+  std::wstring setStopTime(int seconds, bool powerOff) {
+    PostMessageW(bench.mainWindow(), WM_COMMAND, kStopTime, 0);
+    HWND form = waitFor(L"TFormStopTime");
+    wchar_t minutes[8] = {};
+    GetWindowTextW(GetDlgItem(form, 5), minutes, 8);
+    SYSTEMTIME when{};
+    FILETIME t{};
+    GetSystemTimeAsFileTime(&t);
+    const uint64_t later = (uint64_t(t.dwHighDateTime) << 32 | t.dwLowDateTime) + seconds * 10000000ull;
+    t = FILETIME{static_cast<DWORD>(later), static_cast<DWORD>(later >> 32)};
+    FILETIME local{};
+    FileTimeToLocalFileTime(&t, &local);
+    FileTimeToSystemTime(&local, &when);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, GetProcessId(bench.process()));
+    void* remote = VirtualAllocEx(process, nullptr, sizeof when, MEM_COMMIT, PAGE_READWRITE);
+    WriteProcessMemory(process, remote, &when, sizeof when, nullptr);
+    CloseHandle(process);
+    SendMessageW(GetDlgItem(form, 3), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(remote));
+    if (powerOff) SendMessageW(GetDlgItem(form, 7), BM_CLICK, 0, 0);  // "終了後、電源を切る"
+    PostMessageW(GetDlgItem(form, 9), BM_CLICK, 0, 0);                // "変更する"
+    return minutes;
   }
   RecdeskBench bench;
   HWND view = nullptr;
+  size_t mark = 0;
+  Lines expected;
 };
 
 }  // namespace
-
-TEST_F(ControlsBench, ScriptedRepliesRunBeforeTheAcknowledgementToTheFrontAndToNamedWindows) {
-  start();
-  // The caption block comes to the front; the command to the window the mixer was made with.
-  bench.onRequest("label setMixer", Actions().send(tvr::CD_CAPTION, {'A', 'B', 0}));
-  bench.onRequest("mix create form", Actions().post("mix", WM_COMMAND, kOnTop, 0));
-  showView();
-  EXPECT_EQ(caption(), L"AB");
-  EXPECT_TRUE(e2e::pollUntil([&] { return (GetWindowLongW(view, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }, 5000));
-}
 
 TEST_F(ControlsBench, ChannelVolumeAndMuteSendTheirLinesAndTheMixersEchoesAreCountedOff) {
   start();
@@ -141,13 +166,7 @@ TEST_F(ControlsBench, ChannelVolumeAndMuteSendTheirLinesAndTheMixersEchoesAreCou
   showView();
   // The first volume report moves the bar, which sends it back once; every notice is absorbed.
   ASSERT_TRUE(bench.waitForRequest("mix setVolume 20000"));
-  size_t n = sentCount();
-  Lines expected;
-  auto step = [&](const std::function<void()>& act, const Lines& lines) {
-    act();
-    expected = expected + lines;
-    EXPECT_EQ(after(n, expected.size()), expected);
-  };
+  markHere();
   const Lines muteOn = {"mix setMute ON"};
   step([&] { click(kUp); }, muteOn + Lines{"tune incChannel"});
   step([&] { click(kDown); }, muteOn + Lines{"tune decChannel"});
@@ -157,76 +176,106 @@ TEST_F(ControlsBench, ChannelVolumeAndMuteSendTheirLinesAndTheMixersEchoesAreCou
   EXPECT_TRUE(down(kMute));
   step([&] { press({VK_DELETE}); }, {"mix setMute OFF"});
   EXPECT_FALSE(down(kMute));
-  // Changes from elsewhere: one query each; the volume report leaves the bar where it was.
+  // Changes from elsewhere: one query each; the volume report leaves the bar where it was,
+  // so the next move is the user's and is sent: one page up.
   step([&] { bench.engineRuns(Actions().post("mix", MM_MIXM_CONTROL_CHANGE, 0, kMuteId)); }, {"mix getMute"});
   step([&] { bench.engineRuns(Actions().post("mix", MM_MIXM_CONTROL_CHANGE, 0, kVolumeId)); }, {"mix getVolume"});
-  // So the next move is the user's and is sent: one page up.
   step([&] { press({VK_UP}); }, {"mix setVolume 28192"});
-  // The flip to a column keeps the volume, sent again; a report of 49151 puts the bar at 16384.
+  // The flip to a column keeps the volume, sent again; a report of 49151 puts the bar at 16384;
+  // Down on a column is one page softer.
   step([&] { PostMessageW(view, WM_COMMAND, kPanelLeft, 0); }, {"mix setVolume 28192"});
   step([&] { bench.enginePosts(tvr::TVR_VOLUME, 49151, 0); }, {"mix setVolume 49151"});
   EXPECT_EQ(SendMessageW(child(kBar), TBM_GETPOS, 0, 0), 16384);
-  // Down on a column is one page softer.
   step([&] { press({VK_DOWN}); }, {"mix setVolume 40959"});
-  const Lines all = bench.requestsWithoutViewSizing();
-  EXPECT_EQ(std::count(all.begin(), all.end(), "mix getVolume"), 2);
-  EXPECT_EQ(std::count(all.begin(), all.end(), "mix getMute"), 2);
 }
 
 TEST_F(ControlsBench, AManualStartConfirmedCancelledStartedAndStoppedFromTheTray) {
   const std::string tv = "\x82\x73\x82\x75";  // ＴＶ
-  writeCapForm(tv, true, false);
-  start();
-  bench.onRequest("cCapBuild captureStream on", Actions().post("", tvr::TVR_RECON, 0, 0));
+  start(tv, true);
   showView();
-  const size_t n = sentCount();
+  markHere();
   const Lines starting = manualStart("\"" + tv + "\"", "D:\\rec\\tv.avi", true);
-  click(kRecord);
-  HWND box = waitForBox();
+  step([&] { click(kRecord); }, starting);
+  HWND box = waitFor(L"#32770");
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(RecdeskBench::boxText(box), L"この設定で録画を開始しますか\n　記録品質 : ＴＶ\n　保存ファイル名 : D:\\rec\\tv.avi");
   wchar_t caption[32] = {};
   GetWindowTextW(box, caption, 32);
   EXPECT_EQ(std::wstring(caption), L"録画の待機中");
   EXPECT_EQ(GetWindow(box, GW_OWNER), view);
-  EXPECT_EQ(after(n, starting.size()), starting);
-  PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
-  Lines expected = starting + Lines{"cFg stopGraph"} + kBackToPreview;
-  EXPECT_EQ(after(n, expected.size()), expected);
+  step([&] { PostMessageW(box, WM_COMMAND, IDCANCEL, 0); }, Lines{"cFg stopGraph"} + kBackToPreview);
   EXPECT_FALSE(down(kRecord));
   // Ctrl with Shift is no shortcut; Ctrl+R is the button.
-  press({VK_CONTROL, VK_SHIFT, 'R'});
-  press({VK_CONTROL, 'R'});
-  ASSERT_NE(box = waitForBox(), nullptr);
-  PostMessageW(box, WM_COMMAND, IDOK, 0);
-  expected = expected + starting + Lines{"cCapBuild captureStream on"};
-  EXPECT_EQ(after(n, expected.size()), expected);
+  step([&] { press({VK_CONTROL, VK_SHIFT, 'R'}), press({VK_CONTROL, 'R'}); }, starting);
+  ASSERT_NE(box = waitFor(L"#32770"), nullptr);
+  step([&] { PostMessageW(box, WM_COMMAND, IDOK, 0); }, {"cCapBuild captureStream on"});
   EXPECT_TRUE(e2e::pollUntil([&] { return down(kRecord); }, 5000));
-  // The tray's "録画停止" stops it and the preview comes back.
-  PostMessageW(bench.mainWindow(), WM_COMMAND, kStopRecording, 0);
-  expected = expected + Lines{"cFg stopGraph"} + kBackToPreview;
-  EXPECT_EQ(after(n, expected.size()), expected);
+  step([&] { PostMessageW(bench.mainWindow(), WM_COMMAND, kStopRecording, 0); },
+       Lines{"cFg stopGraph"} + kBackToPreview);
   EXPECT_FALSE(down(kRecord));
 }
 
 TEST_F(ControlsBench, AStartTheEngineDoesNotCaptureEndsAsNoRecordingWithQuotedNamesAndNoMixer) {
-  writeCapForm("my tv", false, true);
-  start();
+  start("my tv", false, true, true);
   bench.onRequest("mix create form", Actions().post("mix", tvr::TVR_NOMIXER, 0, 0));
   showView();
   EXPECT_TRUE(e2e::pollUntil([&] { return !IsWindowVisible(child(kBar)) && !IsWindowVisible(child(kMute)); }, 5000));
   EXPECT_TRUE(IsWindowVisible(child(kRecord)));
-  const size_t n = sentCount();
-  // A click on the button itself starts the recording; no TVR_RECON comes before the capture
-  // line's acknowledgement, so the button goes up and the preview is built again.
-  click(kRecord);
-  Lines expected = manualStart("\"my tv\"", "D:\\rec\\tv.avi", false) +
-                   Lines{"cCapBuild captureStream on", "cFg stopGraph"} + kBackToPreview;
-  EXPECT_EQ(after(n, expected.size()), expected);
+  markHere();
+  // No TVR_RECON before the capture line's acknowledgement: the button goes up, the preview is
+  // built again, and the tray's stop finds nothing to stop.
+  step([&] { click(kRecord); }, manualStart("\"my tv\"", "D:\\rec\\tv.avi", false) +
+                                    Lines{"cCapBuild captureStream on", "cFg stopGraph"} + kBackToPreview);
   EXPECT_FALSE(down(kRecord));
-  // Nothing records, so the tray's stop does nothing; the channel buttons still work.
-  PostMessageW(bench.mainWindow(), WM_COMMAND, kStopRecording, 0);
-  click(kUp);
-  expected = expected + Lines{"mix setMute ON", "tune incChannel"};
-  EXPECT_EQ(after(n, expected.size()), expected);
+  step([&] { PostMessageW(bench.mainWindow(), WM_COMMAND, kStopRecording, 0), click(kUp); },
+       {"mix setMute ON", "tune incChannel"});
+}
+
+TEST_F(ControlsBench, AStopTimeOutlivesNoRecordingAndStopsItsOwnWithPowerOff) {
+  start();
+  bench.echoMarks();
+  showView();
+  click(kRecord);
+  ASSERT_TRUE(bench.waitForRequest("cCapBuild captureStream on"));
+  ASSERT_TRUE(e2e::pollUntil([&] { return down(kRecord); }, 5000));
+  // A stop time for this recording, which is then stopped by hand: the next one runs on.
+  EXPECT_EQ(setStopTime(3, false), L"30");
+  markHere();
+  step([&] { PostMessageW(bench.mainWindow(), WM_COMMAND, kStopRecording, 0); }, Lines{"cFg stopGraph"} + kBackToPreview);
+  step([&] { click(kRecord); }, manualStart("\"q\"", "D:\\rec\\tv.avi", true) + Lines{"cCapBuild captureStream on"});
+  Sleep(4000);
+  // Its own stop time with power-off: no reservation follows, the countdown runs out with Yes,
+  // and the marks end the recorder.
+  const double due = e2e::localNow() + 3 / tavora::kSecondsPerDay;
+  step([&] { setStopTime(3, true); },
+       Lines{"cFg stopGraph"} + kCleanUp + Lines{"mark 1"} + kCleanUp + Lines{"mark 2", "quit OFF"});
+  EXPECT_GE(e2e::localNow(), due - 0.5 / tavora::kSecondsPerDay);
+  DWORD code = 1;
+  EXPECT_TRUE(bench.waitForExit(bench.process(), 10000, &code));
+  EXPECT_EQ(code, 0u);
+}
+
+TEST_F(ControlsBench, TheRecordButtonIsRefusedWhileAReservationIsSetUpAndStopsItsRecordingLater) {
+  start();
+  const double at = e2e::localNow() + 7 / tavora::kSecondsPerDay;
+  bench.writeFile(L"reserve.dat", reserveFile({reservation(at, at + 600 / tavora::kSecondsPerDay, 12, "news")}));
+  bench.enginePosts(tvr::TVR_CHANGED, 0, 0);
+  ASSERT_TRUE(bench.waitForRequest("tune setCh 12", 10000));
+  markHere();
+  click(kRecord);
+  HWND box = waitFor(L"#32770");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(RecdeskBench::boxText(box), L"予約録画の準備中です。\n予約の録画が始まるまで、録画の開始と停止はできません。");
+  EXPECT_FALSE(down(kRecord));
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(bench.waitForRequest("cCapBuild captureStream on", 15000));
+  ASSERT_TRUE(e2e::pollUntil([&] { return down(kRecord); }, 5000));
+  Lines capture;  // the capture and its caption
+  e2e::pollUntil([&] { return (capture = bench.requestsWithoutViewSizing()).size() >= mark + 2; }, 5000);
+  ASSERT_EQ(capture.size(), mark + 2);
+  // The button ends the scheduled recording early; the view stays with the preview.
+  expected = Lines(capture.end() - 2, capture.end());
+  step([&] { click(kRecord); }, Lines{"cFg stopGraph", "tune setCaption"} + kBackToPreview);
+  EXPECT_TRUE(IsWindowVisible(view));
+  EXPECT_FALSE(down(kRecord));
 }

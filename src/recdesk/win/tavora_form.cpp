@@ -7,7 +7,9 @@
 #include "common/fileio.h"
 #include "common/messages.h"
 #include "options_form.h"
+#include "recdesk/core/stop_time.h"
 #include "recdesk/texts/recdesk_texts.h"
+#include "stop_time_form.h"
 #include "winui/dialogs.h"
 #include "winui/program_folder.h"
 #include "winui/pump.h"
@@ -110,7 +112,10 @@ void TTavora::setTrayIcon(int index) {
 
 void TTavora::setTrayTip(const std::string& tip) { tray_->setTip(tip); }
 
-void TTavora::setRecordingItems(bool enabled) { recMenuOn = stopTimeMenuOn = enabled; }
+void TTavora::setRecordingItems(bool enabled) {
+  if (enabled) ++recordingsBegun_;
+  recMenuOn = stopTimeMenuOn = enabled;
+}
 
 void TTavora::viewShown(bool shown) {
   PopupMenu1.setChecked(N1, shown);
@@ -316,6 +321,9 @@ void TTavora::runMenuItem(UINT id) {
     case N2:
       N2Click();
       break;
+    case N3:
+      N3Click();
+      break;
     case N4:
       startProgram("planbook.exe");
       break;
@@ -350,6 +358,30 @@ void TTavora::N2Click() {
   if (!recMenuOn && !view_->isRecording()) return;
   view_->controls().setRecordDown(false);
   view_->SpeedButton3Click();
+}
+
+void TTavora::N3Click() {
+  ManualRecording& manual = view_->recording();
+  const bool scheduled = rsvTime_->state() == rsvTime::REC;
+  if (!scheduled && !manual.running()) return;
+  const uint32_t target = recordingsBegun_;
+  TFormStopTime form(handle(), clock_, view_->alwaysOnTop());
+  if (scheduled) {
+    form.setStopTime(rsvTime_->recordingEnd());
+    form.setPowerOff(rsvTime_->recordingPowerOff());
+    form.allowDrop(false);
+  } else {
+    form.setStopTime(manual.stopTimerArmed() ? manualStopTime : clock_.now() + 30.0 / 1440);
+  }
+  if (form.run() != 1) return;
+  // The dialog is modal: what it was opened for may have ended, or another recording begun.
+  const bool same = recordingsBegun_ == target && (scheduled ? rsvTime_->state() == rsvTime::REC : manual.running());
+  if (!same) return;
+  const double now = clock_.now();
+  if (scheduled) return rsvTime_->changeEnd(nextStop(form.stopTime(), now), form.powerOff());
+  if (form.dropStopTime()) return manual.disarmStopTimer();
+  manual.armStopTimer(static_cast<uint32_t>(millisecondsToStop(form.stopTime(), now)), form.powerOff());
+  manualStopTime = nextStop(form.stopTime(), now);
 }
 
 void TTavora::startProgram(const char* file) {

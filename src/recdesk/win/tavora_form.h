@@ -71,6 +71,7 @@ class TTavora : public winui::Form, public TrayPort, public ViewOwner {
   void About1Click();
   void N1Click();
   void N2Click();
+  void N3Click();
   void Exit1Click();
   void startProgram(const char* file);
   LRESULT queryEndSession();
@@ -102,6 +103,9 @@ class TTavora : public winui::Form, public TrayPort, public ViewOwner {
   std::unique_ptr<winui::TrayIcon> tray_;
   winui::PopupMenu PopupMenu1;
   bool countdownOpen_ = false;
+  // Counts the recordings begun, scheduled or manual: the stop-time dialog applies its result
+  // only to the one it was opened for.
+  uint32_t recordingsBegun_ = 0;
   bool engineEndTold_ = false;
   bool terminating_ = false;
 };
