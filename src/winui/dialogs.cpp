@@ -14,6 +14,7 @@ int show(HWND owner, const std::wstring& text, const wchar_t* caption, UINT flag
 }  // namespace
 
 void setDialogSeam(DialogSeam* seam) { g_seam = seam; }
+DialogSeam* dialogSeam() { return g_seam; }
 
 int messageBox(HWND owner, std::string_view text, std::string_view caption, UINT flags) {
   std::wstring wideCaption = widen(caption);

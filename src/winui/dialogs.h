@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,7 +15,16 @@ class DialogSeam {
   virtual ~DialogSeam() = default;
   // Stands in for MessageBoxW; returns the button pressed.
   virtual int messageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) = 0;
+  // Stands in for the open-file dialog (open_file_dialog.h): the chosen path, or nothing for
+  // Cancel; a stand-in that does not answer it cancels.
+  virtual std::optional<std::wstring> openFile(HWND owner, const std::wstring& title, const std::wstring& filter) {
+    (void)owner, (void)title, (void)filter;
+    return std::nullopt;
+  }
 };
+
+// The stand-in installed, or nullptr.
+DialogSeam* dialogSeam();
 
 // Installs a stand-in for every box of this process (nullptr: the real MessageBoxW).
 void setDialogSeam(DialogSeam* seam);

@@ -25,8 +25,12 @@ TEST(Builders, ChannelTableLines) {
   f.link.changeChannel(4, "TBS", 6, 6, true);
   f.link.addChannel(5, "CX", 8, false);
   f.link.deleteChannel(2);
-  EXPECT_EQ(f.drain(), (Lines{"tune changeChValue 3 NHK 65535 1 ANT", "tune changeChValue 4 TBS 6 6 CBL",
-                              "tune addChToList 5 CX 8 ANT", "tune delChFromList 2"}));
+  // Names are quoted, so a blank in one cannot shift the key and tuning.
+  f.link.changeChannel(0, "A 5", 7, -2, false);
+  f.link.addChannel(1, "B C", 1, true);
+  EXPECT_EQ(f.drain(), (Lines{"tune changeChValue 3 \"NHK\" 65535 1 ANT", "tune changeChValue 4 \"TBS\" 6 6 CBL",
+                              "tune addChToList 5 \"CX\" 8 ANT", "tune delChFromList 2",
+                              "tune changeChValue 0 \"A 5\" 7 65534 ANT", "tune addChToList 1 \"B C\" 1 CBL"}));
 }
 
 TEST(Builders, MixerVideoAndMarkLines) {

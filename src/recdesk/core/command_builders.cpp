@@ -26,13 +26,14 @@ void dsControl::resetChannel() {
   execOneLine("tune setCh");
 }
 
+// Channel names are quoted: a blank in one would shift the key and tuning.
 void dsControl::changeChannel(int row, const std::string& name, int key, int tuning, bool cable) {
-  execOneLine("tune changeChValue " + std::to_string(row) + " " + name + " " + u16(key) + " " + u16(tuning) +
+  execOneLine("tune changeChValue " + std::to_string(row) + " " + quoted(name) + " " + u16(key) + " " + u16(tuning) +
               input(cable));
 }
 
 void dsControl::addChannel(int row, const std::string& name, int tuning, bool cable) {
-  execOneLine("tune addChToList " + std::to_string(row) + " " + name + " " + u16(tuning) + input(cable));
+  execOneLine("tune addChToList " + std::to_string(row) + " " + quoted(name) + " " + u16(tuning) + input(cable));
 }
 
 void dsControl::deleteChannel(int row) { execOneLine("tune delChFromList " + std::to_string(row)); }

@@ -1,0 +1,100 @@
+// TabSheet4 "チューナー": the channel editor. It holds no table of its own: it shows the rows
+// the engine reports, mirrors each edit in its list and sends the same edit to the engine. The
+// engine writes its files at "tune saveTunerDat", which the dialog sends at its close when
+// channelsEdited is set.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "recdesk/core/channel_rows.h"
+#include "recdesk/core/reply_blocks.h"
+#include "winui/form.h"
+#include "winui/list_view.h"
+#include "winui/radio_group.h"
+
+class dsControl;
+
+// What the page needs of the recorder around it.
+class ChannelPageHost {
+ public:
+  virtual ~ChannelPageHost() = default;
+  // The tuning range of the antenna or the cable input (TVR_ANTRANGE, TVR_CBLRANGE).
+  virtual channels::TuningRange tuningRange(bool cable) const = 0;
+  // The tuner's input is antenna (TVR_ISANTENNA).
+  virtual bool antennaInput() const = 0;
+  // The TV view's mute button is down.
+  virtual bool muteDown() const = 0;
+};
+
+// The dialog's state the page shares.
+struct ChannelFlags {
+  bool& channelListLoaded;
+  bool& channelsEdited;
+  bool& suppressEvents;
+};
+
+class ChannelPage : public winui::Form {
+ public:
+  enum : int {
+    ListView1 = 501, Edit7, ComboBox5, Edit9, ScrollBar1, Button12, Button16, Button17, Button18, Button23,
+    RadioGroup4, kLabels = 520
+  };
+
+  ChannelPage(HWND parent, RECT bounds, dsControl& engine, ChannelPageHost& host, ChannelFlags flags);
+
+  // TabSheet4 OnShow.
+  void shown();
+  // Before the dialog leaves the page or closes: a name or tuning still being typed is sent.
+  void leave();
+  // The engine's replies routed to the page.
+  void channelList(const ChannelListBlock& block);          // CD_CHLIST
+  void freeChannels(const FreeChannelsBlock& block);        // CD_FREECHANNELS
+  void channelNumbers(const std::vector<std::string>& keys);  // CD_CHNUMBERS
+  void channelAdded();                                      // TVR_CHADDED
+
+  winui::ListView& list() { return *ListView1_; }
+  winui::RadioGroup& inputGroup() { return *RadioGroup4_; }
+  const std::vector<channels::ChannelRow>& rows() const { return rows_; }
+  // As the user's scroll of ScrollBar1 (code: SB_LINERIGHT, SB_THUMBTRACK, SB_ENDSCROLL ...).
+  void scroll(int code, int thumb = 0);
+
+ protected:
+  LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  int selectedRow() const;
+  void selectRow(int index);
+  void clearEditors();
+  void ListView1SelectItem(int index, bool selected);
+  void Edit7Change();
+  void Edit7Exit();
+  void ComboBox5Click();
+  void tuningRule();
+  void RadioGroup4Click();
+  void Button12Click();
+  void Button16Click();
+  void Button17Click();
+  void Button18Click();
+  void Button23Click();
+  void moveRow(int step);
+  void updateButtons(int index);
+  void showRow(int index);
+  void insertRow(int index, const channels::ChannelRow& row);
+  // The row's edit as one "tune changeChValue" line.
+  void sendRow(int index);
+  void setScrollRange(bool cable);
+  void setEditQuietly(int id, const std::string& text);
+  bool cableSelected() const { return RadioGroup4_->index() == 1; }
+
+  dsControl& engine_;
+  ChannelPageHost& host_;
+  ChannelFlags flags_;
+  std::unique_ptr<winui::ListView> ListView1_;
+  std::unique_ptr<winui::RadioGroup> RadioGroup4_;
+  std::vector<channels::ChannelRow> rows_;
+  std::function<void()> enterAction_;
+};

@@ -1,0 +1,22 @@
+// What the options dialog's pages share: each page is a child window of the dialog, laid over
+// the page control's display area, with the dialog's font.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "winui/form.h"
+
+namespace optionspage {
+
+// A child window of the dialog, hidden until its page is shown.
+winui::Form::Options childOptions(const wchar_t* className, HWND parent, RECT bounds);
+// The dialog's font on every control of the page.
+void applyFont(HWND page);
+// Edit controls that select all their text when clicked.
+void selectAllOnClick(HWND edit);
+// A read-only edit.
+void setReadOnly(HWND edit);
+
+}  // namespace optionspage
