@@ -27,7 +27,12 @@ TEST(ProgramLink, CaptureStartAndStationCode) {
     EXPECT_FALSE(guide::dateFromTail(bad)) << bad;
 
   EXPECT_EQ(guide::stationCode("http://h/TVpinfo.pl?ch=ABC&x=1"), "ABC");
-  EXPECT_EQ(guide::stationCode("http://h/TVpinfo.pl?a=1&ch=X:Y"), "");
+  // "ch=" starts a parameter and runs to the next "&".
+  EXPECT_EQ(guide::stationCode("http://h/TVpinfo.pl?a=1&ch=X:Y"), "X:Y");
+  EXPECT_EQ(guide::stationCode("http://h/TVpinfo.pl?a=1&ch=NHK&d=2026/12/10/21:00"), "NHK");
+  EXPECT_EQ(guide::stationCode("http://h/TVpinfo.pl?epoch=5&x"), "");
+  EXPECT_EQ(guide::stationCode("http://h/TVpinfo.pl?xch=5&ch=B"), "B");
+  EXPECT_EQ(guide::stationCode("http://h/ch=Q/TVpinfo.pl?t=1"), "");
   EXPECT_EQ(guide::stationCode("http://h/TVpinfo.pl?ch=ABC"), "ABC");
   EXPECT_EQ(guide::stationCode("http://h/TVpinfo.pl?x=1"), "");
 }

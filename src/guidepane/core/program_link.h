@@ -20,7 +20,8 @@ Navigation beforeNavigate(bool noChannelTable, std::string_view url);
 // The date-time in the text's last 16 characters; nothing when the text is shorter or the
 // digits are no date and time.
 std::optional<double> dateFromTail(std::string_view text);
-// From after the first "ch=" up to the first "&" of the whole link (empty when that comes first).
+// The value of the query's parameter "ch" (from a "ch=" that starts a parameter up to the next
+// "&"); empty when there is none.
 std::string stationCode(std::string_view url);
 // The first instant at or after start whose time of day is hour:minute.
 double firstAtOrAfter(double start, int hour, int minute);
