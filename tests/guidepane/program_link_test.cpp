@@ -1,6 +1,7 @@
 // Program links and information records: the start in the link's tail, the station code, the
 // record's header lines, answers of the site, and the saved record files of the offline road.
 #include "guidepane/core/program_link.h"
+#include "guidepane/core/offline_records.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,8 @@ TEST(ProgramLink, CaptureStartAndStationCode) {
   using guide::Navigation;
   EXPECT_EQ(guide::beforeNavigate(false, kLink), Navigation::capture);
   EXPECT_EQ(guide::beforeNavigate(true, kLink), Navigation::refuseNoChannelTable);
+  // Without a channel table only a program link is told so: no reservation was tried elsewhere.
+  EXPECT_EQ(guide::beforeNavigate(true, "http://127.0.0.1/tokyo/table/121021tb.htm"), Navigation::proceed);
   for (const char* other : {"http://127.0.0.1/cgi/tvpinfo.pl?ch=A", "http://h/TVpinfo.pl/x", "TVpinfo.pl"})
     EXPECT_EQ(guide::beforeNavigate(false, other), Navigation::proceed) << other;
 
@@ -86,3 +89,17 @@ TEST(SavedRecord, FolderAndFileNameStayInsideTheRecordsFolder) {
 }
 
 }  // namespace
+
+TEST(SavedRecord, OnlyAShownPageInTheProgramsTableFolderHasRecords) {
+  const char folder[] = "C:\\guide\\";
+  EXPECT_EQ(guide::offlineRecordFolder("file:///C:/guide/prgTable/121019tb.htm", folder),
+            "C:\\guide\\prgTable\\121019tb");
+  EXPECT_EQ(guide::offlineRecordFolder("file:///c:/Guide/prgTable/121019tb.HTM", folder),
+            "c:\\Guide\\prgTable\\121019tb");
+  EXPECT_EQ(guide::offlineRecordFolder("file:///C:/guide/prgTable/%8b%e0tb.htm", folder),
+            "C:\\guide\\prgTable\\\x8b\xe0tb");
+  for (const char* other : {"http://127.0.0.1/tokyo/table/121019tb.htm", "/tokyo/table/121019tb.htm",
+                            "file:///C:/other/prgTable/121019tb.htm", "file:///C:/guide/prgTable/sub/1210tb.htm",
+                            "file:///C:/guide/prgTable/121019tb.txt", "file:///C:/guide/prgTable/.htm"})
+    EXPECT_FALSE(guide::offlineRecordFolder(other, folder)) << other;
+}

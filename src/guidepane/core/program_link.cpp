@@ -65,8 +65,8 @@ bool isProgramLink(std::string_view url) {
 }
 
 Navigation beforeNavigate(bool noChannelTable, std::string_view url) {
-  if (noChannelTable) return Navigation::refuseNoChannelTable;
-  return isProgramLink(url) ? Navigation::capture : Navigation::proceed;
+  if (!isProgramLink(url)) return Navigation::proceed;
+  return noChannelTable ? Navigation::refuseNoChannelTable : Navigation::capture;
 }
 
 std::optional<double> dateFromTail(std::string_view text) {

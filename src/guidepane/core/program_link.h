@@ -13,8 +13,8 @@ bool isProgramLink(std::string_view url);
 // The decimal number in text[pos, pos + width), or -1 when it is not all digits or runs past the end.
 int numberAt(std::string_view text, size_t pos, size_t width);
 
-// What a navigation of the browser leads to: while the channel table is missing every navigation
-// is told so and goes ahead; a program link is captured instead of followed.
+// What a navigation of the browser leads to: a program link is captured instead of followed, or,
+// while the channel table is missing, told that no reservation can be made; others go ahead.
 enum class Navigation { refuseNoChannelTable, proceed, capture };
 Navigation beforeNavigate(bool noChannelTable, std::string_view url);
 // The date-time in the text's last 16 characters; nothing when the text is shorter or the
