@@ -14,6 +14,8 @@
 
 class TForm2 : public winui::Form {
  public:
+  enum Control : int { Edit1 = 101, Edit2, ListBox1, Button1 = 111, Button2, Button3, Button4, Button5 };
+
   using NamesChanged = std::function<void(const std::vector<std::string>& names)>;
 
   // Loads the lists from programFolder (ending with '\') and hands the names to namesChanged.

@@ -22,6 +22,13 @@ struct PlanbookWait {
 
 class TForm4 : public winui::Form {
  public:
+  enum Control : int {
+    DateTimePicker1 = 101, DateTimePicker2, DateTimePicker3, DateTimePicker4,
+    ComboBox1 = 110, Edit1, Edit2, Memo1,
+    Button1 = 121, Button2,
+    Label01 = 131, Label02,
+  };
+
   // Reads the channel list from programFolder + "TvTuner.dat", once for the whole run.
   // programFolder ends with '\'; settings (the main window's) keeps the station memory.
   TForm4(HWND owner, defFile& settings, std::string programFolder);
@@ -31,12 +38,15 @@ class TForm4 : public winui::Form {
   const std::vector<std::string>& channelNames() const { return channels_.names; }
 
   // The call the capture makes: fills every field, pre-selects the station's channel and shows
-  // the dialog modally until it is cancelled or the reservation is handed on. A call while the
-  // dialog is already showing does nothing and answers false.
-  bool showReservation(const guide::ProgramFields& fields);
+  // the dialog modally until it is cancelled (IDCANCEL) or the reservation is handed on (IDOK).
+  // A call while the dialog is already showing does nothing and answers 0, as does the
+  // application ending meanwhile.
+  int showReservation(const guide::ProgramFields& fields);
   bool showing() const { return inModal(); }
 
   void selectStation(const std::string& code);
+  // What the channel box shows: the selected channel's name, or the hint while none is selected.
+  std::string channelText() const;
   void Button1Click();  // "予約登録"
   void Button2Click();  // "キャンセル"
 
@@ -48,9 +58,13 @@ class TForm4 : public winui::Form {
  private:
   void fill(const guide::ProgramFields& fields);
   HWND findPlanbook() const;
+  bool answers(HWND planbook) const;
   HWND startPlanbook();
   void handOff(HWND planbook, double start, double end, int channel);
   void setBusy(bool busy);
+  double pickedDateTime(int dateId, int timeId) const;
+  void drawChannel(const DRAWITEMSTRUCT& item) const;
+  void layout(int width, int height);
 
   defFile& settings_;
   std::string folder_;
