@@ -86,6 +86,8 @@ TEST(SavedRecord, FolderAndFileNameStayInsideTheRecordsFolder) {
   EXPECT_EQ(guide::savedRecordName("?..\\..\\windows\\x|<>*?\"\x01"), ".._.._windows_x_______.txt");
   EXPECT_EQ(guide::savedRecordName("?con"), "_con.txt");
   EXPECT_EQ(guide::savedRecordName("?a=\x95\x5C"), "a_\x95\x5C.txt");  // 表 keeps its trail byte
+  // A lead byte before an ASCII byte is no character: the "/" after it is still replaced.
+  EXPECT_EQ(guide::savedRecordName("?\x95/x\x81\x7F\x81"), "\x95_x\x81_\x81.txt");
 }
 
 }  // namespace

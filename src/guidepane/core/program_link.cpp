@@ -148,7 +148,8 @@ std::optional<std::string> savedRecordName(std::string_view extraInfo) {
   static constexpr std::string_view kReplaced = ";/=&+:\\*?\"<>|";
   for (size_t i = 0; i < name.size(); ++i) {
     const unsigned char c = static_cast<unsigned char>(name[i]);
-    if (tavora::sjis::isLeadByte(c) && i + 1 < name.size()) {
+    if (tavora::sjis::isLeadByte(c) && i + 1 < name.size() &&
+        tavora::sjis::isTrailByte(static_cast<unsigned char>(name[i + 1]))) {
       ++i;
       continue;
     }
