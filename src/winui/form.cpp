@@ -218,6 +218,13 @@ LRESULT Form::defaultHandling(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
+    case WM_NOTIFY: {
+      const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+      auto found = notifies_.find(static_cast<int>(header.idFrom));
+      if (found == notifies_.end()) break;
+      auto handler = found->second;  // a handler may replace itself
+      return guarded([&] { return handler(header); }, LRESULT{0});
+    }
     case WM_HSCROLL:
     case WM_VSCROLL:
       if (lParam != 0 && LOWORD(wParam) != TB_ENDTRACK) {

@@ -53,6 +53,8 @@ class Form {
   // Edit text, track bar position, combo selection or check state changed.
   void onChange(int id, std::function<void()> handler) { changes_[id] = std::move(handler); }
   void click(int id);
+  // A control's WM_NOTIFY, by the control's id; the handler's value is the message's result.
+  void onNotify(int id, std::function<LRESULT(const NMHDR&)> handler) { notifies_[id] = std::move(handler); }
 
   void setText(int id, std::string_view cp932);  // an edit's change fires
   std::string text(int id) const;
@@ -92,6 +94,7 @@ class Form {
   std::map<int, std::function<void()>> changes_;
   HFONT font_ = nullptr;
   bool dialogKeys_ = false;
+  std::map<int, std::function<LRESULT(const NMHDR&)>> notifies_;
   bool modal_ = false;
   bool modalEnded_ = false;
   int modalResult_ = 0;
