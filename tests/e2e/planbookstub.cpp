@@ -1,16 +1,14 @@
-// A stand-in for planbook: a window of class "TForm1" captioned "番組の予約" that appends each
-// WM_COPYDATA it receives to planbook.log beside it, as "<wParam> <dwData> <block in hex>".
-// Told so, it stops answering for a while, at once or on the next block (kStopAnswering); with a file
-// planbook.nowindow beside it, it ends without a window.
+// A stand-in planbook: a window "TForm1" captioned "番組の予約" logging each WM_COPYDATA to planbook.log
+// as "<wParam> <dwData> <hex>"; it can stop answering (see the control header); planbook.nowindow ends it.
 #include <windows.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 
 #include "harness.h"
-
 #include "planbookstub_control.h"
 
 namespace {
@@ -18,45 +16,32 @@ namespace {
 DWORD g_slowBlock = 0;
 
 LRESULT CALLBACK windowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_COPYDATA: {
-      Sleep(g_slowBlock);
-      g_slowBlock = 0;
-      const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-      std::string line;
-      char part[32];
-      std::snprintf(part, sizeof part, "%llx %llu", static_cast<unsigned long long>(wParam),
-                    static_cast<unsigned long long>(data->dwData));
-      line = part;
-      for (DWORD i = 0; i < data->cbData; ++i) {
-        std::snprintf(part, sizeof part, i ? "%02x" : " %02x", static_cast<const unsigned char*>(data->lpData)[i]);
-        line += part;
-      }
-      std::ofstream out(std::filesystem::path(e2e::programFolder() + L"planbook.log"),
-                        std::ios::app | std::ios::binary);
-      out << line << "\n";
-      return TRUE;
-    }
-    case planbookstub::kStopAnswering:
-      if (lParam) g_slowBlock = static_cast<DWORD>(wParam);
-      else Sleep(static_cast<DWORD>(wParam));
-      return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
-    default:
-      return DefWindowProcW(window, msg, wParam, lParam);
+  if (msg == WM_COPYDATA) {
+    Sleep(std::exchange(g_slowBlock, 0));
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    char part[40];
+    std::snprintf(part, sizeof part, "%llx %llu ", static_cast<unsigned long long>(wParam),
+                  static_cast<unsigned long long>(data->dwData));
+    std::string line = part;
+    for (DWORD i = 0; i < data->cbData; ++i, line += part)
+      std::snprintf(part, sizeof part, "%02x", static_cast<const unsigned char*>(data->lpData)[i]);
+    std::ofstream(std::filesystem::path(e2e::programFolder() + L"planbook.log"), std::ios::app) << line << "\n";
+    return TRUE;
   }
+  if (msg == planbookstub::kStopAnswering) {
+    if (lParam) g_slowBlock = static_cast<DWORD>(wParam);
+    else Sleep(static_cast<DWORD>(wParam));
+    return 0;
+  }
+  if (msg == WM_DESTROY) PostQuitMessage(0);
+  return DefWindowProcW(window, msg, wParam, lParam);
 }
 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   if (std::filesystem::exists(std::filesystem::path(e2e::programFolder() + L"planbook.nowindow"))) return 3;
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = windowProc;
-  wc.hInstance = instance;
-  wc.lpszClassName = L"TForm1";
+  const WNDCLASSW wc{0, windowProc, 0, 0, instance, nullptr, nullptr, nullptr, nullptr, L"TForm1"};
   RegisterClassW(&wc);
   if (!CreateWindowExW(0, L"TForm1", L"番組の予約", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr, instance,
                        nullptr))

@@ -1,12 +1,5 @@
-// What a test can tell the planbook stand-in.
+// Posted to the planbook stand-in with wParam = milliseconds: it answers nothing for that long,
+// at once (lParam 0) or when the next block comes (lParam 1).
 #pragma once
-
 #include <windows.h>
-
-namespace planbookstub {
-
-// Posted with wParam = milliseconds: the stand-in answers nothing for that long, at once
-// (lParam 0) or when the next block comes (lParam 1).
-constexpr UINT kStopAnswering = WM_APP + 1;
-
-}  // namespace planbookstub
+namespace planbookstub { constexpr UINT kStopAnswering = WM_APP + 1; }

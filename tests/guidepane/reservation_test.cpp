@@ -72,8 +72,7 @@ TEST(ReservationCheck, ChecksInOrderAndTheStationMemory) {
   EXPECT_EQ(c.selected, -1);
   EXPECT_EQ(c.remembered, 3);
 
-  // "Yes, from now on this channel": the next link of the station pre-selects it, and the
-  // station that held it before is forgotten.
+  // "Yes, from now on": the next link pre-selects the channel; its former station is forgotten.
   settings.setChannel("TBS", 1);
   guide::rememberStation(settings, "NHK", 1);
   EXPECT_EQ(guide::selectStation(settings, "NHK", 5).selected, 1);

@@ -108,10 +108,15 @@ TForm4::TForm4(HWND owner, defFile& settings, std::string programFolder)
 int TForm4::showReservation(const guide::ProgramFields& fields) {
   if (inModal()) return 0;
   fill(fields);
-  return showModal();
+  return Form::showModal();
+}
+
+void TForm4::showModal() {
+  if (!inModal()) Form::showModal();
 }
 
 void TForm4::fill(const guide::ProgramFields& fields) {
+  if (inModal()) return;  // a navigation while the dialog is open captures nothing into it
   const SYSTEMTIME start = systemTimeOf(fields.start);
   const SYSTEMTIME end = systemTimeOf(fields.end);
   for (int id : {DateTimePicker1, DateTimePicker2})

@@ -11,6 +11,7 @@
 #include "guidepane/core/def_file.h"
 #include "guidepane/core/program_link.h"
 #include "guidepane/core/reservation.h"
+#include "guidepane/win/form_ports.h"
 #include "winui/form.h"
 
 // How long the hand-off waits: for planbook's window after starting it, and for its answer.
@@ -20,7 +21,7 @@ struct PlanbookWait {
   DWORD answerMs = 5000;
 };
 
-class TForm4 : public winui::Form {
+class TForm4 : public winui::Form, public guide::ReservationCheckPort {
  public:
   enum Control : int {
     DateTimePicker1 = 101, DateTimePicker2, DateTimePicker3, DateTimePicker4,
@@ -34,7 +35,7 @@ class TForm4 : public winui::Form {
   TForm4(HWND owner, defFile& settings, std::string programFolder);
 
   // Set while no channel table could be read: the capture then refuses every reservation.
-  bool noChannelTable() const { return channels_.noChannelTable; }
+  bool noChannelTable() const override { return channels_.noChannelTable; }
   const std::vector<std::string>& channelNames() const { return channels_.names; }
 
   // The call the capture makes: fills every field, pre-selects the station's channel and shows
@@ -43,6 +44,9 @@ class TForm4 : public winui::Form {
   // application ending meanwhile.
   int showReservation(const guide::ProgramFields& fields);
   bool showing() const { return inModal(); }
+  // The same in two steps, as the main window's capture makes them.
+  void fill(const guide::ProgramFields& fields) override;
+  void showModal() override;
 
   void selectStation(const std::string& code);
   // What the channel box shows: the selected channel's name, or the hint while none is selected.
@@ -56,7 +60,6 @@ class TForm4 : public winui::Form {
   LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  void fill(const guide::ProgramFields& fields);
   HWND findPlanbook() const;
   bool answers(HWND planbook) const;
   HWND startPlanbook();
