@@ -111,6 +111,24 @@ Form::~Form() {
   if (font_) DeleteObject(font_);
 }
 
+HWND Form::control(int id) const {
+  if (HWND direct = GetDlgItem(window_, id)) return direct;
+  struct Search {
+    int id;
+    HWND found;
+  } search{id, nullptr};
+  EnumChildWindows(
+      window_,
+      [](HWND child, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(p);
+        if (GetDlgCtrlID(child) != s->id) return TRUE;
+        s->found = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 void Form::show() { ShowWindow(window_, SW_SHOW); }
 void Form::hide() { ShowWindow(window_, SW_HIDE); }
 bool Form::visible() const { return IsWindowVisible(window_) != FALSE; }

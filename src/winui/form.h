@@ -47,7 +47,8 @@ class Form {
 
   // Child controls by id (nonzero). bounds: left, top, width, height in client coordinates.
   HWND addControl(Control kind, int id, std::string_view text, RECT bounds, DWORD extraStyle = 0);
-  HWND control(int id) const { return GetDlgItem(window_, id); }
+  // Also a control that sits on one of the form's panels (bar_panel.h).
+  HWND control(int id) const;
   // Button or check box pressed (also by code through click()).
   void onClick(int id, std::function<void()> handler) { clicks_[id] = std::move(handler); }
   // Edit text, track bar position, combo selection or check state changed.

@@ -38,3 +38,9 @@ const char kAddressOpenFailed[] = "指定したアドレスから情報の取得
 const char kReadFailed[] = "ファイルの取り込みに失敗しました。";
 
 }  // namespace texts
+
+namespace texts {
+const char kPreviousGlyph[] = "←";
+const char kNowGlyph[] = "今";
+const char kNextGlyph[] = "→";
+}  // namespace texts

@@ -40,3 +40,10 @@ extern const char kAddressOpenFailed[];
 extern const char kReadFailed[];
 
 }  // namespace texts
+
+namespace texts {
+// The navigator's small buttons.
+extern const char kPreviousGlyph[];
+extern const char kNowGlyph[];
+extern const char kNextGlyph[];
+}  // namespace texts
