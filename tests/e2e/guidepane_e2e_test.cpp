@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "common/fileio.h"
 #include "guidepane/core/def_file.h"
@@ -13,45 +14,33 @@
 
 namespace {
 
-struct Found {
+// The visible windows of a class in a process, or the children with an id of a window.
+struct Search {
   DWORD pid;
-  int windows = 0;
-  HWND window = nullptr;
+  const wchar_t* className;
+  int id;
+  std::vector<HWND> found;
+  static BOOL CALLBACK visit(HWND w, LPARAM p) {
+    auto* s = reinterpret_cast<Search*>(p);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    wchar_t name[64] = {};
+    GetClassNameW(w, name, 64);
+    if (s->className ? owner == s->pid && std::wstring(name) == s->className && IsWindowVisible(w)
+                     : GetDlgCtrlID(w) == s->id && IsWindowVisible(w))
+      s->found.push_back(w);
+    return TRUE;
+  }
 };
-
-Found mainWindows(DWORD pid) {
-  Found found{pid};
-  EnumWindows(
-      [](HWND w, LPARAM p) -> BOOL {
-        auto* f = reinterpret_cast<Found*>(p);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(w, &owner);
-        wchar_t name[64] = {};
-        GetClassNameW(w, name, 64);
-        if (owner == f->pid && std::wstring(name) == L"TavoraGuideMain" && IsWindowVisible(w)) {
-          ++f->windows;
-          f->window = w;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  return found;
+std::vector<HWND> mainWindows(DWORD pid) {
+  Search s{pid, L"TavoraGuideMain", 0, {}};
+  EnumWindows(Search::visit, reinterpret_cast<LPARAM>(&s));
+  return s.found;
 }
-
 bool visibleChild(HWND window, int id) {
-  struct Search {
-    int id;
-    bool visible = false;
-  } s{id};
-  EnumChildWindows(
-      window,
-      [](HWND c, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        if (GetDlgCtrlID(c) == s->id) s->visible = IsWindowVisible(c) != FALSE;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&s));
-  return s.visible;
+  Search s{0, nullptr, id, {}};
+  EnumChildWindows(window, Search::visit, reinterpret_cast<LPARAM>(&s));
+  return !s.found.empty();
 }
 
 PROCESS_INFORMATION start(const std::wstring& exe) {
@@ -79,23 +68,23 @@ TEST(GuidepaneEndToEnd, AFirstStartASecondCopyAndTheFileAfterClose) {
   const std::string settings = winui::narrow(folder) + "guidepane.dat";
 
   PROCESS_INFORMATION first = start(exe);
-  Found shown{};
-  for (int i = 0; i < 300 && !shown.window; ++i, Sleep(50)) shown = mainWindows(first.dwProcessId);
-  ASSERT_NE(shown.window, nullptr);
+  std::vector<HWND> shown;
+  for (int i = 0; i < 300 && shown.empty(); ++i, Sleep(50)) shown = mainWindows(first.dwProcessId);
+  ASSERT_EQ(shown.size(), 1u);
+  const HWND window = shown[0];
   wchar_t caption[64] = {};
-  GetWindowTextW(shown.window, caption, 64);
+  GetWindowTextW(window, caption, 64);
   EXPECT_EQ(std::wstring(caption), L"電子番組表");
   // No settings yet: offline, the navigator shown and the address and favourites bars hidden.
-  EXPECT_TRUE(visibleChild(shown.window, 205));
-  EXPECT_FALSE(visibleChild(shown.window, 203));
-  EXPECT_FALSE(visibleChild(shown.window, 204));
+  EXPECT_EQ(std::vector<bool>({visibleChild(window, 205), visibleChild(window, 203), visibleChild(window, 204)}),
+            std::vector<bool>({true, false, false}));
 
   PROCESS_INFORMATION second = start(exe);
   EXPECT_EQ(exitCodeWithin(second.hProcess, 10000), 0u);
-  EXPECT_EQ(mainWindows(first.dwProcessId).windows, 1);
+  EXPECT_EQ(mainWindows(first.dwProcessId).size(), 1u);
   EXPECT_FALSE(tavora::fileExists(settings));
 
-  PostMessageW(shown.window, WM_CLOSE, 0, 0);
+  PostMessageW(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(exitCodeWithin(first.hProcess, 15000), 0u);
   const auto bytes = tavora::readWholeFile(settings);
   ASSERT_TRUE(bytes);

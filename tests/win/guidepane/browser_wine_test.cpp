@@ -15,12 +15,6 @@
 
 namespace {
 
-winui::Form::Options hostOptions() {
-  winui::Form::Options o;
-  o.className = L"TavoraBrowserWineTest";
-  o.caption = "browser";
-  return o;
-}
 
 struct Boxes : winui::DialogSeam {
   int messageBox(HWND, const std::wstring& text, const std::wstring&, UINT) override {
@@ -35,7 +29,7 @@ TEST(WebBrowserOnWine, TheContainerActivatesTheControlAndItsEventsReachTheGuide)
   Boxes boxes;
   winui::setDialogSeam(&boxes);
   {
-    winui::Form host(hostOptions());
+    winui::Form host({L"TavoraBrowserWineTest", "browser"});
     std::vector<DISPID> events;
     {
       winui::OleContainer container(host.handle(), {0, 0, 300, 200}, CLSID_WebBrowser, DIID_DWebBrowserEvents2,
@@ -44,8 +38,7 @@ TEST(WebBrowserOnWine, TheContainerActivatesTheControlAndItsEventsReachTheGuide)
       EXPECT_TRUE(container.advised());
       EXPECT_NE(GetWindow(container.window(), GW_CHILD), nullptr);  // the control's own window, in place
     }
-    std::vector<std::string> asked;
-    std::vector<std::string> completed;
+    std::vector<std::string> asked, completed;
     guide::BrowserEvents sink;
     sink.beforeNavigate2 = [&](const std::string& url, bool& cancel) {
       asked.push_back(url);

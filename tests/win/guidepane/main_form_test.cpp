@@ -16,6 +16,8 @@
 
 namespace {
 
+constexpr int32_t kBarRows = 32;  // one row below the tool bar
+
 struct FakeCheck : guide::ReservationCheckPort {
   bool noTable = false;
   std::vector<guide::ProgramFields> filled;
@@ -228,8 +230,13 @@ TEST_F(GuideWindow, ClosingIsRefusedDuringADownloadAndLogOffSavesTheSettings) {
   open();
   form->attachDownload(&download);
   form->textSizeItemClick(0);
+  // A panel dragged out of the bar comes back to its edge.
+  HWND panel = form->control(TForm1::Panel2A);
+  MoveWindow(panel, -40, 300, 600, 84, FALSE);
+  SendMessageW(panel, WM_EXITSIZEMOVE, 0, 0);
   SendMessageW(form->handle(), WM_ENDSESSION, TRUE, 0);
   EXPECT_EQ(stored().header.textSize, 4);
+  EXPECT_EQ(stored().header.panel2A, (PanelPos{0, kBarRows}));
   SendMessageW(form->handle(), WM_CLOSE, 0, 0);
   EXPECT_TRUE(IsWindow(form->handle()));
   EXPECT_EQ(seam.boxes, (Log{L"電子番組表の終了エラー|番組表のダウンロード中です。\nプログラムを終了するには、"
