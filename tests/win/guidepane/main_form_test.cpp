@@ -118,9 +118,7 @@ TEST_F(GuideWindow, AStoredLayoutComesBackMaximisedAndTheWindowsButtonsCallTheBr
   EXPECT_TRUE(IsZoomed(form->handle()));
   WINDOWPLACEMENT p{sizeof p};
   GetWindowPlacement(form->handle(), &p);
-  EXPECT_EQ(p.rcNormalPosition.left, 40);
-  EXPECT_EQ(p.rcNormalPosition.bottom, 430);
-  EXPECT_EQ(p.rcNormalPosition.right, 540);
+  EXPECT_TRUE(EqualRect(&p.rcNormalPosition, std::data({RECT{40, 30, 540, 430}})));
   EXPECT_TRUE(form->online());
   EXPECT_TRUE(form->mainToolBar().down(TForm1::ToolButton1_A1));
   EXPECT_EQ(std::vector<bool>({visible(TForm1::Panel4), visible(TForm1::Panel5), visible(TForm1::Panel2A)}),
