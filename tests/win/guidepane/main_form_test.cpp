@@ -224,8 +224,16 @@ TEST_F(GuideWindow, AFirstStartIsOfflineAndTheNavigatorWalksTheSavedPages) {
 }
 
 TEST_F(GuideWindow, ClosingIsRefusedDuringADownloadAndLogOffSavesTheSettings) {
+  {
+    defFile s(folder + "guidepane.dat", {});
+    s.header.left = s.header.top = -30000;  // off every monitor: the default place instead
+    s.header.width = s.header.height = 300;
+  }
   FakeDownload download;
   open();
+  WINDOWPLACEMENT p{sizeof p};
+  GetWindowPlacement(form->handle(), &p);
+  EXPECT_EQ(p.rcNormalPosition.right - p.rcNormalPosition.left, 679);
   form->attachDownload(&download);
   form->textSizeItemClick(0);
   // A panel dragged out of the bar comes back to its edge.
