@@ -401,7 +401,7 @@ void TForm1::ComboBox1Click() {
 }
 
 void TForm1::ToolButton7Click() {
-  if (favourites_) favourites_->open(text(ComboBox2), browser_->LocationName());
+  if (favourites_) favourites_->showModal();
 }
 
 bool TForm1::currentAddressAndTitle(std::string& address, std::string& title) const {
