@@ -14,6 +14,13 @@ std::optional<std::vector<uint8_t>> readWholeFile(const std::string& path);
 // never leaves half a file. Returns false on any failure.
 bool writeFileReplacing(const std::string& path, const std::vector<uint8_t>& data);
 bool fileExists(const std::string& path);
+
+// Test seam: the steps of writeFileReplacing, in order: create the temporary file, write (once
+// per write call), flush, replace the target. While a hook is set it is asked before each step
+// and the step fails when it answers true. Tests only; the programs never set it.
+enum class WriteStep { create, write, flush, replace };
+using WriteStepHook = bool (*)(WriteStep step);
+void setWriteStepHookForTests(WriteStepHook hook);
 bool removeFile(const std::string& path);
 // Splits text into lines at CR LF or LF; a last line without a line end counts too.
 std::vector<std::string> splitLines(const std::vector<uint8_t>& data);

@@ -7,6 +7,16 @@
 
 namespace tavora {
 
+namespace {
+
+WriteStepHook writeStepHook = nullptr;
+
+bool stepFails(WriteStep step) { return writeStepHook && writeStepHook(step); }
+
+}  // namespace
+
+void setWriteStepHookForTests(WriteStepHook hook) { writeStepHook = hook; }
+
 std::optional<std::vector<uint8_t>> readWholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
@@ -18,17 +28,22 @@ std::optional<std::vector<uint8_t>> readWholeFile(const std::string& path) {
 bool writeFileReplacing(const std::string& path, const std::vector<uint8_t>& data) {
   const std::string temp = path + ".tmp";
   {
+    if (stepFails(WriteStep::create)) return false;
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
     if (!out) return false;
-    out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
-    out.flush();
+    if (!stepFails(WriteStep::write))
+      out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
+    else
+      out.setstate(std::ios::badbit);
+    if (out && !stepFails(WriteStep::flush)) out.flush();
+    else out.setstate(std::ios::badbit);
     if (!out) {
       out.close();
       std::remove(temp.c_str());
       return false;
     }
   }
-  if (std::rename(temp.c_str(), path.c_str()) != 0) {
+  if (stepFails(WriteStep::replace) || std::rename(temp.c_str(), path.c_str()) != 0) {
     std::remove(temp.c_str());
     return false;
   }
