@@ -3,7 +3,7 @@
 #   bootstrap.sh       for building and testing
 #   bootstrap.sh run   also what showing the programs needs: Japanese fonts, screenshots
 set -euo pipefail
-needed=(cmake g++ make googletest libgtest-dev g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth libgumbo-dev)
+needed=(cmake g++ make googletest libgtest-dev g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth libgumbo-dev clang libclang-rt-14-dev)
 [ "${1:-}" = run ] && needed+=(fonts-ipafont-gothic x11-apps x11-utils imagemagick)
 missing=()
 for p in "${needed[@]}"; do

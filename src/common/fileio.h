@@ -18,6 +18,13 @@ bool writeFileReplacing(const std::string& path, const std::vector<uint8_t>& dat
 // of them were written are the targets replaced, so a failure leaves the old set whole.
 bool writeFilesReplacing(const std::vector<std::pair<std::string, std::vector<uint8_t>>>& files);
 bool fileExists(const std::string& path);
+
+// Test seam: the steps of writeFileReplacing, in order: create the temporary file, write (once
+// per write call), flush, replace the target. While a hook is set it is asked before each step
+// and the step fails when it answers true. Tests only; the programs never set it.
+enum class WriteStep { create, write, flush, replace };
+using WriteStepHook = bool (*)(WriteStep step);
+void setWriteStepHookForTests(WriteStepHook hook);
 bool removeFile(const std::string& path);
 // Splits text into lines at CR LF or LF; a last line without a line end counts too.
 std::vector<std::string> splitLines(const std::vector<uint8_t>& data);

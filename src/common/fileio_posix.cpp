@@ -7,21 +7,22 @@
 
 namespace tavora {
 
-std::optional<std::vector<uint8_t>> readWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::vector<uint8_t> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
-  return data;
-}
-
 namespace {
 
+WriteStepHook writeStepHook = nullptr;
+
+bool stepFails(WriteStep step) { return writeStepHook && writeStepHook(step); }
+
 bool writeTemp(const std::string& temp, const std::vector<uint8_t>& data) {
+  if (stepFails(WriteStep::create)) return false;
   std::ofstream out(temp, std::ios::binary | std::ios::trunc);
   if (!out) return false;
-  out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
-  out.flush();
+  if (!stepFails(WriteStep::write))
+    out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
+  else
+    out.setstate(std::ios::badbit);
+  if (out && !stepFails(WriteStep::flush)) out.flush();
+  else out.setstate(std::ios::badbit);
   if (out) return true;
   out.close();
   std::remove(temp.c_str());
@@ -29,6 +30,16 @@ bool writeTemp(const std::string& temp, const std::vector<uint8_t>& data) {
 }
 
 }  // namespace
+
+void setWriteStepHookForTests(WriteStepHook hook) { writeStepHook = hook; }
+
+std::optional<std::vector<uint8_t>> readWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::vector<uint8_t> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) return std::nullopt;
+  return data;
+}
 
 bool writeFileReplacing(const std::string& path, const std::vector<uint8_t>& data) {
   return writeFilesReplacing({{path, data}});
@@ -43,7 +54,7 @@ bool writeFilesReplacing(const std::vector<std::pair<std::string, std::vector<ui
   bool replaced = true;
   for (const auto& file : files) {
     const std::string temp = file.first + ".tmp";
-    if (std::rename(temp.c_str(), file.first.c_str()) != 0) {
+    if (stepFails(WriteStep::replace) || std::rename(temp.c_str(), file.first.c_str()) != 0) {
       std::remove(temp.c_str());
       replaced = false;
     }

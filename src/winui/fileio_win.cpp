@@ -17,7 +17,29 @@ struct FileHandle {
   FileHandle& operator=(const FileHandle&) = delete;
 };
 
+WriteStepHook writeStepHook = nullptr;
+
+bool stepFails(WriteStep step) { return writeStepHook && writeStepHook(step); }
+
+bool writeTemp(const std::wstring& temp, const std::vector<uint8_t>& data) {
+  if (stepFails(WriteStep::create)) return false;
+  {
+    FileHandle f(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (f.h == INVALID_HANDLE_VALUE) return false;
+    DWORD done = 0;
+    const bool written = !stepFails(WriteStep::write) &&
+                         (data.empty() || (WriteFile(f.h, data.data(), static_cast<DWORD>(data.size()), &done, nullptr) &&
+                                           done == data.size()));
+    // On the disk before it replaces the old file.
+    if (written && !stepFails(WriteStep::flush) && FlushFileBuffers(f.h)) return true;
+  }
+  DeleteFileW(temp.c_str());
+  return false;
+}
+
 }  // namespace
+
+void setWriteStepHookForTests(WriteStepHook hook) { writeStepHook = hook; }
 
 std::optional<std::vector<uint8_t>> readWholeFile(const std::string& path) {
   FileHandle f(CreateFileW(winui::widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -32,23 +54,6 @@ std::optional<std::vector<uint8_t>> readWholeFile(const std::string& path) {
     return std::nullopt;
   return data;
 }
-
-namespace {
-
-bool writeTemp(const std::wstring& temp, const std::vector<uint8_t>& data) {
-  {
-    FileHandle f(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (f.h == INVALID_HANDLE_VALUE) return false;
-    DWORD done = 0;
-    if (data.empty() ||
-        (WriteFile(f.h, data.data(), static_cast<DWORD>(data.size()), &done, nullptr) && done == data.size()))
-      return true;
-  }
-  DeleteFileW(temp.c_str());
-  return false;
-}
-
-}  // namespace
 
 bool writeFileReplacing(const std::string& path, const std::vector<uint8_t>& data) {
   return writeFilesReplacing({{path, data}});
@@ -65,7 +70,7 @@ bool writeFilesReplacing(const std::vector<std::pair<std::string, std::vector<ui
   bool replaced = true;
   for (const std::wstring& target : targets) {
     const std::wstring temp = target + L".tmp";
-    if (!MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    if (stepFails(WriteStep::replace) || !MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
       DeleteFileW(temp.c_str());
       replaced = false;
     }

@@ -286,3 +286,35 @@ TEST_F(TunerTest, RemoveSavesAndReleasesAndNukeNeedsTheDevices) {
   EXPECT_FALSE(run("tune nukeWithoutNeeds cFg"));
   EXPECT_EQ(host.log.front(), "error " + sj("クラス「TTvTuner」で「nukeWithoutNeeds」に失敗しました。"));
 }
+
+TEST_F(TunerTest, AScanIntoAnEmptiedTableMakesItsFirstEntryCurrent) {
+  ChannelTable one;
+  one.channels = {{10, 10, "10CH", 1}};
+  one.setCurrent(0);
+  writeTable(one);
+  configure = [](FakeCard& c) { c.signals = {4}; };
+  ASSERT_TRUE(create());
+  ASSERT_TRUE(run("tune delChFromList 0"));
+  ASSERT_TRUE(run("tune searchChannel ANT"));
+  ASSERT_TRUE(table().current());
+  EXPECT_EQ(table().channelListBlock().at(0), 0);  // position 0, not -1
+  ASSERT_TRUE(run("tune setCh"));
+  EXPECT_EQ(host.only("post"), (Log{post(tvr::TVR_SIGNAL, 1), post(tvr::TVR_CHANNEL, 4)}));
+  ASSERT_TRUE(run("tune saveTunerDat"));
+  EXPECT_EQ(stored()->currentKey, 4);
+  ASSERT_TRUE(run("tune delChFromList 0"));
+  EXPECT_TRUE(table().channels.empty());
+  EXPECT_FALSE(table().current());
+}
+
+TEST_F(TunerTest, ACreateAfterRemoveStartsAfreshSoDestructionSavesAndReleases) {
+  writeTable(storedTable());
+  ASSERT_TRUE(create());
+  ASSERT_TRUE(run("tune remove"));
+  ASSERT_TRUE(run("tune create cFg"));
+  ASSERT_TRUE(run("tune delChFromList 0"));
+  host.log.clear();
+  engine.destroyAllObjects();
+  EXPECT_EQ(host.only("card"), (Log{"card release"}));
+  EXPECT_EQ(stored()->entries.size(), 2u);
+}

@@ -158,3 +158,25 @@ TEST(Language, ErrorInsideAnUndoLineEmptiesTheListOnce) {
   EXPECT_TRUE(f.engine.undoList.empty());
   EXPECT_TRUE(f.engine.objectNames().empty());
 }
+
+TEST(Language, LongNamesLeftAtTheEndAreDestroyedWithoutReadingAFreedName) {
+  EngineFixture f;
+  f.engine.execLine("new GraphBuilder aGraphNamedAtLength20");
+  f.engine.execLine("new Compress aCompressorNamedLonger");
+  f.host.log.clear();
+  f.engine.destroyAllObjects();
+  EXPECT_EQ(f.host.log, (Tokens{"destroy obj2", "destroy obj1"}));
+  EXPECT_TRUE(f.engine.objectNames().empty());
+}
+
+TEST(Language, CleanUndoesObjectsAndLabelsWhoseNamesHoldBlanks) {
+  EngineFixture f;
+  for (const char* line : {"new GraphBuilder keep", "label \"set a\"", "new GraphBuilder \"keep z\"",
+                           "\"keep z\" create"})
+    f.engine.execLine(line);
+  f.host.log.clear();
+  f.engine.execLine("clean \"set a\"");
+  EXPECT_EQ(f.host.log, (Tokens{"obj2 release", "destroy obj2"}));
+  EXPECT_EQ(f.engine.objectNames(), (Tokens{"keep"}));
+  EXPECT_EQ(f.engine.undoList.size(), 2u);  // keep's delete and the label
+}

@@ -38,14 +38,25 @@ uint16_t ChannelTable::freeKeyFor(int32_t channel) const {
   return k;
 }
 
+void ChannelTable::clear() {
+  channels.clear();
+  current_.reset();
+}
+
+// A table that had no entry makes its first one current: a non-empty table always has one.
+void ChannelTable::append(ChannelSet channel) {
+  channels.push_back(std::move(channel));
+  if (!current_) current_ = 0;
+}
+
 void ChannelTable::appendFound(int32_t channel, uint8_t type) {
-  channels.push_back({freeKeyFor(channel), static_cast<int16_t>(channel),
-                      std::to_string(channel) + texts::kTunerChannelSuffix, type});
+  append({freeKeyFor(channel), static_cast<int16_t>(channel), std::to_string(channel) + texts::kTunerChannelSuffix,
+          type});
 }
 
 void ChannelTable::appendInputs() {
-  channels.push_back({static_cast<uint16_t>(kCompositeTuning), kCompositeTuning, texts::kTunerComposite, 1});
-  channels.push_back({static_cast<uint16_t>(kSVideoTuning), kSVideoTuning, texts::kTunerSVideo, 1});
+  append({static_cast<uint16_t>(kCompositeTuning), kCompositeTuning, texts::kTunerComposite, 1});
+  append({static_cast<uint16_t>(kSVideoTuning), kSVideoTuning, texts::kTunerSVideo, 1});
 }
 
 bool ChannelTable::selectKey(uint16_t key) {
@@ -89,6 +100,7 @@ bool ChannelTable::remove(size_t index) {
   if (index >= channels.size()) return false;
   channels.erase(channels.begin() + static_cast<std::ptrdiff_t>(index));
   if (channels.empty()) current_.reset();
+  else if (!current_) current_ = 0;
   else if (*current_ > index || *current_ == channels.size()) --*current_;
   return true;
 }

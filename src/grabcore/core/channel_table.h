@@ -43,6 +43,8 @@ class ChannelTable {
 
   // The key a found channel takes: the channel itself when free, else the smallest free k >= 1.
   uint16_t freeKeyFor(int32_t channel) const;
+  // Empties the table; it then has no current entry.
+  void clear();
   // Appends a channel found by the scan: free key, named "<c>CH".
   void appendFound(int32_t channel, uint8_t type);
   void appendInputs();
@@ -74,6 +76,7 @@ class ChannelTable {
   void load(const tavora::TunerFile& file, const std::vector<tavora::TunerTypeRecord>& records);
 
  private:
+  void append(ChannelSet channel);
   bool keyUsedByOther(uint16_t key, std::optional<size_t> except) const;
   // rangeMin(type)..last, less the keys of the entries other than except.
   std::vector<uint16_t> freeKeys(uint8_t type, int32_t last, std::optional<size_t> except) const;

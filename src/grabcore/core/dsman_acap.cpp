@@ -20,7 +20,7 @@ void dsMan::func_ACapSorce() {
       case SubCommand::create: {
         const std::string profile = argText(2);
         source.create(profile);
-        engine_.pushUndo(name + " remove");
+        engine_.pushUndoWords({name, "remove"});
         return true;
       }
       case SubCommand::remove:

@@ -33,7 +33,7 @@ void dsMan::func_CaptureGraphBuilder() {
     switch (id) {
       case SubCommand::create:
         builder.make();
-        engine_.pushUndo(name + " remove");
+        engine_.pushUndoWords({name, "remove"});
         return true;
       case SubCommand::remove:
         builder.release();
@@ -44,7 +44,7 @@ void dsMan::func_CaptureGraphBuilder() {
       case SubCommand::renderPreview: {
         std::shared_ptr<dsMother> video = argObject(2);
         builder.renderPreview(video.get());
-        engine_.pushUndo(name + " release");
+        engine_.pushUndoWords({name, "release"});
         return true;
       }
       case SubCommand::release:

@@ -12,7 +12,7 @@ void dsMan::func_Compress() {
       case SubCommand::create: {
         const std::string profile = argText(2);
         compressor.open(profile);
-        engine_.pushUndo(name + " remove");
+        engine_.pushUndoWords({name, "remove"});
         return true;
       }
       case SubCommand::remove:

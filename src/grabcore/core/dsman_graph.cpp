@@ -9,7 +9,7 @@ void dsMan::func_GraphBuilder() {
     switch (id) {
       case SubCommand::create:
         graph.create();
-        engine_.pushUndo(name + " remove");
+        engine_.pushUndoWords({name, "remove"});
         return true;
       case SubCommand::remove:
         graph.release();
@@ -21,7 +21,7 @@ void dsMan::func_GraphBuilder() {
       }
       case SubCommand::startGraph:
         graph.startView();
-        engine_.pushUndo(name + " stopGraph");
+        engine_.pushUndoWords({name, "stopGraph"});
         return true;
       case SubCommand::stopGraph:
         graph.stopView();

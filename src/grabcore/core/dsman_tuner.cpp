@@ -10,7 +10,7 @@ void dsMan::func_TvTuner() {
     switch (id) {
       case SubCommand::create:
         // The undo line goes first: it stands whether the card is found or not.
-        engine_.pushUndo(engine_.token(0) + " remove");
+        engine_.pushUndoWords({engine_.token(0), "remove"});
         tuner.create(graphArg().get());
         return true;
       case SubCommand::remove:

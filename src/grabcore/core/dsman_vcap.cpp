@@ -27,7 +27,7 @@ void dsMan::func_VCapSorce() {
     switch (id) {
       case SubCommand::create:
         source.create(engine_.frontWnd);
-        engine_.pushUndo(name + " remove");
+        engine_.pushUndoWords({name, "remove"});
         return true;
       case SubCommand::remove:
         source.remove();

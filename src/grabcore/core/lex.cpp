@@ -202,7 +202,7 @@ void lex::dispatch() {
   } else if (word == "clean") {
     clean(tokens.size() == 1 ? std::string() : tokens[1]);
   } else if (word == "label") {
-    pushUndo("label " + token(1));
+    pushUndoWords({"label", token(1)});
   } else if (word == "mark") {
     int32_t n = toInt32(token(1));
     host_.postToFront(tvr::TVR_MARK, static_cast<uint32_t>(n), 0);
@@ -229,6 +229,19 @@ void lex::clean(const std::string& label) {
   }
 }
 
+void lex::pushUndoWords(std::initializer_list<std::string> words) {
+  // clean tokenizes the line again: a word holding a blank is quoted so that it stays one
+  // token. Names come from tokens and so never hold a double quote.
+  std::string line;
+  bool first = true;
+  for (const std::string& word : words) {
+    if (!first) line += ' ';
+    first = false;
+    line += word.find(' ') == std::string::npos ? word : '"' + word + '"';
+  }
+  pushUndo(std::move(line));
+}
+
 // ---- object table ----
 
 void lex::makeObject(const std::string& kindWord, const std::string& name) {
@@ -240,10 +253,11 @@ void lex::makeObject(const std::string& kindWord, const std::string& name) {
   objects_.emplace_back(name, object);
   handlerByName_[name] = kind->handler;
   if (kind->id == WaitId::GraphBuilder) currentGraph = std::dynamic_pointer_cast<TGraphBuilder>(object);
-  pushUndo("delete " + name);
+  pushUndoWords({"delete", name});
 }
 
-void lex::destroyObject(const std::string& name) {
+// By value: the name may be the table entry's own, which the erase below frees.
+void lex::destroyObject(std::string name) {
   auto it = std::find_if(objects_.begin(), objects_.end(), [&](const auto& entry) { return entry.first == name; });
   if (it == objects_.end()) return;
   std::shared_ptr<dsMother> object = std::move(it->second);

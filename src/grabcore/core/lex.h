@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <string>
@@ -43,6 +44,8 @@ class lex {
   std::shared_ptr<dsMother> object(const std::string& name) const;
   uint32_t namedNumber(const std::string& name) const;
   void pushUndo(std::string line) { undoList.push_back(std::move(line)); }
+  // An undo line of these tokens, each read back as one token by clean.
+  void pushUndoWords(std::initializer_list<std::string> words);
   EngineHost& host() { return host_; }
   dsMan& man() { return man_; }
   uint64_t frontWnd = 0;
@@ -74,7 +77,7 @@ class lex {
   // Shows the exception being handled in the framework's box.
   void showUnexpected();
   void makeObject(const std::string& kindWord, const std::string& name);
-  void destroyObject(const std::string& name);
+  void destroyObject(std::string name);
 
   EngineHost& host_;
   DeviceFactory& factory_;

@@ -44,6 +44,10 @@ void TTvTuner::requireDevices(const char* failureText) const {
 }
 
 void TTvTuner::create(TGraphBuilder* graph) {
+  // A create starts the object afresh, also after a remove: its destruction saves and releases
+  // what this one finds.
+  removed_ = false;
+  held_ = false;
   if (!devices_->discover(graph)) return;
   if (tavora::fileExists(datPath_)) load();
   else firstRun();
@@ -70,7 +74,7 @@ void TTvTuner::load() {
 void TTvTuner::firstRun() {
   getChRange(1);
   getChRange(0);
-  table_.channels.clear();
+  table_.clear();
   const int answer = dialogs_.askScan();
   table_.inputType = answer == kScanCable ? 0 : 1;
   if (answer != kScanNone) scan(answer == kScanAntenna ? 1 : 0);

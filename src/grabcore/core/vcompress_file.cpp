@@ -28,6 +28,8 @@ std::optional<VCompressProfile> decodeVCompressFile(const std::vector<uint8_t>& 
   profile.state = in.bytes(static_cast<size_t>(stateSize));
   profile.friendlyName = in.cstr();
   if (!in.ok() || profile.friendlyName->size() > kMaxCompressorNameSize) return std::nullopt;
+  // An empty name chooses no compressor, as the writer has it: its state is not kept either.
+  if (profile.friendlyName->empty()) return VCompressProfile{};
   return profile;
 }
 

@@ -25,7 +25,7 @@ struct VCompressProfile {
 std::vector<uint8_t> encodeVCompressFile(const VCompressProfile& profile);
 // None for a file shorter than its header, a state size that is negative, over the limit or
 // past the end, or a name without its NUL or over the limit. A file without a name carries
-// no state, whatever its header says.
+// no state, whatever its header says; nor does one with an empty name.
 std::optional<VCompressProfile> decodeVCompressFile(const std::vector<uint8_t>& data);
 
 // Program folder (with its '\') + profile + ".vCompress".

@@ -114,8 +114,9 @@ bool DsTunerDevices::discover(TGraphBuilder* graphObject) {
     builder->FindInterface(&LOOK_UPSTREAM_ONLY, nullptr, downstream_.filter.Get(), IID_IAMCrossbar, &found);
   upstream_.take(found.Get());
   if (!held()) {
-    // Not a tuner card: nothing of it stays in the graph.
-    removeWithDownstream(graph, capture.Get());
+    // Not a tuner card: what the preview rendered goes; the capture filter stays, the video
+    // source's preview runs through it.
+    disconnectDownstream(graph, capture.Get(), true);
     release();
     return false;
   }

@@ -158,19 +158,19 @@ TEST_F(TunerOverFakes, InputsRouteThroughTheCrossbarsAndAFailedAutoTuneIsNoSigna
             (Log{L"copydata 1 9", post(tvr::TVR_SIGNAL, 1), L"error クラス「TTvTuner」で「Route」に失敗しました。"}));
 }
 
-TEST_F(TunerOverFakes, ACardWithoutTunerLeavesNothingInTheGraphAndTheFilesAsTheyWere) {
+TEST_F(TunerOverFakes, ACardWithoutTunerKeepsItsCaptureFilterAndTheFilesAsTheyWere) {
   addCard(false);
   writeTable(compositeFirst());
   const Bytes dat = *read("TvTuner.dat"), dat2 = *read("TvTuner.dat2");
   ASSERT_TRUE(create());
   EXPECT_TRUE(takeReplies().empty());
-  EXPECT_TRUE(graphFilters().size() == 3u);
-  // the tuner card's own filters upstream, unreachable now
-  EXPECT_EQ(kit.calls(L"graph.RemoveFilter"), (Log{L"graph.RemoveFilter(renderer)", L"graph.RemoveFilter(card)"}));
+  // Only what the preview rendered goes; the capture filter stays for the video source.
+  EXPECT_EQ(kit.calls(L"graph.RemoveFilter"), (Log{L"graph.RemoveFilter(renderer)"}));
+  EXPECT_EQ(graphFilters(), (Log{L"card", L"TV Tuner.filter", L"Crossbar Down.filter", L"Crossbar Up.filter"}));
   ASSERT_TRUE(run(std::string("tune saveTunerDat")));
   EXPECT_FALSE(run(std::string("tune nukeWithoutNeeds cFg")));
   EXPECT_EQ(takeReplies().at(0), L"error クラス「TTvTuner」で「nukeWithoutNeeds」に失敗しました。");
-  EXPECT_EQ(kit.calls(L"graph.RemoveFilter").size(), 2u);
+  EXPECT_EQ(kit.calls(L"graph.RemoveFilter").size(), 1u);
   EXPECT_EQ(*read("TvTuner.dat"), dat);
   EXPECT_EQ(*read("TvTuner.dat2"), dat2);
 }

@@ -2,8 +2,11 @@
 // through engine lines over the COM fakes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "common/messages.h"
 #include "vcap_fixture.h"
+#include "../../common/failing_steps.h"
 
 using namespace vcaptest;
 using Log = std::vector<std::wstring>;
@@ -300,4 +303,18 @@ TEST_F(VCapCreate, TheGraphAddsTheFilterOfTheKindInUse) {
           "cVCap chgDriver WDM", "cFg add cVCap"});
   EXPECT_EQ(kit.calls(L"graph.AddFilter"), (Log{L"graph.AddFilter(vfw, null)", L"graph.AddFilter(wdm, null)"}));
   EXPECT_FALSE(storedSettings()->useVfw);
+}
+
+TEST_F(VCapCreate, VCapSorceDatIsNeverHalfWritten) {
+  addDevice(L"vfw", L"VfW Card", false, true);
+  VCapSettings old;
+  old.version = 2;
+  old.hasWdm = true;
+  old.wdmName = "Gone Card";
+  failing_steps::expectNeverHalfWritten({{file("VCapSorce.dat"), encodeVCapSettings(old)}}, [&] {
+    runAll({"new VCapSorce cVCap", "cVCap create", "delete cVCap"});
+    const Log replies = takeReplies();
+    return std::count(replies.begin(), replies.end(),
+                      L"error TVCapSorce::~TVCapSorce()でファイルVCapSorce.datを生成できません。") > 0;
+  });
 }

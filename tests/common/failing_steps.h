@@ -1,0 +1,58 @@
+// A file system that fails at one step of writeFileReplacing (create, a write, flush, replace),
+// for the checks that a writer never leaves half a file and reports its failure.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "common/fileio.h"
+
+namespace failing_steps {
+
+inline int stepsTaken = 0;
+inline int failingStep = -1;
+
+inline bool countOrFail(tavora::WriteStep) { return stepsTaken++ == failingStep; }
+
+// Each file with what it holds before the write. write() runs the writer and returns whether it
+// reported a failure. Without failures the writer reports none and gives the new files; failing
+// any one of its steps, it reports the failure and every file holds either its old or its whole
+// new bytes, the one whose step failed its old, and no temporary file is left.
+inline void expectNeverHalfWritten(const std::vector<std::pair<std::string, std::vector<uint8_t>>>& files,
+                                   const std::function<bool()>& write) {
+  const auto restore = [&] {
+    tavora::setWriteStepHookForTests(nullptr);
+    for (const auto& [path, old] : files) ASSERT_TRUE(tavora::writeFileReplacing(path, old));
+    stepsTaken = 0;
+    tavora::setWriteStepHookForTests(countOrFail);
+  };
+  failingStep = -1;
+  restore();
+  EXPECT_FALSE(write());
+  const int steps = stepsTaken;
+  EXPECT_GE(steps, 4 * static_cast<int>(files.size()));
+  std::vector<std::vector<uint8_t>> written;
+  for (const auto& file : files) {
+    written.push_back(tavora::readWholeFile(file.first).value_or(std::vector<uint8_t>{}));
+    EXPECT_NE(written.back(), file.second) << file.first;  // the write changes each file
+  }
+  for (failingStep = 0; failingStep < steps; ++failingStep) {
+    restore();
+    EXPECT_TRUE(write()) << "step " << failingStep;
+    size_t old = 0;
+    for (size_t i = 0; i < files.size(); ++i) {
+      const std::vector<uint8_t> now = tavora::readWholeFile(files[i].first).value_or(std::vector<uint8_t>{});
+      EXPECT_TRUE(now == files[i].second || now == written[i]) << files[i].first << " step " << failingStep;
+      old += now == files[i].second;
+      EXPECT_FALSE(tavora::fileExists(files[i].first + ".tmp")) << files[i].first;
+    }
+    EXPECT_GE(old, 1u) << "step " << failingStep;
+  }
+  tavora::setWriteStepHookForTests(nullptr);
+}
+
+}  // namespace failing_steps
