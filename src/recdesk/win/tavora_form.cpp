@@ -8,6 +8,7 @@
 #include "common/messages.h"
 #include "recdesk/texts/recdesk_texts.h"
 #include "winui/dialogs.h"
+#include "winui/folder_picker.h"
 #include "winui/program_folder.h"
 #include "winui/pump.h"
 #include "winui/text.h"
@@ -74,6 +75,7 @@ TTavora::TTavora(timerIni& settings, bool saveSettings)
                                                       launcher_, *reserveFile_, settings_});
 
   // FormCreate
+  winui::setApplicationWindow(handle());  // the owner of the folder picker
   trayMessage_ = RegisterWindowMessageW(L"IconNotify");
   images_ = {solidIcon(RGB(0, 128, 0)), solidIcon(RGB(224, 160, 0)), solidIcon(RGB(208, 0, 0))};
   tray_ = std::make_unique<winui::TrayIcon>(handle(), trayMessage_);
@@ -91,6 +93,7 @@ TTavora::TTavora(timerIni& settings, bool saveSettings)
 }
 
 TTavora::~TTavora() {
+  winui::setApplicationWindow(nullptr);
   // The view gives the borrowed tray menu back while both still exist.
   view_.reset();
   tray_.reset();
