@@ -1,5 +1,7 @@
 #include "date_time_picker.h"
 
+#include "form.h"
+
 #include <commctrl.h>
 
 #include <stdexcept>
@@ -26,6 +28,7 @@ void initDateClasses() {
 DateTimePicker::DateTimePicker(Form& form, int id, Format format, RECT b) {
   initDateClasses();
   const DWORD style = format == Format::timeOnly ? DTS_TIMEFORMAT : DTS_LONGDATEFORMAT;
+  initCommonControls();
   window_ = CreateWindowExW(0, DATETIMEPICK_CLASSW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, b.left, b.top,
                             b.right, b.bottom, form.handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                             GetModuleHandleW(nullptr), nullptr);

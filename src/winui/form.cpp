@@ -73,13 +73,17 @@ std::string windowText(HWND window) {
 
 }  // namespace
 
-Form::Form(const Options& options) {
-  static bool commonControls = [] {
+void initCommonControls() {
+  static const bool done = [] {
     INITCOMMONCONTROLSEX init{sizeof(INITCOMMONCONTROLSEX),
-                              ICC_BAR_CLASSES | ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
+                              ICC_BAR_CLASSES | ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_LISTVIEW_CLASSES |
+                                  ICC_TAB_CLASSES | ICC_DATE_CLASSES | ICC_WIN95_CLASSES};
     return InitCommonControlsEx(&init) != FALSE;
   }();
-  (void)commonControls;
+  (void)done;
+}
+
+Form::Form(const Options& options) {
   registerClass(options.className, &Form::windowProc);
   const RECT& b = options.bounds;
   window_ = CreateWindowExW(options.exStyle, options.className.c_str(), widen(options.caption).c_str(), options.style,
@@ -136,6 +140,7 @@ void Form::setCaption(std::string_view cp932) { SetWindowTextW(window_, widen(cp
 std::string Form::caption() const { return windowText(window_); }
 
 HWND Form::addControl(Control kind, int id, std::string_view text, RECT b, DWORD extraStyle) {
+  initCommonControls();
   HWND child = CreateWindowExW(0, classOf(kind), widen(text).c_str(), WS_CHILD | WS_VISIBLE | styleOf(kind) | extraStyle,
                          b.left, b.top, b.right, b.bottom, window_,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);

@@ -17,6 +17,10 @@ namespace winui {
 enum class Control { button, label, edit, trackBar, comboBox, checkBox, panel, radioButton, groupBox, listBox,
                      progressBar, memo };
 
+// Loads the common controls; addControl does it before the first control. A window without
+// controls (the recorder's main window) is made before they load, so the program starts faster.
+void initCommonControls();
+
 class Form {
  public:
   struct Options {

@@ -1,5 +1,7 @@
 #include "hints.h"
 
+#include "form.h"
+
 #include <commctrl.h>
 
 #include "text.h"
@@ -7,6 +9,7 @@
 namespace winui {
 
 Hints::Hints(HWND owner) : owner_(owner) {
+  initCommonControls();
   tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0,
                          owner, nullptr, GetModuleHandleW(nullptr), nullptr);
 }

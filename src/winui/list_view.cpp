@@ -1,5 +1,7 @@
 #include "list_view.h"
 
+#include "form.h"
+
 #include <commctrl.h>
 
 #include "guard.h"
@@ -27,6 +29,7 @@ ListView::ListView(HWND parent, int id, RECT b, bool checkBoxes) : id_(id) {
     return InitCommonControlsEx(&init) != FALSE;
   }();
   (void)classes;
+  initCommonControls();
   window_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
                             b.left, b.top, b.right, b.bottom, parent,

@@ -1,5 +1,7 @@
 #include "tab_control.h"
 
+#include "form.h"
+
 #include <commctrl.h>
 
 #include <stdexcept>
@@ -16,6 +18,7 @@ TabControl::TabControl(HWND parent, int id, RECT b) {
     return InitCommonControlsEx(&init) != FALSE;
   }();
   (void)registered;
+  initCommonControls();
   window_ = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, b.left,
                             b.top, b.right, b.bottom, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                             GetModuleHandleW(nullptr), nullptr);

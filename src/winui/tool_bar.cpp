@@ -1,5 +1,7 @@
 #include "tool_bar.h"
 
+#include "form.h"
+
 #include <stdexcept>
 
 #include "text.h"
@@ -30,6 +32,7 @@ HBITMAP paintBitmap(const GlyphPainter& paint) {
 }  // namespace
 
 ToolBar::ToolBar(Form& form, HWND parent, int id, POINT at, const std::vector<Button>& buttons) {
+  initCommonControls();
   bar_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"",
                          WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN |
                              CCS_NODIVIDER,

@@ -11,6 +11,7 @@
 #include "recdesk/texts/recdesk_texts.h"
 #include "stop_time_form.h"
 #include "winui/dialogs.h"
+#include "winui/folder_picker.h"
 #include "winui/program_folder.h"
 #include "winui/pump.h"
 #include "winui/text.h"
@@ -80,6 +81,7 @@ TTavora::TTavora(timerIni& settings, bool saveSettings)
                                                       launcher_, *reserveFile_, settings_});
 
   // FormCreate
+  winui::setApplicationWindow(handle());  // the owner of the folder picker
   trayMessage_ = RegisterWindowMessageW(L"IconNotify");
   images_ = {solidIcon(RGB(0, 128, 0)), solidIcon(RGB(224, 160, 0)), solidIcon(RGB(208, 0, 0))};
   tray_ = std::make_unique<winui::TrayIcon>(handle(), trayMessage_);
@@ -94,9 +96,12 @@ TTavora::TTavora(timerIni& settings, bool saveSettings)
   PopupMenu1.add(Exit1, texts::kMenuExit);
 
   view_->create(*dsControl_, *rsvTime_);
+  built_ = true;
+  if (link_.engineKnown()) dsControl_->engineAnnounced();
 }
 
 TTavora::~TTavora() {
+  winui::setApplicationWindow(nullptr);
   // The view gives the borrowed tray menu back while both still exist.
   view_.reset();
   tray_.reset();
@@ -123,6 +128,11 @@ void TTavora::viewShown(bool shown) {
 }
 
 LRESULT TTavora::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (!built_) {
+    // Nothing was asked of the engine yet, so its announcement is all that can come.
+    if (msg == tvr::TVR_ENGINEWND) link_.setEngineWindow(reinterpret_cast<HWND>(wParam));
+    if (msg == tvr::TVR_ENGINEWND || msg == WM_COPYDATA || (msg >= tvr::kWmUser && msg < 0xC000)) return 0;
+  }
   if (trayMessage_ != 0 && msg == trayMessage_) {
     trayCallback(lParam);
     return 0;

@@ -103,6 +103,9 @@ class TTavora : public winui::Form, public TrayPort, public ViewOwner {
   std::unique_ptr<winui::TrayIcon> tray_;
   winui::PopupMenu PopupMenu1;
   bool countdownOpen_ = false;
+  // Until the constructor has built the queue, the scheduler and the view: a box shown while the
+  // view is built runs a loop in which the engine may already announce itself.
+  bool built_ = false;
   // Counts the recordings begun, scheduled or manual: the stop-time dialog applies its result
   // only to the one it was opened for.
   uint32_t recordingsBegun_ = 0;
