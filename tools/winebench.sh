@@ -92,6 +92,13 @@ start() {
     wineserver -w
     touch "$prefix/.tavora-fonts"
   fi
+  # A program that crashes ends with a backtrace on its output instead of waiting in the
+  # debugger's crash dialog, which would hold the test run until its time runs out.
+  if [ ! -f "$prefix/.tavora-crashes" ]; then
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
+    wineserver -w
+    touch "$prefix/.tavora-crashes"
+  fi
   # The server ends soon after its last program, and a test that starts while it ends dies without
   # a word. The keeper, an idle program reading a pipe nobody writes, holds it for the whole run;
   # the services it starts inherit its empty output, not a test's.
