@@ -15,24 +15,40 @@ std::optional<std::vector<uint8_t>> readWholeFile(const std::string& path) {
   return data;
 }
 
+namespace {
+
+bool writeTemp(const std::string& temp, const std::vector<uint8_t>& data) {
+  std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+  if (!out) return false;
+  out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
+  out.flush();
+  if (out) return true;
+  out.close();
+  std::remove(temp.c_str());
+  return false;
+}
+
+}  // namespace
+
 bool writeFileReplacing(const std::string& path, const std::vector<uint8_t>& data) {
-  const std::string temp = path + ".tmp";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
-    out.flush();
-    if (!out) {
-      out.close();
-      std::remove(temp.c_str());
-      return false;
-    }
-  }
-  if (std::rename(temp.c_str(), path.c_str()) != 0) {
-    std::remove(temp.c_str());
+  return writeFilesReplacing({{path, data}});
+}
+
+bool writeFilesReplacing(const std::vector<std::pair<std::string, std::vector<uint8_t>>>& files) {
+  for (size_t i = 0; i < files.size(); ++i) {
+    if (writeTemp(files[i].first + ".tmp", files[i].second)) continue;
+    for (size_t j = 0; j < i; ++j) std::remove((files[j].first + ".tmp").c_str());
     return false;
   }
-  return true;
+  bool replaced = true;
+  for (const auto& file : files) {
+    const std::string temp = file.first + ".tmp";
+    if (std::rename(temp.c_str(), file.first.c_str()) != 0) {
+      std::remove(temp.c_str());
+      replaced = false;
+    }
+  }
+  return replaced;
 }
 
 bool fileExists(const std::string& path) {

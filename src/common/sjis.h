@@ -9,6 +9,8 @@
 namespace tavora::sjis {
 
 inline bool isLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+// The second byte of a double-byte character; a lead byte before anything else stands alone.
+inline bool isTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
 
 // Position of the last single-byte character c, or npos.
 size_t findLast(std::string_view s, char c);

@@ -33,26 +33,44 @@ std::optional<std::vector<uint8_t>> readWholeFile(const std::string& path) {
   return data;
 }
 
-bool writeFileReplacing(const std::string& path, const std::vector<uint8_t>& data) {
-  const std::wstring target = winui::widen(path);
-  const std::wstring temp = target + L".tmp";
+namespace {
+
+bool writeTemp(const std::wstring& temp, const std::vector<uint8_t>& data) {
   {
     FileHandle f(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (f.h == INVALID_HANDLE_VALUE) return false;
     DWORD done = 0;
-    if (!data.empty() && (!WriteFile(f.h, data.data(), static_cast<DWORD>(data.size()), &done, nullptr) ||
-                          done != data.size())) {
-      CloseHandle(f.h);
-      f.h = INVALID_HANDLE_VALUE;
-      DeleteFileW(temp.c_str());
-      return false;
-    }
+    if (data.empty() ||
+        (WriteFile(f.h, data.data(), static_cast<DWORD>(data.size()), &done, nullptr) && done == data.size()))
+      return true;
   }
-  if (!MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-    DeleteFileW(temp.c_str());
+  DeleteFileW(temp.c_str());
+  return false;
+}
+
+}  // namespace
+
+bool writeFileReplacing(const std::string& path, const std::vector<uint8_t>& data) {
+  return writeFilesReplacing({{path, data}});
+}
+
+bool writeFilesReplacing(const std::vector<std::pair<std::string, std::vector<uint8_t>>>& files) {
+  std::vector<std::wstring> targets;
+  for (const auto& file : files) targets.push_back(winui::widen(file.first));
+  for (size_t i = 0; i < files.size(); ++i) {
+    if (writeTemp(targets[i] + L".tmp", files[i].second)) continue;
+    for (size_t j = 0; j < i; ++j) DeleteFileW((targets[j] + L".tmp").c_str());
     return false;
   }
-  return true;
+  bool replaced = true;
+  for (const std::wstring& target : targets) {
+    const std::wstring temp = target + L".tmp";
+    if (!MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+      DeleteFileW(temp.c_str());
+      replaced = false;
+    }
+  }
+  return replaced;
 }
 
 bool fileExists(const std::string& path) {

@@ -30,7 +30,12 @@ void registerClass(const std::wstring& name, WNDPROC proc) {
 const wchar_t* classOf(Control kind) {
   switch (kind) {
     case Control::button:
-    case Control::checkBox: return WC_BUTTONW;
+    case Control::checkBox:
+    case Control::radioButton:
+    case Control::groupBox: return WC_BUTTONW;
+    case Control::listBox: return WC_LISTBOXW;
+    case Control::progressBar: return PROGRESS_CLASSW;
+    case Control::memo: return WC_EDITW;
     case Control::label:
     case Control::panel: return WC_STATICW;
     case Control::edit: return WC_EDITW;
@@ -49,6 +54,11 @@ DWORD styleOf(Control kind) {
     case Control::edit: return ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP;
     case Control::trackBar: return TBS_HORZ | WS_TABSTOP;
     case Control::comboBox: return CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
+    case Control::radioButton: return BS_AUTORADIOBUTTON;
+    case Control::groupBox: return BS_GROUPBOX;
+    case Control::listBox: return LBS_NOTIFY | WS_VSCROLL | WS_BORDER | WS_TABSTOP;
+    case Control::progressBar: return 0;
+    case Control::memo: return ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | WS_BORDER | WS_TABSTOP;
   }
   return 0;
 }
@@ -65,7 +75,8 @@ std::string windowText(HWND window) {
 
 Form::Form(const Options& options) {
   static bool commonControls = [] {
-    INITCOMMONCONTROLSEX init{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    INITCOMMONCONTROLSEX init{sizeof(INITCOMMONCONTROLSEX),
+                              ICC_BAR_CLASSES | ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
     return InitCommonControlsEx(&init) != FALSE;
   }();
   (void)commonControls;
@@ -75,6 +86,21 @@ Form::Form(const Options& options) {
                             b.left, b.top, b.right, b.bottom, options.parent, nullptr, GetModuleHandleW(nullptr),
                             this);
   if (!window_) throw std::runtime_error("CreateWindowEx failed");
+  dialogKeys_ = options.dialogKeys;
+  if (options.messageFont) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+      font_ = CreateFontIndirectW(&metrics.lfMessageFont);
+  }
+}
+
+RECT Form::centredBounds(int clientWidth, int clientHeight, DWORD style, DWORD exStyle) {
+  RECT frame{0, 0, clientWidth, clientHeight};
+  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  return {(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height};
 }
 
 Form::~Form() {
@@ -82,6 +108,25 @@ Form::~Form() {
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
   }
+  if (font_) DeleteObject(font_);
+}
+
+HWND Form::control(int id) const {
+  if (HWND direct = GetDlgItem(window_, id)) return direct;
+  struct Search {
+    int id;
+    HWND found;
+  } search{id, nullptr};
+  EnumChildWindows(
+      window_,
+      [](HWND child, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(p);
+        if (GetDlgCtrlID(child) != s->id) return TRUE;
+        s->found = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 void Form::show() { ShowWindow(window_, SW_SHOW); }
@@ -91,9 +136,11 @@ void Form::setCaption(std::string_view cp932) { SetWindowTextW(window_, widen(cp
 std::string Form::caption() const { return windowText(window_); }
 
 HWND Form::addControl(Control kind, int id, std::string_view text, RECT b, DWORD extraStyle) {
-  return CreateWindowExW(0, classOf(kind), widen(text).c_str(), WS_CHILD | WS_VISIBLE | styleOf(kind) | extraStyle,
+  HWND child = CreateWindowExW(0, classOf(kind), widen(text).c_str(), WS_CHILD | WS_VISIBLE | styleOf(kind) | extraStyle,
                          b.left, b.top, b.right, b.bottom, window_,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+  if (child && font_) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  return child;
 }
 
 void Form::fire(std::map<int, std::function<void()>>& handlers, int id) {
@@ -139,6 +186,17 @@ void Form::setComboIndex(int id, int index) { SendMessageW(control(id), CB_SETCU
 int Form::comboIndex(int id) const { return static_cast<int>(SendMessageW(control(id), CB_GETCURSEL, 0, 0)); }
 void Form::setEnabled(int id, bool enabled) { EnableWindow(control(id), enabled); }
 
+void Form::setListItems(int id, const std::vector<std::string>& cp932Items) {
+  SendMessageW(control(id), LB_RESETCONTENT, 0, 0);
+  for (const std::string& item : cp932Items)
+    SendMessageW(control(id), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(item).c_str()));
+}
+
+void Form::setListIndex(int id, int index) { SendMessageW(control(id), LB_SETCURSEL, index, 0); }
+int Form::listIndex(int id) const { return static_cast<int>(SendMessageW(control(id), LB_GETCURSEL, 0, 0)); }
+void Form::setProgressRange(int id, int maximum) { SendMessageW(control(id), PBM_SETRANGE32, 0, maximum); }
+void Form::setProgressPosition(int id, int position) { SendMessageW(control(id), PBM_SETPOS, position, 0); }
+
 int Form::showModal() {
   HWND owner = GetWindow(window_, GW_OWNER);
   if (owner) EnableWindow(owner, FALSE);
@@ -146,7 +204,7 @@ int Form::showModal() {
   modalEnded_ = false;
   modalResult_ = 0;
   show();
-  const bool ended = runLoopUntil([this] { return modalEnded_; });
+  const bool ended = runLoopUntil([this] { return modalEnded_; }, dialogKeys_ ? window_ : nullptr);
   modal_ = false;
   if (owner) EnableWindow(owner, TRUE);
   hide();
@@ -172,12 +230,19 @@ LRESULT Form::defaultHandling(UINT msg, WPARAM wParam, LPARAM lParam) {
           if ((GetWindowLongW(reinterpret_cast<HWND>(lParam), GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX)
             fire(changes_, id);
           fire(clicks_, id);
-        } else if (code == EN_CHANGE || code == CBN_SELCHANGE) {
+        } else if (code == EN_CHANGE || code == CBN_SELCHANGE || code == LBN_SELCHANGE) {
           fire(changes_, id);
         }
         return 0;
       }
       break;
+    case WM_NOTIFY: {
+      const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+      auto found = notifies_.find(static_cast<int>(header.idFrom));
+      if (found == notifies_.end()) break;
+      auto handler = found->second;  // a handler may replace itself
+      return guarded([&] { return handler(header); }, LRESULT{0});
+    }
     case WM_HSCROLL:
     case WM_VSCROLL:
       if (lParam != 0 && LOWORD(wParam) != TB_ENDTRACK) {

@@ -14,7 +14,8 @@
 
 namespace winui {
 
-enum class Control { button, label, edit, trackBar, comboBox, checkBox, panel };
+enum class Control { button, label, edit, trackBar, comboBox, checkBox, panel, radioButton, groupBox, listBox,
+                     progressBar, memo };
 
 class Form {
  public:
@@ -25,7 +26,12 @@ class Form {
     DWORD exStyle = 0;
     HWND parent = nullptr;        // the owner, or the parent of a WS_CHILD form
     RECT bounds{CW_USEDEFAULT, CW_USEDEFAULT, 320, 240};  // left, top, width, height
+    bool messageFont = false;     // controls in the system's message font
+    bool dialogKeys = false;      // Tab, Enter and Esc act as in a dialog while modal
   };
+
+  // Window bounds whose client area is width x height, centred on the desktop.
+  static RECT centredBounds(int clientWidth, int clientHeight, DWORD style, DWORD exStyle);
 
   explicit Form(const Options& options);
   virtual ~Form();
@@ -41,12 +47,15 @@ class Form {
 
   // Child controls by id (nonzero). bounds: left, top, width, height in client coordinates.
   HWND addControl(Control kind, int id, std::string_view text, RECT bounds, DWORD extraStyle = 0);
-  HWND control(int id) const { return GetDlgItem(window_, id); }
+  // Also a control that sits on one of the form's panels (bar_panel.h).
+  HWND control(int id) const;
   // Button or check box pressed (also by code through click()).
   void onClick(int id, std::function<void()> handler) { clicks_[id] = std::move(handler); }
   // Edit text, track bar position, combo selection or check state changed.
   void onChange(int id, std::function<void()> handler) { changes_[id] = std::move(handler); }
   void click(int id);
+  // A control's WM_NOTIFY, by the control's id; the handler's value is the message's result.
+  void onNotify(int id, std::function<LRESULT(const NMHDR&)> handler) { notifies_[id] = std::move(handler); }
 
   void setText(int id, std::string_view cp932);  // an edit's change fires
   std::string text(int id) const;
@@ -59,6 +68,13 @@ class Form {
   void setComboIndex(int id, int index);
   int comboIndex(int id) const;
   void setEnabled(int id, bool enabled);
+  bool enabled(int id) const { return IsWindowEnabled(control(id)) != FALSE; }
+  // A list box's items and selection (-1 none); selecting by code fires no change.
+  void setListItems(int id, const std::vector<std::string>& cp932Items);
+  void setListIndex(int id, int index);
+  int listIndex(int id) const;
+  void setProgressRange(int id, int maximum);
+  void setProgressPosition(int id, int position);
 
   // Shows the form modally (its owner disabled) and runs a loop until endModal; returns the
   // result, or 0 when a quit request ended the loop (left in the queue).
@@ -77,6 +93,9 @@ class Form {
   HWND window_ = nullptr;
   std::map<int, std::function<void()>> clicks_;
   std::map<int, std::function<void()>> changes_;
+  HFONT font_ = nullptr;
+  bool dialogKeys_ = false;
+  std::map<int, std::function<LRESULT(const NMHDR&)>> notifies_;
   bool modal_ = false;
   bool modalEnded_ = false;
   int modalResult_ = 0;

@@ -38,16 +38,29 @@ int runMessageLoop() {
   return static_cast<int>(msg.wParam);
 }
 
-bool runLoopUntil(const std::function<bool()>& done) {
+bool runLoopUntil(const std::function<bool()>& done, HWND dialog) {
   MSG msg;
   while (!done()) {
     if (GetMessageW(&msg, nullptr, 0, 0) <= 0) {
       PostQuitMessage(static_cast<int>(msg.wParam));
       return false;
     }
+    if (dialog && isKey(msg.message) && keyHook() && guarded([&] { return keyHook()(msg); }, false)) continue;
+    if (dialog && IsDialogMessageW(dialog, &msg)) continue;
     dispatch(msg);
   }
   return true;
+}
+
+void processPaintMessages() {
+  MSG msg;
+  for (int i = 0; i < 64 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT); ++i) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    DispatchMessageW(&msg);
+  }
 }
 
 }  // namespace winui

@@ -19,6 +19,10 @@ void processMessages();
 // The main loop: until WM_QUIT; returns its exit code.
 int runMessageLoop();
 // A nested loop until done() holds or a quit request comes (left in the queue); false then.
-bool runLoopUntil(const std::function<bool()>& done);
+// With a dialog window, its keys (Tab, Enter, Esc) act as in a dialog.
+bool runLoopUntil(const std::function<bool()>& done, HWND dialog = nullptr);
+// Dispatches only what repaints windows, a bounded number of times: a window that shows progress
+// during long work stays drawn while requests wait for the work to end.
+void processPaintMessages();
 
 }  // namespace winui

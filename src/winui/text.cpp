@@ -23,4 +23,11 @@ std::string narrow(std::wstring_view utf16) {
   return out;
 }
 
+bool narrowExactly(std::wstring_view utf16, std::string& cp932) {
+  std::string out = narrow(utf16);
+  if (widen(out) != utf16) return false;
+  cp932 = std::move(out);
+  return true;
+}
+
 }  // namespace winui

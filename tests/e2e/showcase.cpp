@@ -4,6 +4,8 @@
 //                    little for the engine's first box (Wine has no capture card)
 //   showcase exit    chooses "Tavora を終了", answers the boxes left open with OK as a user would
 //                    (printing their texts), and waits until the recorder has ended
+//   showcase guide-wait   waits until guidepane.exe's main window is up
+//   showcase guide-exit   closes it as its close box does and waits until the program has ended
 // The menu items are posted as commands to the recorder's hidden main window, as the tray menu
 // sends them.
 #include <windows.h>
@@ -46,6 +48,21 @@ void printBox(HWND box) {
 
 int wmain(int argc, wchar_t** argv) {
   const std::wstring step = argc > 1 ? argv[1] : L"";
+  if (step == L"guide-wait" || step == L"guide-exit") {
+    HWND guide = waitForWindow(L"TavoraGuideMain", nullptr, 20000, true);
+    if (!guide) {
+      std::printf("guidepane.exe is not running\n");
+      return 1;
+    }
+    if (step == L"guide-wait") return 0;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(guide, &processId);
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+    PostMessageW(guide, WM_CLOSE, 0, 0);
+    const DWORD ended = process ? WaitForSingleObject(process, 15000) : WAIT_FAILED;
+    if (process) CloseHandle(process);
+    return ended == WAIT_OBJECT_0 ? 0 : 1;
+  }
   HWND main = waitForWindow(L"TTavora", L"Tavora", 20000, false);
   if (!main) {
     std::printf("recdesk.exe is not running\n");
@@ -80,6 +97,6 @@ int wmain(int argc, wchar_t** argv) {
     if (process) CloseHandle(process);
     return ended == WAIT_OBJECT_0 ? 0 : 1;
   }
-  std::printf("usage: showcase wait|show|exit\n");
+  std::printf("usage: showcase wait|show|exit|guide-wait|guide-exit\n");
   return 2;
 }

@@ -44,7 +44,7 @@ TEST_F(GuideSettingsFile, FieldsAtTheirOffsetsAndBack) {
     s.header = {1, -5, 0x01020304, 640, 480, 2, {}, {}, {11, 12}, {}, 1, 4, 1};
     s.baseAddress = "http://h/osaka/table/";
     s.setChannel("NHK", 3);
-    s.setChannel("", 0);
+    s.stations.push_back({"", 0});  // an empty code read from an older file
     s.setChannel(sj("東京"), 7);
   });
   tavora::ByteReader in(bytes);
@@ -69,6 +69,10 @@ TEST_F(GuideSettingsFile, APositionBelongsToOneStationAndLookupsTakeTheFirstPair
   ASSERT_EQ(s.stations.size(), 1u);
   EXPECT_FALSE(s.channelOf("A"));
   s.setChannel("B", 5);
+  EXPECT_EQ(s.stations.size(), 2u);
+  // A link without a code never takes over a station's channel.
+  s.setChannel("", 3);
+  EXPECT_EQ(s.channelOf("B"), 3);
   EXPECT_EQ(s.stations.size(), 2u);
   EXPECT_EQ(s.channelOf("B"), 3);
   EXPECT_FALSE(s.channelOf("b"));

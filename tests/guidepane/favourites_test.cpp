@@ -1,6 +1,8 @@
 // Favourites: the two parallel files, the list's edits and the dialog's buttons.
 #include "guidepane/core/favourites.h"
 
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include "common/fileio.h"
@@ -45,7 +47,22 @@ TEST_F(FavouriteFiles, EditsMoveNameAndAddressTogetherAndAnEmptyListKeepsTheFile
   EXPECT_EQ(back.addressAt(2), "b");
   while (back.size()) back.remove(0);
   EXPECT_TRUE(back.save(names, addresses));
-  EXPECT_EQ(read(addresses), "c\r\n\r\nb\r\n");
+  EXPECT_EQ(read(names) + read(addresses), "");  // deleting every entry is kept too
+
+  Favourites untouched;  // a list that was never filled leaves the files alone
+  write(names, "N\r\n");
+  EXPECT_TRUE(untouched.save(names, addresses));
+  EXPECT_EQ(read(names), "N\r\n");
+}
+
+TEST_F(FavouriteFiles, AFailedWriteReplacesNeitherFile) {
+  write(names, "old\r\n");
+  write(addresses, "http://old/\r\n");
+  std::filesystem::create_directory(addresses + ".tmp");  // the addresses cannot be written
+  Favourites f;
+  f.add("new", "http://new/");
+  EXPECT_FALSE(f.save(names, addresses));
+  EXPECT_EQ(read(names) + read(addresses), "old\r\nhttp://old/\r\n");
 }
 
 TEST_F(FavouriteFiles, ListsOfDifferentLengthsNeverReadPastTheAddresses) {

@@ -1,6 +1,7 @@
 // Program links and information records: the start in the link's tail, the station code, the
 // record's header lines, answers of the site, and the saved record files of the offline road.
 #include "guidepane/core/program_link.h"
+#include "guidepane/core/offline_records.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,8 @@ TEST(ProgramLink, CaptureStartAndStationCode) {
   using guide::Navigation;
   EXPECT_EQ(guide::beforeNavigate(false, kLink), Navigation::capture);
   EXPECT_EQ(guide::beforeNavigate(true, kLink), Navigation::refuseNoChannelTable);
+  // Without a channel table only a program link is told so: no reservation was tried elsewhere.
+  EXPECT_EQ(guide::beforeNavigate(true, "http://127.0.0.1/tokyo/table/121021tb.htm"), Navigation::proceed);
   for (const char* other : {"http://127.0.0.1/cgi/tvpinfo.pl?ch=A", "http://h/TVpinfo.pl/x", "TVpinfo.pl"})
     EXPECT_EQ(guide::beforeNavigate(false, other), Navigation::proceed) << other;
 
@@ -27,7 +30,12 @@ TEST(ProgramLink, CaptureStartAndStationCode) {
     EXPECT_FALSE(guide::dateFromTail(bad)) << bad;
 
   EXPECT_EQ(guide::stationCode("http://h/TVpinfo.pl?ch=ABC&x=1"), "ABC");
-  EXPECT_EQ(guide::stationCode("http://h/TVpinfo.pl?a=1&ch=X:Y"), "");
+  // "ch=" starts a parameter and runs to the next "&".
+  EXPECT_EQ(guide::stationCode("http://h/TVpinfo.pl?a=1&ch=X:Y"), "X:Y");
+  EXPECT_EQ(guide::stationCode("http://h/TVpinfo.pl?a=1&ch=NHK&d=2026/12/10/21:00"), "NHK");
+  EXPECT_EQ(guide::stationCode("http://h/TVpinfo.pl?epoch=5&x"), "");
+  EXPECT_EQ(guide::stationCode("http://h/TVpinfo.pl?xch=5&ch=B"), "B");
+  EXPECT_EQ(guide::stationCode("http://h/ch=Q/TVpinfo.pl?t=1"), "");
   EXPECT_EQ(guide::stationCode("http://h/TVpinfo.pl?ch=ABC"), "ABC");
   EXPECT_EQ(guide::stationCode("http://h/TVpinfo.pl?x=1"), "");
 }
@@ -78,6 +86,22 @@ TEST(SavedRecord, FolderAndFileNameStayInsideTheRecordsFolder) {
   EXPECT_EQ(guide::savedRecordName("?..\\..\\windows\\x|<>*?\"\x01"), ".._.._windows_x_______.txt");
   EXPECT_EQ(guide::savedRecordName("?con"), "_con.txt");
   EXPECT_EQ(guide::savedRecordName("?a=\x95\x5C"), "a_\x95\x5C.txt");  // 表 keeps its trail byte
+  // A lead byte before an ASCII byte is no character: the "/" after it is still replaced.
+  EXPECT_EQ(guide::savedRecordName("?\x95/x\x81\x7F\x81"), "\x95_x\x81_\x81.txt");
 }
 
 }  // namespace
+
+TEST(SavedRecord, OnlyAShownPageInTheProgramsTableFolderHasRecords) {
+  const char folder[] = "C:\\guide\\";
+  EXPECT_EQ(guide::offlineRecordFolder("file:///C:/guide/prgTable/121019tb.htm", folder),
+            "C:\\guide\\prgTable\\121019tb");
+  EXPECT_EQ(guide::offlineRecordFolder("file:///c:/Guide/prgTable/121019tb.HTM", folder),
+            "c:\\Guide\\prgTable\\121019tb");
+  EXPECT_EQ(guide::offlineRecordFolder("file:///C:/guide/prgTable/%8b%e0tb.htm", folder),
+            "C:\\guide\\prgTable\\\x8b\xe0tb");
+  for (const char* other : {"http://127.0.0.1/tokyo/table/121019tb.htm", "/tokyo/table/121019tb.htm",
+                            "file:///C:/other/prgTable/121019tb.htm", "file:///C:/guide/prgTable/sub/1210tb.htm",
+                            "file:///C:/guide/prgTable/121019tb.txt", "file:///C:/guide/prgTable/.htm"})
+    EXPECT_FALSE(guide::offlineRecordFolder(other, folder)) << other;
+}

@@ -71,6 +71,13 @@ TEST(ReservationCheck, ChecksInOrderAndTheStationMemory) {
   c = guide::selectStation(settings, "NHK", 3);
   EXPECT_EQ(c.selected, -1);
   EXPECT_EQ(c.remembered, 3);
+
+  // "Yes, from now on": the next link pre-selects the channel; its former station is forgotten.
+  settings.setChannel("TBS", 1);
+  guide::rememberStation(settings, "NHK", 1);
+  EXPECT_EQ(guide::selectStation(settings, "NHK", 5).selected, 1);
+  EXPECT_TRUE(guide::selectStation(settings, "TBS", 5).firstTime);
+  EXPECT_EQ(settings.stations.size(), 1u);
 }
 
 }  // namespace

@@ -57,15 +57,19 @@ TEST_F(Navigator, MovesCarryAcrossDaysAndYears) {
   EXPECT_EQ(tavora::decodeOleDate(nav.pickerDate).year, 2026);
 }
 
-TEST_F(Navigator, AfterTheSwitchToOfflineTheSlotCountsAsTheNextDatesFirst) {
-  save({"121201tb.htm", "121104tb.htm", "121023tb.htm"});
+TEST_F(Navigator, AfterTheSwitchToOfflineADayButtonOpensTheDateItNames) {
+  save({"121101tb.htm", "121201tb.htm", "121104tb.htm", "121023tb.htm"});
   const std::pair<int, int> moves[] = {{1, 0}, {0, 1}, {0, -1}};
-  const char* pages[] = {"121201tb.htm", "121104tb.htm", "121023tb.htm"};
+  const char* pages[] = {"121101tb.htm", "121104tb.htm", "121023tb.htm"};
   for (int i = 0; i < 3; ++i) {
     nav.pickerDate = at(2026, 12, 10);
     nav.enterOffline();
+    if (i == 0) EXPECT_EQ(nav.view(at(2026, 12, 10, 12)).daysAfter[0].caption, sj("12月\n\r11日\n\r(金)"));
     EXPECT_EQ(nav.moveTable(moves[i].first, moves[i].second), page(pages[i]));
   }
+  nav.enterOffline();
+  EXPECT_EQ(nav.moveTable(-1, 0), std::nullopt);  // 9 December, no first page saved
+  EXPECT_EQ(tavora::decodeOleDate(nav.pickerDate).day, 9);
 }
 
 TEST_F(Navigator, ButtonsFollowTheSavedPages) {

@@ -89,6 +89,22 @@ TEST_F(Scrape, WithoutATimeTheNextProgramInTheColumnOrTheSlotEndGivesTheEnd) {
   EXPECT_STREQ(r.messages[0], texts::kNoTimeInUrl);
 }
 
+TEST_F(Scrape, TheSitesHostComesFromTheStoredBaseAddress) {
+  EXPECT_EQ(guide::listingHostOf("http://10.1.2.3:8080/osaka/table/"), "10.1.2.3");
+  EXPECT_EQ(guide::listingHostOf("not an address"), "");
+  // The next program's link is recognised by that host only.
+  const std::string html = "<table><tr>" + cell(link("S1", "2026/12/10/21:00"), "A", "") + "</tr><tr>" +
+                           cell(link("S1", "2026/12/10/22:10"), "B", "") + "</tr></table>";
+  const HtmlDocument doc(html, kPage21);
+  for (const char* base : {"http://127.0.0.1/tokyo/table/", "http://10.1.2.3/osaka/table/"}) {
+    const auto r = guide::scrapeProgramFromTable(doc, link("S1", "2026/12/10/21:00"), at(2026, 12, 10, 20, 0),
+                                                 guide::listingHostOf(base), slotEndHour);
+    ASSERT_TRUE(r.fields);
+    EXPECT_EQ(r.fields->end, std::string(base).find("127") != std::string::npos ? at(2026, 12, 10, 22, 10)
+                                                                                : at(2026, 12, 10, 23, 0));
+  }
+}
+
 TEST_F(Scrape, TheLateTableEndsOnTheNextDateButNeverBeforeTheStartOrADayLater) {
   EXPECT_EQ(endOf(table23(), kPage23, link("S1", "2026/12/10/23:30")), at(2026, 12, 11, 0, 45));
   EXPECT_EQ(endOf(table23(), kPage23, link("S2", "2026/12/10/23:00")), at(2026, 12, 10, 23, 55));
@@ -104,7 +120,7 @@ TEST_F(Scrape, PagesThatGiveNoReservation) {
   };
   const std::string s1 = link("S1", "2026/12/10/21:00");
   const Case cases[] = {
-      {kPage21, s1, at(2026, 12, 11, 0, 5), texts::kPastTable},
+      {kPage21, s1, at(2026, 12, 11, 1, 5), texts::kPastTable},
       {"file:///C:/guide/prgTable/121020tb.htm", s1, at(2026, 12, 10), texts::kUnexpectedTableName},
       {"file:///C:/guide/prgTable/12xx21tb.htm", s1, at(2026, 12, 10), texts::kUnexpectedTableName},
       {"no address", s1, at(2026, 12, 10), texts::kPastTable},
@@ -124,9 +140,13 @@ TEST_F(Scrape, PagesThatGiveNoReservation) {
 
 TEST(TableDate, ThisYearOrTheNextWithinHalfAYear) {
   uint16_t end = 0;
+  // Before 1:00 the guide's day is still the previous date: its "23" page is the current table.
+  EXPECT_EQ(guide::tableDate("file:///C:/g/prgTable/121023tb.htm", at(2026, 12, 11, 0, 30), end).date,
+            at(2026, 12, 10));
+  EXPECT_FALSE(guide::tableDate("file:///C:/g/prgTable/121023tb.htm", at(2026, 12, 11, 1, 0), end).date);
   EXPECT_EQ(guide::tableDate("file:///C:/g/prgTable/010507tb.htm", at(2026, 12, 20), end).date, at(2027, 1, 5));
   EXPECT_EQ(end, 10);
-  EXPECT_EQ(guide::tableDate("file:///C:/g/prgTable/121907tb.htm", at(2026, 12, 20), end).date, std::nullopt);
+  EXPECT_EQ(guide::tableDate("file:///C:/g/prgTable/121907tb.htm", at(2026, 12, 20, 12), end).date, std::nullopt);
   const double today = at(2026, 12, 20);
   const tavora::CivilDateTime in183 = tavora::decodeOleDate(today + 183);
   const tavora::CivilDateTime in184 = tavora::decodeOleDate(today + 184);

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "winui/form.h"
+
 // The dialog's modal results.
 inline constexpr int kDriverChoiceWdm = 1;  // the WDM driver was chosen
 inline constexpr int kDriverChoiceVfw = 2;  // the VfW driver was chosen, or the dialog was closed otherwise
@@ -20,24 +22,13 @@ void setDriverChoiceSeam(DriverChoiceSeam* seam);
 // Shows a new TFormSelVCap modally (or asks the stand-in) and answers its result.
 int chooseCaptureDriver();
 
-class TFormSelVCap {
+class TFormSelVCap : public winui::Form {
  public:
   TFormSelVCap();
-  ~TFormSelVCap();
-  TFormSelVCap(const TFormSelVCap&) = delete;
-  TFormSelVCap& operator=(const TFormSelVCap&) = delete;
 
   // Runs until the dialog is closed; the radio item chosen decides the result.
   int showModal();
-  HWND handle() const { return window_; }
 
- private:
-  static LRESULT CALLBACK windowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
-  void finish(int result);
-
-  HWND window_ = nullptr;
-  HWND vfwButton_ = nullptr;
-  HFONT font_ = nullptr;
-  int result_ = kDriverChoiceVfw;
-  bool done_ = false;
+ protected:
+  LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 };

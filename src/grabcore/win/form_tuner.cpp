@@ -2,26 +2,31 @@
 
 #include <commctrl.h>
 
-#include "form_frame.h"
 #include "grabcore/texts/tuner_texts.h"
-#include "winui/text.h"
-#include "winui/window_object.h"
+#include "winui/pump.h"
 
 namespace {
 
 TunerDialogs* g_seam = nullptr;
 
-const wchar_t kAutoTuneClass[] = L"TFormAutoTune";
-const wchar_t kWaitClass[] = L"TFormWait";
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION;
 constexpr int kYesId = 10;
 constexpr int kNoId = 11;
 constexpr int kAntennaId = 100;
 constexpr int kCableId = 101;
+constexpr int kBarId = 1;
 
-LRESULT CALLBACK waitProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-  // Nothing on it can be acted on, and it cannot be closed by the user.
-  if (msg == WM_CLOSE) return 0;
-  return DefWindowProcW(window, msg, wParam, lParam);
+winui::Form::Options formOptions(const wchar_t* className, const std::string& caption, DWORD exStyle, int width,
+                                 int height) {
+  winui::Form::Options o;
+  o.className = className;
+  o.caption = caption;
+  o.style = kStyle;
+  o.exStyle = exStyle;
+  o.bounds = winui::Form::centredBounds(width, height, kStyle, exStyle);
+  o.messageFont = true;
+  o.dialogKeys = true;
+  return o;
 }
 
 }  // namespace
@@ -41,106 +46,64 @@ std::unique_ptr<ScanProgress> WinTunerDialogs::openProgress(const std::string& c
 
 // ---- TFormAutoTune ----
 
-TFormAutoTune::TFormAutoTune() {
-  formframe::registerFormClass(kAutoTuneClass, windowProc);
-  font_ = formframe::createMessageFont();
-  HFONT font = font_ ? font_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  window_ = formframe::createCentredForm(kAutoTuneClass, texts::kAutoTuneCaption, WS_EX_DLGMODALFRAME | WS_EX_TOPMOST,
-                                     214, 152, this);
-  if (!window_) return;
-  using formframe::addChild;
-  addChild(window_, L"STATIC", texts::kAutoTuneQuestion, 0, 8, 8, 198, 32, -1, font);
-  addChild(window_, L"BUTTON", texts::kAutoTuneGroup, BS_GROUPBOX, 8, 44, 198, 62, -1, font);
-  HWND antenna = addChild(window_, L"BUTTON", texts::kAutoTuneAntenna, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
-                          20, 62, 170, 18, kAntennaId, font);
-  cableButton_ = addChild(window_, L"BUTTON", texts::kAutoTuneCable, BS_AUTORADIOBUTTON, 20, 82, 170, 18, kCableId,
-                          font);
-  HWND yes = addChild(window_, L"BUTTON", texts::kAutoTuneYes, BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, 8, 116, 96,
-                      28, kYesId, font);
-  addChild(window_, L"BUTTON", texts::kAutoTuneNo, BS_PUSHBUTTON | WS_TABSTOP, 110, 116, 96, 28, kNoId, font);
-  SendMessageW(antenna, BM_SETCHECK, BST_CHECKED, 0);
+TFormAutoTune::TFormAutoTune()
+    : Form(formOptions(L"TFormAutoTune", texts::kAutoTuneCaption, WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, 214, 152)) {
+  using winui::Control;
+  addControl(Control::label, -1, texts::kAutoTuneQuestion, {8, 8, 198, 32});
+  addControl(Control::groupBox, -1, texts::kAutoTuneGroup, {8, 44, 198, 62});
+  addControl(Control::radioButton, kAntennaId, texts::kAutoTuneAntenna, {20, 62, 170, 18}, WS_GROUP | WS_TABSTOP);
+  addControl(Control::radioButton, kCableId, texts::kAutoTuneCable, {20, 82, 170, 18});
+  HWND yes = addControl(Control::button, kYesId, texts::kAutoTuneYes, {8, 116, 96, 28}, BS_DEFPUSHBUTTON | WS_GROUP);
+  addControl(Control::button, kNoId, texts::kAutoTuneNo, {110, 116, 96, 28});
+  SendMessageW(control(kAntennaId), BM_SETCHECK, BST_CHECKED, 0);
   SetFocus(yes);
 }
 
-TFormAutoTune::~TFormAutoTune() {
-  if (window_) DestroyWindow(window_);
-  if (font_) DeleteObject(font_);
-}
-
 int TFormAutoTune::showModal() {
-  if (!window_) return kScanNone;
-  done_ = false;
-  result_ = kScanNone;
-  // When the application is ending, the quit request is left for the main loop.
-  if (!formframe::runModalLoop(window_, done_)) finish(kScanNone);
-  ShowWindow(window_, SW_HIDE);
-  return result_;
+  // Closing it otherwise, or the application ending, means no scan.
+  const int result = Form::showModal();
+  return result == kScanAntenna || result == kScanCable ? result : kScanNone;
 }
 
-void TFormAutoTune::finish(int result) {
-  result_ = result;
-  done_ = true;
-}
-
-LRESULT CALLBACK TFormAutoTune::windowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* form = winui::windowObject<TFormAutoTune>(window, msg, lParam);
-  if (form) {
-    switch (msg) {
-      case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-          case kYesId:
-            form->finish(SendMessageW(form->cableButton_, BM_GETCHECK, 0, 0) == BST_CHECKED ? kScanCable
-                                                                                              : kScanAntenna);
-            return 0;
-          case kNoId:
-          case IDCANCEL:  // Esc: no scan, never a scan of either input
-            form->finish(kScanNone);
-            return 0;
-          default:
-            break;
-        }
-        break;
-      case WM_CLOSE:
-        form->finish(kScanNone);
+LRESULT TFormAutoTune::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_CLOSE) {
+    endModal(kScanNone);
+    return 0;
+  }
+  if (msg == WM_COMMAND) {
+    switch (LOWORD(wParam)) {
+      case kYesId:
+        endModal(checked(kCableId) ? kScanCable : kScanAntenna);
+        return 0;
+      case kNoId:
+      case IDCANCEL:  // Esc: no scan, never a scan of either input
+        endModal(kScanNone);
         return 0;
       default:
         break;
     }
   }
-  return DefWindowProcW(window, msg, wParam, lParam);
+  return defaultHandling(msg, wParam, lParam);
 }
 
 // ---- TFormWait ----
 
-TFormWait::TFormWait(const std::string& caption) {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
-  InitCommonControlsEx(&controls);
-  formframe::registerFormClass(kWaitClass, waitProc);
-  window_ = formframe::createCentredForm(kWaitClass, caption.c_str(), WS_EX_DLGMODALFRAME, 257, 30, nullptr);
-  if (!window_) return;
-  bar_ = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE, 8, 8, 241, 16, window_, nullptr,
-                         GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(bar_, PBM_SETRANGE32, 0, 100);
-  SendMessageW(bar_, PBM_SETSTEP, 1, 0);
-  SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-  SetForegroundWindow(window_);
-  UpdateWindow(window_);
+TFormWait::TFormWait(const std::string& caption)
+    : Form(formOptions(L"TFormWait", caption, WS_EX_DLGMODALFRAME, 257, 30)) {
+  addControl(winui::Control::progressBar, kBarId, "", {8, 8, 241, 16});
+  setProgressRange(kBarId, 100);
+  SendMessageW(control(kBarId), PBM_SETSTEP, 1, 0);
+  SetWindowPos(handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  SetForegroundWindow(handle());
+  UpdateWindow(handle());
 }
 
-TFormWait::~TFormWait() {
-  if (window_) DestroyWindow(window_);
-}
+void TFormWait::setCaption(const std::string& caption) { Form::setCaption(caption); }
+void TFormWait::setMaximum(int32_t maximum) { setProgressRange(kBarId, maximum); }
+void TFormWait::setPosition(int32_t position) { setProgressPosition(kBarId, position); }
+void TFormWait::pump() { winui::processPaintMessages(); }
 
-void TFormWait::setCaption(const std::string& caption) {
-  SetWindowTextW(window_, winui::widen(caption).c_str());
-}
-
-void TFormWait::setMaximum(int32_t maximum) { SendMessageW(bar_, PBM_SETRANGE32, 0, maximum); }
-
-void TFormWait::setPosition(int32_t position) { SendMessageW(bar_, PBM_SETPOS, position, 0); }
-
-void TFormWait::pump() {
-  // Bounded, so that a window that never validates cannot hold the scan.
-  MSG msg;
-  for (int i = 0; i < 64 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT); ++i) DispatchMessageW(&msg);
+LRESULT TFormWait::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_CLOSE) return 0;
+  return defaultHandling(msg, wParam, lParam);
 }

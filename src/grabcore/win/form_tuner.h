@@ -8,6 +8,7 @@
 #include <string>
 
 #include "grabcore/core/tuner_ports.h"
+#include "winui/form.h"
 
 // Installs a stand-in for the tuner's dialogs in this process (nullptr: the real windows).
 void setTunerDialogSeam(TunerDialogs* seam);
@@ -18,34 +19,21 @@ class WinTunerDialogs : public TunerDialogs {
   std::unique_ptr<ScanProgress> openProgress(const std::string& caption) override;
 };
 
-class TFormAutoTune {
+class TFormAutoTune : public winui::Form {
  public:
   TFormAutoTune();
-  ~TFormAutoTune();
-  TFormAutoTune(const TFormAutoTune&) = delete;
-  TFormAutoTune& operator=(const TFormAutoTune&) = delete;
 
   // Runs until a button answers; kScanAntenna or kScanCable for "yes" with the input chosen,
   // kScanNone for "no" and for any other way of closing the window.
   int showModal();
 
- private:
-  static LRESULT CALLBACK windowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
-  void finish(int result);
-
-  HWND window_ = nullptr;
-  HWND cableButton_ = nullptr;
-  HFONT font_ = nullptr;
-  int result_ = kScanNone;
-  bool done_ = false;
+ protected:
+  LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 };
 
-class TFormWait : public ScanProgress {
+class TFormWait : public ScanProgress, public winui::Form {
  public:
   explicit TFormWait(const std::string& caption);
-  ~TFormWait() override;
-  TFormWait(const TFormWait&) = delete;
-  TFormWait& operator=(const TFormWait&) = delete;
 
   void setCaption(const std::string& caption) override;
   void setMaximum(int32_t maximum) override;
@@ -53,7 +41,7 @@ class TFormWait : public ScanProgress {
   // Paints what is due; requests stay queued until the scan's request is done.
   void pump() override;
 
- private:
-  HWND window_ = nullptr;
-  HWND bar_ = nullptr;
+ protected:
+  // Nothing on it can be acted on, and it cannot be closed by the user.
+  LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 };

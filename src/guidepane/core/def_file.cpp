@@ -104,6 +104,8 @@ defFile::~defFile() { save(); }
 bool defFile::save() const { return tavora::writeFileReplacing(path_, encodeGuideSettings(*this)); }
 
 void defFile::setChannel(const std::string& station, int32_t channel) {
+  // A link without a station code names no station: it must not take over a station's channel.
+  if (station.empty()) return;
   for (urlChannel2& pair : stations) {
     if (pair.channel == channel) {
       pair.station = station;

@@ -60,7 +60,7 @@ class defFile : public GuideSettings {
   defFile& operator=(const defFile&) = delete;
 
   // The channel position belongs to the station from now on; a station that had that position
-  // before is forgotten.
+  // before is forgotten. An empty code is no station and changes nothing.
   void setChannel(const std::string& station, int32_t channel);
   // The position of the first pair with exactly this code (case-sensitive).
   std::optional<int32_t> channelOf(const std::string& station) const;

@@ -25,6 +25,7 @@ std::vector<uint8_t> asLines(const std::vector<std::string>& entries) {
 void Favourites::load(const std::string& namesPath, const std::string& addressesPath) {
   names_.clear();
   addresses_.clear();
+  hadEntries_ = false;
   if (!tavora::fileExists(namesPath) || !tavora::fileExists(addressesPath)) return;
   auto names = tavora::readWholeFile(namesPath);
   auto addresses = tavora::readWholeFile(addressesPath);
@@ -34,12 +35,12 @@ void Favourites::load(const std::string& namesPath, const std::string& addresses
   const size_t n = std::max(names_.size(), addresses_.size());
   names_.resize(n);
   addresses_.resize(n);
+  hadEntries_ = n > 0;
 }
 
 bool Favourites::save(const std::string& namesPath, const std::string& addressesPath) const {
-  if (addresses_.empty()) return true;
-  return tavora::writeFileReplacing(namesPath, asLines(names_)) &&
-         tavora::writeFileReplacing(addressesPath, asLines(addresses_));
+  if (!hadEntries_) return true;
+  return tavora::writeFilesReplacing({{namesPath, asLines(names_)}, {addressesPath, asLines(addresses_)}});
 }
 
 std::string Favourites::addressAt(int i) const { return valid(i) ? addresses_[i] : std::string(); }
@@ -48,6 +49,7 @@ std::string Favourites::nameAt(int i) const { return valid(i) ? names_[i] : std:
 int Favourites::add(const std::string& name, const std::string& address) {
   names_.push_back(name);
   addresses_.push_back(address);
+  hadEntries_ = true;
   return static_cast<int>(names_.size()) - 1;
 }
 

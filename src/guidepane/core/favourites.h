@@ -22,7 +22,8 @@ class Favourites {
   // Both files or nothing; lists of different lengths are evened out with empty entries, so a
   // name never lacks its address.
   void load(const std::string& namesPath, const std::string& addressesPath);
-  // Writes both files only when there is an entry; with none the old files stay.
+  // Writes both files once the list has held an entry (so deleting every entry is kept too);
+  // a list never filled leaves the files alone. Neither file is replaced unless both were written.
   bool save(const std::string& namesPath, const std::string& addressesPath) const;
 
   size_t size() const { return names_.size(); }
@@ -48,6 +49,7 @@ class Favourites {
   bool valid(int i) const { return i >= 0 && static_cast<size_t>(i) < names_.size(); }
   std::vector<std::string> names_;
   std::vector<std::string> addresses_;
+  bool hadEntries_ = false;
 };
 
 }  // namespace guide

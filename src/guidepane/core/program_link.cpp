@@ -65,8 +65,8 @@ bool isProgramLink(std::string_view url) {
 }
 
 Navigation beforeNavigate(bool noChannelTable, std::string_view url) {
-  if (noChannelTable) return Navigation::refuseNoChannelTable;
-  return isProgramLink(url) ? Navigation::capture : Navigation::proceed;
+  if (!isProgramLink(url)) return Navigation::proceed;
+  return noChannelTable ? Navigation::refuseNoChannelTable : Navigation::capture;
 }
 
 std::optional<double> dateFromTail(std::string_view text) {
@@ -83,12 +83,16 @@ std::optional<double> dateFromTail(std::string_view text) {
 }
 
 std::string stationCode(std::string_view url) {
-  const size_t ch = url.find("ch=");
-  if (ch == std::string_view::npos) return {};
-  const size_t from = ch + 3;
-  const size_t amp = url.find('&');
-  if (amp == std::string_view::npos) return std::string(url.substr(from));
-  return amp > from ? std::string(url.substr(from, amp - from)) : std::string();
+  const size_t query = url.find('?');
+  if (query == std::string_view::npos) return {};
+  // The code is the parameter "ch", wherever it stands in the query.
+  for (size_t at = query + 1; at < url.size();) {
+    const size_t end = std::min(url.find('&', at), url.size());
+    const std::string_view parameter = url.substr(at, end - at);
+    if (parameter.substr(0, 3) == "ch=") return std::string(parameter.substr(3));
+    at = end + 1;
+  }
+  return {};
 }
 
 double firstAtOrAfter(double start, int hour, int minute) {
@@ -144,7 +148,8 @@ std::optional<std::string> savedRecordName(std::string_view extraInfo) {
   static constexpr std::string_view kReplaced = ";/=&+:\\*?\"<>|";
   for (size_t i = 0; i < name.size(); ++i) {
     const unsigned char c = static_cast<unsigned char>(name[i]);
-    if (tavora::sjis::isLeadByte(c) && i + 1 < name.size()) {
+    if (tavora::sjis::isLeadByte(c) && i + 1 < name.size() &&
+        tavora::sjis::isTrailByte(static_cast<unsigned char>(name[i + 1]))) {
       ++i;
       continue;
     }

@@ -13,14 +13,15 @@ bool isProgramLink(std::string_view url);
 // The decimal number in text[pos, pos + width), or -1 when it is not all digits or runs past the end.
 int numberAt(std::string_view text, size_t pos, size_t width);
 
-// What a navigation of the browser leads to: while the channel table is missing every navigation
-// is told so and goes ahead; a program link is captured instead of followed.
+// What a navigation of the browser leads to: a program link is captured instead of followed, or,
+// while the channel table is missing, told that no reservation can be made; others go ahead.
 enum class Navigation { refuseNoChannelTable, proceed, capture };
 Navigation beforeNavigate(bool noChannelTable, std::string_view url);
 // The date-time in the text's last 16 characters; nothing when the text is shorter or the
 // digits are no date and time.
 std::optional<double> dateFromTail(std::string_view text);
-// From after the first "ch=" up to the first "&" of the whole link (empty when that comes first).
+// The value of the query's parameter "ch" (from a "ch=" that starts a parameter up to the next
+// "&"); empty when there is none.
 std::string stationCode(std::string_view url);
 // The first instant at or after start whose time of day is hour:minute.
 double firstAtOrAfter(double start, int hour, int minute);

@@ -1,5 +1,7 @@
 #include "reservation.h"
 
+#include <vector>
+
 #include "../../common/bytes.h"
 #include "../../common/tuner_file.h"
 #include "../texts/guidepane_texts.h"
@@ -45,6 +47,14 @@ const char* checkReservation(double start, double end, int selected, std::string
   if (selected < 0) return texts::kNoChannelChosen;
   if (title.empty()) return texts::kNoTitle;
   return nullptr;
+}
+
+void rememberStation(defFile& settings, const std::string& code, int32_t position) {
+  // An empty code names no station: it would take over whichever channel it was given.
+  if (code.empty()) return;
+  std::erase_if(settings.stations,
+                [&](const urlChannel2& pair) { return pair.station == code && pair.channel != position; });
+  settings.setChannel(code, position);
 }
 
 StationMemory stationMemoryAction(int32_t remembered, int selected) {

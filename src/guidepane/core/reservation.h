@@ -35,6 +35,10 @@ StationChoice selectStation(const defFile& settings, const std::string& code, si
 // The first failed check's message (shown with the caption "予約内容エラー"), or nullptr.
 const char* checkReservation(double start, double end, int selected, std::string_view title);
 
+// The position belongs to the station from now on: its older pairs go, so that the next lookup
+// (which takes the first pair of a code) finds this one.
+void rememberStation(defFile& settings, const std::string& code, int32_t position);
+
 enum class StationMemory { remember, keep, ask };
 // remember: setChannel now; keep: nothing to change; ask: the channel differs from the remembered.
 StationMemory stationMemoryAction(int32_t remembered, int selected);

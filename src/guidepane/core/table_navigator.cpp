@@ -47,7 +47,10 @@ std::optional<std::string> TableNavigator::showCurrentTime(double now) {
 std::optional<std::string> TableNavigator::showTableSlot(int slot) { return showIfSaved(pickerDate, slot); }
 
 std::optional<std::string> TableNavigator::moveTable(int days, int slots) {
-  const SlotAt to = moveSlot(pickerDate, currentSlot, days, slots);
+  // Right after the switch to offline mode no slot is shown: a day button opens the first page
+  // of the date it names.
+  const int from = currentSlot == kAfterOfflineSwitch && slots == 0 ? 0 : currentSlot;
+  const SlotAt to = moveSlot(pickerDate, from, days, slots);
   pickerDate = to.date;
   return showIfSaved(pickerDate, to.slot);
 }

@@ -86,7 +86,8 @@ TableDate tableDate(std::string_view locationUrl, double now, uint16_t& slotEndH
   const int slot = slotOfStartHour(hour);
   if (month < 1 || month > 12 || day < 1 || slot < 0) return {std::nullopt, texts::kUnexpectedTableName};
   slotEndHour = static_cast<uint16_t>(guide::slotEndHour(slot));
-  const double today = std::floor(now);
+  // The guide's day runs from 1:00: before it, the previous date's "23" page is still current.
+  const double today = std::floor(now) - (tavora::decodeOleDate(now).hour == 0 ? 1 : 0);
   const int year = tavora::decodeOleDate(today).year;
   if (auto date = dateWithin(year, month, day, today)) return {date, nullptr};
   if (auto date = dateWithin(year + 1, month, day, today)) return {date, nullptr};
@@ -103,6 +104,11 @@ double cellEndTime(double start, ClockTime t) {
   double end = firstAtOrAfter(start, t.hour, t.minute);
   if (t.hour < 12) end = std::min(end, firstAtOrAfter(start, t.hour + 12, t.minute));
   return end;
+}
+
+std::string listingHostOf(std::string_view baseAddress) {
+  const divideUrl parts(baseAddress);
+  return parts.isValid() ? parts.getHost() : std::string();
 }
 
 std::optional<double> timeFromLinkTail(std::string_view text) {

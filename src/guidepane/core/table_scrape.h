@@ -38,6 +38,10 @@ std::optional<double> timeFromLinkTail(std::string_view text);
 // The end of the table's slot (1:00 of the next date for the "23" table).
 double slotEndTime(double tableDate, uint16_t slotEndHour);
 
+// The host by which the scrape knows the site's own links: that of the stored base address, so
+// that the one setting a user changes serves both.
+std::string listingHostOf(std::string_view baseAddress);
+
 struct ScrapeResult {
   std::optional<ProgramFields> fields;  // nothing: show no reservation check
   std::vector<const char*> messages;    // plain message boxes, in order

@@ -1,0 +1,77 @@
+// guidepane: the program-guide browser the user starts; one copy at a time.
+#include <windows.h>
+
+#include "favourites_form.h"
+#include "guidepane/texts/shell_texts.h"
+#include "main_form.h"
+#include "rsv_check_form.h"
+#include "winui/guard.h"
+#include "winui/program_folder.h"
+#include "winui/pump.h"
+
+namespace {
+
+class Mutex {
+ public:
+  explicit Mutex(HANDLE h) : h_(h) {}
+  ~Mutex() {
+    if (h_) {
+      ReleaseMutex(h_);
+      CloseHandle(h_);
+    }
+  }
+  Mutex(const Mutex&) = delete;
+  Mutex& operator=(const Mutex&) = delete;
+
+ private:
+  HANDLE h_;
+};
+
+// The favourites dialog as the main window asks for it.
+class Favourites : public guide::FavouritesPort {
+ public:
+  explicit Favourites(TForm2& form) : form_(form) {}
+  std::string addressAt(int index) const override { return form_.addressAt(index); }
+  void open(const std::string& address, const std::string& name) override { form_.open(address, name); }
+  bool save() override { return form_.save(); }
+
+ private:
+  TForm2& form_;
+};
+
+int run() {
+  // The forms in their order: the main window, the favourites (TForm2), the table download
+  // (TForm3, with the downloader) and the reservation check (TForm4). Each later form attaches
+  // itself to the main window; they are destroyed in the reverse order, the main window last,
+  // which writes guidepane.dat.
+  OleInitialize(nullptr);
+  {
+    const std::string folder = programFolder();
+    TForm1 form1(GuideEnvironment{folder, {}, {}});
+    TForm2 form2(form1.handle(), folder, [&](const std::vector<std::string>& names) { form1.setFavouriteNames(names); });
+    Favourites favourites(form2);
+    form1.attachFavourites(&favourites);
+    TForm4 form4(form1.handle(), form1.settings(), folder);
+    form1.attachReservationCheck(&form4);
+    winui::setKeyHook([&](const MSG& msg) { return form1.preTranslate(const_cast<MSG&>(msg)); });
+    form1.showStored();
+    winui::runMessageLoop();
+    winui::setKeyHook({});
+    form1.attachReservationCheck(nullptr);
+    form1.attachFavourites(nullptr);
+  }
+  OleUninitialize();
+  return 0;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
+  if (HANDLE other = OpenMutexW(SYNCHRONIZE, FALSE, L"Tavora-guidepane")) {
+    CloseHandle(other);
+    return 0;
+  }
+  Mutex mutex(CreateMutexW(nullptr, TRUE, L"Tavora-guidepane"));
+  winui::setApplicationTitle(texts::kGuideTitle);
+  return winui::guarded([] { return run(); }, 0);
+}
