@@ -139,7 +139,7 @@ dlCtrl::Outcome dlCtrl::downloadOne(const Job& job) {
 
   switch (transfer->open(job.address)) {
     case HttpTransfer::Opened::internetOpenFailed:
-      logOnUi(texts::kInternetOpenFailed);
+      logOnUi(texts::kWorkerInternetOpenFailed);
       return Outcome::failed;
     case HttpTransfer::Opened::openUrlFailed:
       logOnUi(texts::kOpenUrlFailed);
@@ -161,7 +161,7 @@ dlCtrl::Outcome dlCtrl::downloadOne(const Job& job) {
   for (;;) {
     long n = transfer->read(buffer, kChunk);
     if (n < 0 || body.size() + static_cast<size_t>(n) > kMaxBody) {
-      logOnUi(texts::kReadFailed);
+      logOnUi(texts::kWorkerReadFailed);
       return Outcome::failed;
     }
     if (n == 0) break;

@@ -31,11 +31,11 @@ const char kFilesDropped[] = "\n取得できなかったイメージファイル
 const char kThreadCreated[] = "スレッド生成－今のスレッド数：";
 const char kThreadDestroyed[] = "スレッド破棄－今のスレッド数：";
 const char kFileCreateFailed[] = "保存先にファイルを生成できませんでした。\n中断します。";
-const char kInternetOpenFailed[] = "InternetOpen()に失敗しました。\n中断します。";
+const char kWorkerInternetOpenFailed[] = "InternetOpen()に失敗しました。\n中断します。";
 const char kOpenUrlFailed[] = "InternetOpenUrl()に失敗しました。\n中断します。";
 const char kStatusFailed[] = "指定されたファイルは読み込みに失敗しました。\n中断します。\n　STATUS CODE = ";
 const char kFileWriteFailed[] = "ファイルの保存に失敗しました。\n中断します。";
-const char kReadFailed[] = "データの読み込みに失敗しました。\n中断します。";
+const char kWorkerReadFailed[] = "データの読み込みに失敗しました。\n中断します。";
 const char kBodyCutShort[] = "データが途中で切れました。\n中断します。";
 const char kJobDropped[] = "3回失敗したため取得をやめました：";
 

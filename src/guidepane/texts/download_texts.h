@@ -31,11 +31,11 @@ extern const char kFilesDropped[];
 extern const char kThreadCreated[];
 extern const char kThreadDestroyed[];
 extern const char kFileCreateFailed[];
-extern const char kInternetOpenFailed[];
+extern const char kWorkerInternetOpenFailed[];
 extern const char kOpenUrlFailed[];
 extern const char kStatusFailed[];
 extern const char kFileWriteFailed[];
-extern const char kReadFailed[];
+extern const char kWorkerReadFailed[];
 extern const char kBodyCutShort[];
 extern const char kJobDropped[];
 
