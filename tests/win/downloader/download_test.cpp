@@ -39,11 +39,26 @@ void serveOnce() {
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
 }
 
+}  // namespace
+
+// Shared with the dialog's tests.
+std::vector<std::string> filesIn(const std::string& folder);
+
+// Removes the folder and all in it (Wine reuses process ids, so a former run's may be there).
+void removeTree(const std::string& folder) {
+  for (const std::string& name : filesIn(folder)) {
+    const std::wstring path = winui::widen(folder + "\\" + name);
+    if (!DeleteFileW(path.c_str())) removeTree(folder + "\\" + name);
+  }
+  RemoveDirectoryW(winui::widen(folder).c_str());
+}
+
 // A fresh folder under the temporary one, in Shift-JIS.
 std::string freshFolder(const char* name) {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
   std::string folder = winui::narrow(temp) + name + std::to_string(GetCurrentProcessId());
+  removeTree(folder);
   return folder;
 }
 
@@ -61,6 +76,8 @@ std::vector<std::string> filesIn(const std::string& folder) {
   return names;
 }
 
+namespace {
+
 std::string bodyOf(int i, size_t size) {
   std::string body(size, '\0');
   for (size_t k = 0; k < size; ++k) body[k] = static_cast<char>((k * 131 + i * 7) & 0xff);
@@ -69,7 +86,8 @@ std::string bodyOf(int i, size_t size) {
 
 TEST(WinInetDownload, EightWorkersFetchEveryBodyWholeAndLeaveNothingOfTheFailures) {
   testhttp::Server server;
-  const std::string folder = freshFolder("tavora_dl_") + "\\prgTable\\img";
+  const std::string top = freshFolder("tavora_dl_");
+  const std::string folder = top + "\\prgTable\\img";
   guide::UiCallWindow calls;
   LogView view;
   std::vector<std::string> names;
@@ -109,6 +127,7 @@ TEST(WinInetDownload, EightWorkersFetchEveryBodyWholeAndLeaveNothingOfTheFailure
   EXPECT_EQ(view.count(std::string(texts::kThreadDestroyed) + "0"), 1u);
   // WinINet's own limit per server would hold the eight workers to fewer connections.
   EXPECT_EQ(server.peakConnections(), 8);
+  removeTree(top);
 }
 
 // Wine's WinINet finishes a blocked call even when its handle is closed, so the answer comes
@@ -129,6 +148,7 @@ TEST(WinInetDownload, ShutdownAbortsASlowTransferAndLeavesNoFile) {
   EXPECT_LT(std::chrono::steady_clock::now() - stopAt, 5s);
   EXPECT_EQ(queue.threadCount(), 0);
   EXPECT_EQ(filesIn(folder), std::vector<std::string>{});
+  removeTree(folder);
 }
 
 }  // namespace
