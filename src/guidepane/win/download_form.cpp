@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <oleauto.h>
 
+#include <algorithm>
 #include <chrono>
 #include <utility>
 
@@ -26,7 +27,7 @@ winui::Form::Options options(HWND owner) {
   o.style = kStyle;
   o.exStyle = kExStyle;
   o.parent = owner;
-  o.bounds = winui::Form::centredBounds(520, 470, kStyle, kExStyle);
+  o.bounds = winui::Form::centredBounds(636, 470, kStyle, kExStyle);
   o.messageFont = true;
   return o;
 }
@@ -51,29 +52,35 @@ TForm3::TForm3(HWND owner, defFile& settings, std::string programFolder, MainWin
                guide::BrowserFactory browser)
     : Form(options(owner)), settings_(settings), folder_(std::move(programFolder)), main_(std::move(main)) {
   addControl(winui::Control::label, -1, texts::kBaseAddressLabel, {8, 10, 110, 18});
-  addControl(winui::Control::edit, Edit1, "", {120, 8, 392, 22});
+  addControl(winui::Control::edit, Edit1, "", {120, 8, 508, 22});
   addControl(winui::Control::label, Label6, texts::kAreaLabel, {8, 40, 110, 18});
   addControl(winui::Control::comboBox, ComboBox1, "", {120, 38, 200, 200});
   addControl(winui::Control::label, -1, texts::kStartDateLabel, {8, 68, 200, 18});
-  addControl(winui::Control::label, -1, texts::kEndDateLabel, {264, 68, 200, 18});
+  addControl(winui::Control::label, -1, texts::kEndDateLabel, {324, 68, 200, 18});
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  for (int i = 0; i < 2; ++i)
-    calendars_[i] = CreateWindowExW(0, MONTHCAL_CLASSW, L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 8 + 256 * i, 88, 248,
+  for (int i = 0; i < 2; ++i) {
+    calendars_[i] = CreateWindowExW(0, MONTHCAL_CLASSW, L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 8 + 316 * i, 88, 308,
                                     160, handle(), reinterpret_cast<HMENU>(INT_PTR(MonthCalendar1 + i)), instance, nullptr);
+    // A month needs what the calendar's font asks for; the two sit side by side.
+    RECT need{};
+    if (SendMessageW(calendars_[i], MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&need)) && need.right > 0)
+      SetWindowPos(calendars_[i], nullptr, 0, 0, std::min<LONG>(need.right, 308), std::min<LONG>(need.bottom, 160),
+                   SWP_NOMOVE | SWP_NOZORDER);
+  }
   addControl(winui::Control::button, Button3, texts::kStartDownload, {8, 256, 160, 28});
-  addControl(winui::Control::button, Button2, texts::kBaseFromShownPage, {176, 256, 336, 28});
+  addControl(winui::Control::button, Button2, texts::kBaseFromShownPage, {176, 256, 452, 28});
   HWND check = addControl(winui::Control::checkBox, CheckBox1, texts::kDownloadRecords, {8, 288, 300, 20});
   ShowWindow(check, SW_HIDE);
-  addControl(winui::Control::groupBox, GroupBox1, texts::kProgressGroup, {8, 312, 504, 116});
+  addControl(winui::Control::groupBox, GroupBox1, texts::kProgressGroup, {8, 312, 620, 116});
   addControl(winui::Control::label, -1, texts::kFileBeingFetched, {16, 330, 300, 18});
-  addControl(winui::Control::label, Label8, "", {16, 348, 488, 18}, SS_NOPREFIX | SS_ENDELLIPSIS);
+  addControl(winui::Control::label, Label8, "", {16, 348, 604, 18}, SS_NOPREFIX | SS_ENDELLIPSIS);
   addControl(winui::Control::label, -1, texts::kHtmlFiles, {16, 372, 120, 18});
-  addControl(winui::Control::progressBar, ProgressBar1, "", {140, 372, 364, 18});
+  addControl(winui::Control::progressBar, ProgressBar1, "", {140, 372, 480, 18});
   addControl(winui::Control::label, -1, texts::kImageFiles, {16, 398, 120, 18});
-  addControl(winui::Control::progressBar, ProgressBar2, "", {140, 398, 364, 18});
-  addControl(winui::Control::button, Button1, texts::kCloseDownload, {392, 436, 120, 28});
+  addControl(winui::Control::progressBar, ProgressBar2, "", {140, 398, 480, 18});
+  addControl(winui::Control::button, Button1, texts::kCloseDownload, {508, 436, 120, 28});
   // The log lies outside the visible area, as does the browser that loads the pages.
-  addControl(winui::Control::memo, Memo1, "", {600, 0, 400, 300});
+  addControl(winui::Control::memo, Memo1, "", {700, 0, 400, 300});
   onClick(Button1, [this] { Button1Click(); });
   onClick(Button2, [this] { Button2Click(); });
   onClick(Button3, [this] { Button3Click(); });
@@ -89,7 +96,7 @@ TForm3::TForm3(HWND owner, defFile& settings, std::string programFolder, MainWin
     if (document) walk_->documentComplete(topLevel, url, *document);
   };
   browser_ = (browser ? browser : guide::makeWebBrowser)(handle(), std::move(events));
-  if (browser_) browser_->setBounds({600, 300, 400, 300});
+  if (browser_) browser_->setBounds({700, 300, 400, 300});
 
   setText(Edit1, settings_.baseAddress);
   setChecked(CheckBox1, settings_.header.downloadRecords != 0);

@@ -12,6 +12,7 @@
 
 #include "common/fileio.h"
 #include "guidepane/texts/download_texts.h"
+#include "guidepane/fake_browser.h"
 #include "guidepane/win/download_form.h"
 #include "http/http_server.h"
 #include "winui/dialogs.h"
@@ -44,8 +45,7 @@ struct FakeElement : guide::DomElement {
   std::string innerText() const override { return {}; }
   std::string href() const override { return kind == 'i' ? page.imageHref : page.linkHref; }
   std::string outerHtml() const override {
-    return "<HTML><TITLE>" + page.title + "</TITLE><IMG src=\"" + page.src + "\"><A href=\"" + page.writtenHref +
-           "\"></A></HTML>";
+    return "<HTML><TITLE>" + page.title + "</TITLE><IMG src=\"" + page.src + "\"><A href=\"" + page.writtenHref + "\"></A></HTML>";
   }
   void setSrc(const std::string& value) override { page.src = value; }
   void setHref(const std::string& value) override { page.writtenHref = value; }
@@ -56,41 +56,17 @@ struct FakeElement : guide::DomElement {
 
 struct FakeDocument : guide::DomDocument {
   explicit FakeDocument(FakePage& page) : page(page) {}
-  guide::DomElements tags(std::string_view name) const override {
+  guide::DomElements one(char kind) const {
     guide::DomElements out;
-    if (name == "HTML") out.push_back(std::make_unique<FakeElement>(page, 'h'));
+    out.push_back(std::make_unique<FakeElement>(page, kind));
     return out;
   }
+  guide::DomElements tags(std::string_view name) const override { return name == "HTML" ? one('h') : guide::DomElements(); }
   std::string locationUrl() const override { return {}; }
   std::string title() const override { return page.title; }
-  guide::DomElements images() const override {
-    guide::DomElements out;
-    out.push_back(std::make_unique<FakeElement>(page, 'i'));
-    return out;
-  }
-  guide::DomElements links() const override {
-    guide::DomElements out;
-    out.push_back(std::make_unique<FakeElement>(page, 'a'));
-    return out;
-  }
+  guide::DomElements images() const override { return one('i'); }
+  guide::DomElements links() const override { return one('a'); }
   FakePage& page;
-};
-
-struct FakeBrowser : guide::Browser {
-  explicit FakeBrowser(std::vector<std::string>& asked) : asked(asked) {}
-  void Navigate2(const std::string& url) override { asked.push_back(url); }
-  void GoBack() override {}
-  void GoForward() override {}
-  void Refresh() override {}
-  void Stop() override { asked.push_back("Stop"); }
-  void ExecWB(int, int, int) override {}
-  std::unique_ptr<guide::DomDocument> Document() const override { return std::make_unique<FakeDocument>(*page); }
-  std::string LocationName() const override { return {}; }
-  std::string LocationURL() const override { return {}; }
-  void setBounds(const RECT&) override {}
-  bool translateKey(MSG&) override { return false; }
-  std::vector<std::string>& asked;
-  FakePage* page = nullptr;
 };
 
 double oleDate(WORD year, WORD month, WORD day) {
@@ -113,8 +89,8 @@ TEST(DownloadForm, ADaysWalkSavesEveryPageAndTheSharedImageOnceAndSaysWhatWasSki
   Boxes boxes;
   winui::setDialogSeam(&boxes);
   std::vector<std::string> asked;
-  FakeBrowser* browser = nullptr;
   guide::BrowserEvents events;
+  FakePage* page = nullptr;
   std::string edited;
   {
     CreateDirectoryW(winui::widen(folder).c_str(), nullptr);
@@ -123,9 +99,9 @@ TEST(DownloadForm, ADaysWalkSavesEveryPageAndTheSharedImageOnceAndSaysWhatWasSki
     TForm3 form(nullptr, settings, folder, {[] { return std::string("http://x/a/b.htm"); }, {}, [] { return oleDate(2026, 12, 9); }},
                 [&](HWND, guide::BrowserEvents e) {
                   events = std::move(e);
-                  auto b = std::make_unique<FakeBrowser>(asked);
-                  browser = b.get();
-                  return b;
+                  auto browser = std::make_unique<FakeBrowser>(asked, events);
+                  browser->makeDocument = [&] { return std::make_unique<FakeDocument>(*page); };
+                  return browser;
                 });
     // The coming Saturday and six days on.
     EXPECT_EQ(form.calendarDate(TForm3::MonthCalendar1), oleDate(2026, 12, 12));
@@ -144,18 +120,18 @@ TEST(DownloadForm, ADaysWalkSavesEveryPageAndTheSharedImageOnceAndSaysWhatWasSki
     std::vector<FakePage> pages;
     pages.reserve(16);
     for (size_t done = 0; done < asked.size(); ++done) {
-      const std::string& url = asked[done];
+      const std::string url = asked[done].substr(std::string("Navigate2 ").size());
       const std::string name = url.substr(url.rfind('/') + 1);
       // The 13:00 page is an error page of the site.
       pages.push_back({name == "121213tb.htm" ? "404" : name.substr(0, 6) + "table", server.url("/img/logo.gif")});
-      browser->page = &pages.back();
+      page = &pages.back();
       events.documentComplete(url + "#frame", false);  // a frame's completion moves nothing
       events.documentComplete(url, true);
     }
     const std::vector<std::string> names{"121207tb.htm", "121210tb.htm", "121213tb.htm", "121216tb.htm", "121219tb.htm",
                                          "121221tb.htm", "121223tb.htm", "121301tb.htm", "121304tb.htm"};
     ASSERT_EQ(asked.size(), names.size());
-    for (size_t i = 0; i < names.size(); ++i) EXPECT_EQ(asked[i], server.url("/tb/" + names[i]));
+    for (size_t i = 0; i < names.size(); ++i) EXPECT_EQ(asked[i], "Navigate2 " + server.url("/tb/" + names[i]));
     const auto deadline = std::chrono::steady_clock::now() + 10s;
     while (boxes.texts.size() < 2 && std::chrono::steady_clock::now() < deadline) {
       MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -41,42 +42,25 @@ void serveOnce() {
 
 }  // namespace
 
-// Shared with the dialog's tests.
-std::vector<std::string> filesIn(const std::string& folder);
-
-// Removes the folder and all in it (Wine reuses process ids, so a former run's may be there).
-void removeTree(const std::string& folder) {
-  for (const std::string& name : filesIn(folder)) {
-    const std::wstring path = winui::widen(folder + "\\" + name);
-    if (!DeleteFileW(path.c_str())) removeTree(folder + "\\" + name);
-  }
-  RemoveDirectoryW(winui::widen(folder).c_str());
-}
-
-// A fresh folder under the temporary one, in Shift-JIS.
+// Shared with the dialog's tests. Wine reuses process ids, so a former run's folder may be there.
 std::string freshFolder(const char* name) {
-  wchar_t temp[MAX_PATH];
-  GetTempPathW(MAX_PATH, temp);
-  std::string folder = winui::narrow(temp) + name + std::to_string(GetCurrentProcessId());
-  removeTree(folder);
-  return folder;
+  std::filesystem::path folder = std::filesystem::temp_directory_path() / (name + std::to_string(GetCurrentProcessId()));
+  std::filesystem::remove_all(folder);
+  return winui::narrow(folder.wstring());
 }
+
+void removeTree(const std::string& folder) { std::filesystem::remove_all(winui::widen(folder)); }
+
+namespace {
 
 std::vector<std::string> filesIn(const std::string& folder) {
   std::vector<std::string> names;
-  WIN32_FIND_DATAW found;
-  HANDLE h = FindFirstFileW(winui::widen(folder + "\\*").c_str(), &found);
-  if (h == INVALID_HANDLE_VALUE) return names;
-  do {
-    std::string name = winui::narrow(found.cFileName);
-    if (name != "." && name != "..") names.push_back(name);
-  } while (FindNextFileW(h, &found));
-  FindClose(h);
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(winui::widen(folder), error))
+    names.push_back(winui::narrow(entry.path().filename().wstring()));
   std::sort(names.begin(), names.end());
   return names;
 }
-
-namespace {
 
 std::string bodyOf(int i, size_t size) {
   std::string body(size, '\0');

@@ -62,6 +62,7 @@ Node fakeCell(long left, const std::string& href, const std::string& title, cons
 }
 
 std::unique_ptr<guide::DomDocument> FakeBrowser::Document() const {
+  if (makeDocument) return makeDocument();
   if (!hasDocument) return nullptr;
   return std::make_unique<::Document>(cells, url);
 }
