@@ -197,7 +197,7 @@ int Form::listIndex(int id) const { return static_cast<int>(SendMessageW(control
 void Form::setProgressRange(int id, int maximum) { SendMessageW(control(id), PBM_SETRANGE32, 0, maximum); }
 void Form::setProgressPosition(int id, int position) { SendMessageW(control(id), PBM_SETPOS, position, 0); }
 
-int Form::showModal() {
+int Form::showModal(int resultOnQuit) {
   HWND owner = GetWindow(window_, GW_OWNER);
   if (owner) EnableWindow(owner, FALSE);
   modal_ = true;
@@ -208,7 +208,7 @@ int Form::showModal() {
   modal_ = false;
   if (owner) EnableWindow(owner, TRUE);
   hide();
-  return ended ? modalResult_ : 0;
+  return ended ? modalResult_ : resultOnQuit;
 }
 
 void Form::endModal(int result) {

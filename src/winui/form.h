@@ -77,8 +77,9 @@ class Form {
   void setProgressPosition(int id, int position);
 
   // Shows the form modally (its owner disabled) and runs a loop until endModal; returns the
-  // result, or 0 when a quit request ended the loop (left in the queue).
-  int showModal();
+  // result, or resultOnQuit when a quit request ended the loop (left in the queue): the
+  // program's end is no answer, so a caller names the result it reads as "stop".
+  int showModal(int resultOnQuit = 0);
   void endModal(int result);
   bool inModal() const { return modal_; }
 

@@ -4,6 +4,23 @@
 
 namespace winui {
 
+namespace {
+
+bool choosableIn(HMENU menu, UINT id) {
+  const int n = GetMenuItemCount(menu);
+  for (int i = 0; i < n; ++i) {
+    const bool enabled = (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED)) == 0;
+    if (HMENU submenu = GetSubMenu(menu, i)) {
+      if (enabled && choosableIn(submenu, id)) return true;
+    } else if (GetMenuItemID(menu, i) == id) {
+      return enabled;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
 PopupMenu::PopupMenu() : menu_(CreatePopupMenu()) {}
 
 PopupMenu::~PopupMenu() {
@@ -48,6 +65,8 @@ void PopupMenu::setChecked(UINT id, bool checked) {
 bool PopupMenu::enabled(UINT id) const {
   return (GetMenuState(menu_, id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
 }
+
+bool PopupMenu::choosable(UINT id) const { return choosableIn(menu_, id); }
 
 bool PopupMenu::checked(UINT id) const { return (GetMenuState(menu_, id, MF_BYCOMMAND) & MF_CHECKED) != 0; }
 

@@ -27,6 +27,9 @@ class PopupMenu {
   void setEnabled(UINT id, bool enabled);
   void setChecked(UINT id, bool checked);
   bool enabled(UINT id) const;
+  // Whether a click could choose the item: it is there and enabled, and so is every submenu on
+  // the way to it. A command posted in place of a click obeys the same.
+  bool choosable(UINT id) const;
   bool checked(UINT id) const;
 
   // Pops up at the point (screen coordinates) and returns the chosen id, 0 when none was.

@@ -20,7 +20,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
     Sleep(std::exchange(g_slowBlock, 0));
     const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
     char part[40];
-    std::snprintf(part, sizeof part, "%llx %llu ", static_cast<unsigned long long>(wParam),
+    std::snprintf(part, sizeof part, "%llu %llu ", static_cast<unsigned long long>(wParam),
                   static_cast<unsigned long long>(data->dwData));
     std::string line = part;
     for (DWORD i = 0; i < data->cbData; ++i, line += part)

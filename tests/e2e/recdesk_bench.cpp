@@ -177,6 +177,19 @@ bool RecdeskBench::waitForRequest(const std::string& text, DWORD timeoutMs) cons
       timeoutMs);
 }
 
+void RecdeskBench::choose(HWND window, WPARAM item) const {
+  constexpr ULONGLONG kQuietMs = 300;
+  size_t seen = engineLog().size();
+  ULONGLONG since = GetTickCount64();
+  pollUntil(
+      [&] {
+        if (const size_t n = engineLog().size(); n != seen) seen = n, since = GetTickCount64();
+        return GetTickCount64() - since >= kQuietMs;
+      },
+      10000);
+  PostMessageW(window, WM_COMMAND, item, 0);
+}
+
 void RecdeskBench::control(uint32_t kind, const std::vector<uint8_t>& payload) {
   COPYDATASTRUCT data{kind, static_cast<DWORD>(payload.size()), const_cast<uint8_t*>(payload.data())};
   SendMessageW(engine_, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));

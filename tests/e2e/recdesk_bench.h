@@ -50,6 +50,9 @@ class RecdeskBench {
   std::vector<std::string> requestsWithoutViewSizing() const;
   // Waits until the engine has received a request with this text.
   bool waitForRequest(const std::string& text, DWORD timeoutMs = 10000) const;
+  // Posts a menu command as a click comes, while its item is enabled: once the engine's log has
+  // stayed unchanged for a while (the stand-in acknowledges at once, so the queue has drained).
+  void choose(HWND window, WPARAM item) const;
 
   // Ends the engine stand-in at once, as a crash would.
   void killEngine();

@@ -121,12 +121,15 @@ TEST_F(TrayMenuBench, ABusyQueueLeavesOnlyThePlanningProgramsWhichWaitForTheChan
   bench.enginePosts(tvr::TVR_MARK, 1, 0);
   ASSERT_TRUE(bench.waitForRequest("mark 2"));
   EXPECT_EQ(trayMenu(), "-------");
+  // A posted "Tavora を終了" is refused as a click would be: its "quit" would never go out.
+  PostMessageW(bench.mainWindow(), WM_COMMAND, 7, 0);
   bench.enginePosts(tvr::TVR_MARK, 5, 0);
   EXPECT_EQ(trayMenu(), "---EE--");
   bench.releaseAcknowledgements();
   EXPECT_EQ(trayMenu(), "E--EEEE");
   // The menu was only looked at: nothing was chosen.
   EXPECT_TRUE(bench.launchLog().empty());
+  EXPECT_FALSE(bench.waitForRequest("quit", 0));
 }
 
 TEST_F(TrayMenuBench, AChannelTableAtStartEnablesThePlanningProgramsEvenWhileBusy) {

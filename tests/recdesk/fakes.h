@@ -111,9 +111,13 @@ class FakeLauncher : public Launcher {
     log.push_back(file + " " + parameters);
     return succeeds;
   }
-  void processMessages() override { log.push_back("pump"); }
+  void processMessages() override {
+    log.push_back("pump");
+    if (duringPump) duringPump();
+  }
   std::vector<std::string> log;
   bool succeeds = true;
+  std::function<void()> duringPump;
 };
 
 class FakeSource : public ReservationSource {

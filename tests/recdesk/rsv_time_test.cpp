@@ -623,6 +623,22 @@ TEST(Scheduler, DuringThePowerOffQuestion) {
   }
 }
 
+// The wake-up program's start pumps messages: a change handled there waits until the finish
+// of the occurrence is through, even one that empties the list.
+TEST(Scheduler, AChangeWhileTheWakeUpProgramStartsAfterAFinishWaitsForIt) {
+  Fixture f;
+  f.settings.wakeUpProgram = "wakecall.exe";
+  f.dialogs.powerOffAnswer = false;
+  TRsvEle e = news();
+  e.powerOff = 1;
+  f.startRecording({e, reservation(at(5, 21, 0), at(5, 22, 0), 8, "tomorrow")});
+  f.launcher.duringPump = [&] { f.changed({}); };
+  f.fire();
+  EXPECT_EQ(f.dialogs.log, (Lines{"poweroff?"}));
+  EXPECT_EQ(f.rsv->state(), rsvTime::IDLE);
+  EXPECT_TRUE(f.rsv->reservations().empty());
+}
+
 // Intervals are differences of local times: the timer reads the clock again at least every
 // kClockRecheckMs, and at once when Windows says the clock was set.
 TEST(Scheduler, EveryDueTimeIsMetWithinAMinuteWhateverTheClockDid) {

@@ -35,8 +35,11 @@ LRESULT CALLBACK editProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam, UIN
 
 }  // namespace
 
-TForm2::TForm2(HWND owner, std::string programFolder, NamesChanged namesChanged)
-    : Form(options(owner)), folder_(std::move(programFolder)), namesChanged_(std::move(namesChanged)) {
+TForm2::TForm2(HWND owner, std::string programFolder, NamesChanged namesChanged, PageSource shownPage)
+    : Form(options(owner)),
+      folder_(std::move(programFolder)),
+      namesChanged_(std::move(namesChanged)),
+      shownPage_(std::move(shownPage)) {
   addControl(winui::Control::label, -1, texts::kFavouriteNameLabel, {8, 8, 200, 18});
   addControl(winui::Control::edit, Edit2, "", {8, 26, 304, 22});
   addControl(winui::Control::label, -1, texts::kFavouriteAddressLabel, {8, 56, 200, 18});
@@ -69,9 +72,14 @@ bool TForm2::save() const { return list_.save(folder_ + "favorite1.dat", folder_
 void TForm2::open(const std::string& shownAddress, const std::string& shownName) {
   if (inModal()) return;
   FormShow(shownAddress, shownName);
-  showModal();
+  Form::showModal();
   // However it was closed, the main window's combo shows the list as it is now.
   if (namesChanged_) namesChanged_(list_.names());
+}
+
+void TForm2::showModal() {
+  const ShownPage page = shownPage_ ? shownPage_() : ShownPage{};
+  open(page.address, page.name);
 }
 
 void TForm2::FormShow(const std::string& shownAddress, const std::string& shownName) {

@@ -25,10 +25,10 @@ class FavouritesPort {
   virtual ~FavouritesPort() = default;
   // The address of the entry at this index of the favourites combo; empty outside the list.
   virtual std::string addressAt(int index) const = 0;
-  // Modally, offering the shown page (address and name); the names come back through the main
+  // Modally, offering the main window's shown page; the names come back through the main
   // window's setFavouriteNames at every close.
-  virtual void open(const std::string& shownAddress, const std::string& shownName) = 0;
-  virtual bool save() = 0;  // at log-off
+  virtual void showModal() = 0;
+  virtual bool save() const = 0;  // at log-off
 };
 
 class DownloadPort {

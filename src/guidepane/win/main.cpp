@@ -28,18 +28,6 @@ class Mutex {
   HANDLE h_;
 };
 
-// The favourites dialog as the main window asks for it.
-class Favourites : public guide::FavouritesPort {
- public:
-  explicit Favourites(TForm2& form) : form_(form) {}
-  std::string addressAt(int index) const override { return form_.addressAt(index); }
-  void open(const std::string& address, const std::string& name) override { form_.open(address, name); }
-  bool save() override { return form_.save(); }
-
- private:
-  TForm2& form_;
-};
-
 int run() {
   // The forms in their order: the main window, the favourites (TForm2), the table download
   // (TForm3, with the downloader) and the reservation check (TForm4). Each later form attaches
@@ -49,9 +37,14 @@ int run() {
   {
     const std::string folder = programFolder();
     TForm1 form1(GuideEnvironment{folder, {}, {}});
-    TForm2 form2(form1.handle(), folder, [&](const std::vector<std::string>& names) { form1.setFavouriteNames(names); });
-    Favourites favourites(form2);
-    form1.attachFavourites(&favourites);
+    TForm2 form2(
+        form1.handle(), folder, [&](const std::vector<std::string>& names) { form1.setFavouriteNames(names); },
+        [&] {
+          TForm2::ShownPage page;
+          form1.currentAddressAndTitle(page.address, page.name);
+          return page;
+        });
+    form1.attachFavourites(&form2);
     TForm3 form3(form1.handle(), form1.settings(), folder,
                  {[&] { return form1.text(TForm1::ComboBox2); }, [&] { form1.updateDateButtons(); }, {}}, {});
     form1.attachDownload(&form3);

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <ctime>
 
@@ -215,6 +216,21 @@ void TForm1::buildNavigator() {
   picker_->onChange([this] { DateTimePicker1Change(); });
 }
 
+// A panel dragged by its grip stays inside the bar: never above or left of it, and at most one
+// row below the lowest other panel.
+void TForm1::keepInBar(HWND panel) {
+  if (!panel) return;
+  int lowest = 0;
+  for (HWND other : {panel3_, panel4_, panel5_, panel2A_})
+    if (other != panel && IsWindowVisible(other)) lowest = std::max(lowest, static_cast<int>(winui::placeOf(other).top));
+  RECT bar;
+  GetClientRect(controlBar_, &bar);
+  const RECT r = winui::placeOf(panel);
+  const int left = std::clamp(static_cast<int>(r.left), 0, std::max(0, static_cast<int>(bar.right - kBarHeight)));
+  const int top = std::clamp(static_cast<int>(r.top), 0, lowest + kBarHeight + 2);
+  if (left != r.left || top != r.top) MoveWindow(panel, left, top, r.right, r.bottom, TRUE);
+}
+
 void TForm1::layout() {
   RECT client;
   GetClientRect(handle(), &client);
@@ -385,7 +401,7 @@ void TForm1::ComboBox1Click() {
 }
 
 void TForm1::ToolButton7Click() {
-  if (favourites_) favourites_->open(text(ComboBox2), browser_->LocationName());
+  if (favourites_) favourites_->showModal();
 }
 
 bool TForm1::currentAddressAndTitle(std::string& address, std::string& title) const {
@@ -567,6 +583,7 @@ LRESULT TForm1::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (controlBar_ && browser_) layout();
       return 0;
     case winui::kPanelMoved:
+      keepInBar(reinterpret_cast<HWND>(lParam));
       layout();
       return 0;
     case WM_DRAWITEM:

@@ -101,6 +101,7 @@ class TForm1 : public winui::Form {
   void buildNavigator();
   HWND make(winui::Control kind, int id, std::string_view text, HWND panel, RECT bounds, DWORD style = 0);
   void layout();
+  void keepInBar(HWND panel);
   void restorePlacement();
   void storeLayout();
   void showPage(const std::optional<std::string>& page);

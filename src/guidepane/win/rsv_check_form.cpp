@@ -32,19 +32,6 @@ winui::Form::Options options(HWND owner) {
   return o;
 }
 
-SYSTEMTIME systemTimeOf(double date) {
-  const tavora::CivilDateTime t = tavora::decodeOleDate(date);
-  SYSTEMTIME s{};
-  s.wYear = static_cast<WORD>(t.year);
-  s.wMonth = static_cast<WORD>(t.month);
-  s.wDay = static_cast<WORD>(t.day);
-  s.wDayOfWeek = static_cast<WORD>(tavora::oleDayOfWeek(date));
-  s.wHour = static_cast<WORD>(t.hour);
-  s.wMinute = static_cast<WORD>(t.minute);
-  s.wSecond = static_cast<WORD>(t.second);
-  return s;
-}
-
 // The edit controls need CR LF; a record may end its lines with LF alone.
 std::string withCrLf(const std::string& text) {
   std::string out;
@@ -75,29 +62,25 @@ bool quitRequested() {
 }  // namespace
 
 TForm4::TForm4(HWND owner, defFile& settings, std::string programFolder)
-    : Form(options(owner)), settings_(settings), folder_(std::move(programFolder)) {
-  INITCOMMONCONTROLSEX dates{sizeof dates, ICC_DATE_CLASSES};
-  InitCommonControlsEx(&dates);
-  auto picker = [this](int id, RECT b, DWORD style) {
-    HWND w = CreateWindowExW(0, DATETIMEPICK_CLASSW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, b.left, b.top,
-                             b.right, b.bottom, handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                             GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(w, WM_SETFONT, SendMessageW(control(Edit1), WM_GETFONT, 0, 0), FALSE);
-  };
-  // The edit first, so the pickers can take its font; the tab order follows the layout anyway.
-  addControl(winui::Control::edit, Edit1, "", {8, 94, 352, 22});
-  picker(DateTimePicker1, {8, 8, 128, 22}, DTS_SHORTDATEFORMAT);
-  picker(DateTimePicker2, {140, 8, 88, 22}, DTS_TIMEFORMAT | DTS_UPDOWN);
-  addControl(winui::Control::label, Label01, "", {234, 12, 40, 18});
-  picker(DateTimePicker3, {8, 36, 128, 22}, DTS_SHORTDATEFORMAT);
-  picker(DateTimePicker4, {140, 36, 88, 22}, DTS_TIMEFORMAT | DTS_UPDOWN);
-  addControl(winui::Control::label, Label02, "", {234, 40, 40, 18});
+    : Form(options(owner)),
+      settings_(settings),
+      folder_(std::move(programFolder)),
+      startDate_(*this, DateTimePicker1, winui::DateTimePicker::Format::longDate, {8, 8, 212, 22}),
+      startTime_(*this, DateTimePicker2, winui::DateTimePicker::Format::timeOnly, {224, 8, 80, 22}),
+      endDate_(*this, DateTimePicker3, winui::DateTimePicker::Format::longDate, {8, 36, 212, 22}),
+      endTime_(*this, DateTimePicker4, winui::DateTimePicker::Format::timeOnly, {224, 36, 80, 22}) {
+  const WPARAM font = SendMessageW(addControl(winui::Control::label, Label01, "", {310, 12, 50, 18}), WM_GETFONT, 0, 0);
+  addControl(winui::Control::label, Label02, "", {310, 40, 50, 18});
+  for (HWND picker : {startDate_.handle(), startTime_.handle(), endDate_.handle(), endTime_.handle()})
+    SendMessageW(picker, WM_SETFONT, font, FALSE);
+  for (HWND picker : {startTime_.handle(), endTime_.handle()})  // programs start and end on the minute
+    SendMessageW(picker, DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"HH:mm"));
   addControl(winui::Control::comboBox, ComboBox1, "", {8, 64, 352, 240}, CBS_OWNERDRAWFIXED | CBS_HASSTRINGS);
+  addControl(winui::Control::edit, Edit1, "", {8, 94, 352, 22});
   addControl(winui::Control::edit, Edit2, "", {8, 122, 352, 22});
   addControl(winui::Control::memo, Memo1, "", {8, 150, 352, 120}, ES_READONLY);
   addControl(winui::Control::button, Button1, texts::kRegisterButton, {176, 280, 88, 28}, BS_DEFPUSHBUTTON);
   addControl(winui::Control::button, Button2, texts::kCancelButton, {272, 280, 88, 28});
-  SetWindowPos(control(Edit1), control(ComboBox1), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   onClick(Button1, [this] { Button1Click(); });
   onClick(Button2, [this] { Button2Click(); });
 
@@ -117,12 +100,10 @@ void TForm4::showModal() {
 
 void TForm4::fill(const guide::ProgramFields& fields) {
   if (inModal()) return;  // a navigation while the dialog is open captures nothing into it
-  const SYSTEMTIME start = systemTimeOf(fields.start);
-  const SYSTEMTIME end = systemTimeOf(fields.end);
-  for (int id : {DateTimePicker1, DateTimePicker2})
-    SendMessageW(control(id), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&start));
-  for (int id : {DateTimePicker3, DateTimePicker4})
-    SendMessageW(control(id), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&end));
+  startDate_.setValue(fields.start);
+  startTime_.setValue(fields.start);
+  endDate_.setValue(fields.end);
+  endTime_.setValue(fields.end);
   setText(Label01, weekdayLabel(fields.start));
   setText(Label02, weekdayLabel(fields.end));
   selectStation(fields.station);
@@ -147,24 +128,20 @@ std::string TForm4::channelText() const {
   return selected < static_cast<int>(channels_.names.size()) ? channels_.names[selected] : std::string();
 }
 
-double TForm4::pickedDateTime(int dateId, int timeId) const {
-  SYSTEMTIME date{}, time{};
-  SendMessageW(control(dateId), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&date));
-  SendMessageW(control(timeId), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time));
-  tavora::CivilDateTime t;
-  t.year = date.wYear;
-  t.month = date.wMonth;
-  t.day = date.wDay;
-  t.hour = time.wHour;
-  t.minute = time.wMinute;
-  t.second = time.wSecond;
+double TForm4::pickedDateTime(const winui::DateTimePicker& date, const winui::DateTimePicker& time) {
+  tavora::CivilDateTime t = tavora::decodeOleDate(date.value());
+  const tavora::CivilDateTime clock = tavora::decodeOleDate(time.value());
+  t.hour = clock.hour;
+  t.minute = clock.minute;
+  t.second = clock.second;
+  t.millisecond = 0;
   return tavora::encodeOleDateTime(t);
 }
 
 void TForm4::Button1Click() {
   if (busy_) return;
-  const double start = pickedDateTime(DateTimePicker1, DateTimePicker2);
-  const double end = pickedDateTime(DateTimePicker3, DateTimePicker4);
+  const double start = pickedDateTime(startDate_, startTime_);
+  const double end = pickedDateTime(endDate_, endTime_);
   const int selected = comboIndex(ComboBox1);
   const std::string title = text(Edit1);
   if (const char* fault = guide::checkReservation(start, end, selected, title)) {

@@ -12,6 +12,7 @@
 #include "guidepane/core/program_link.h"
 #include "guidepane/core/reservation.h"
 #include "guidepane/win/form_ports.h"
+#include "winui/date_time_picker.h"
 #include "winui/form.h"
 
 // How long the hand-off waits: for planbook's window after starting it, and for its answer.
@@ -65,12 +66,13 @@ class TForm4 : public winui::Form, public guide::ReservationCheckPort {
   HWND startPlanbook();
   void handOff(HWND planbook, double start, double end, int channel);
   void setBusy(bool busy);
-  double pickedDateTime(int dateId, int timeId) const;
+  static double pickedDateTime(const winui::DateTimePicker& date, const winui::DateTimePicker& time);
   void drawChannel(const DRAWITEMSTRUCT& item) const;
   void layout(int width, int height);
 
   defFile& settings_;
   std::string folder_;
+  winui::DateTimePicker startDate_, startTime_, endDate_, endTime_;
   guide::ChannelList channels_;
   std::string station_;
   int32_t remembered_ = -1;

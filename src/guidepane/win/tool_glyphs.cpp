@@ -72,7 +72,7 @@ winui::GlyphPainter glyph(Glyph which) {
     case Glyph::refresh:  // a turning arrow
       return [=](HDC dc, const RECT&) {
         Pen pen(dc, blue, 2);
-        Arc(dc, 2, 2, 14, 14, 14, 4, 8, 2);
+        Arc(dc, 2, 2, 14, 14, 8, 2, 14, 5);  // counterclockwise from the top, nearly round
         const POINT head[] = {{10, 0}, {15, 2}, {11, 6}};
         fill(dc, head, 3, blue);
       };

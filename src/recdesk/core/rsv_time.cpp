@@ -16,16 +16,17 @@ constexpr double kSameTime = 1.0 / tavora::kSecondsPerDay;
 
 double seconds(double s) { return s / tavora::kSecondsPerDay; }
 
-// Runs one of the scheduler's modal dialogs with the modal flag held; it drops again also when
-// the dialog fails, so that changes and clock changes are not put off for good.
+// Runs a step (one of the scheduler's modal dialogs, a finish) with its flag held; the flag
+// drops again also when the step fails, so that changes and clock changes are not put off for
+// good.
 template <class F>
-auto whileModal(bool& modal, F&& show) {
+auto whileHeld(bool& held, F&& step) {
   struct Release {
     bool& flag;
     ~Release() { flag = false; }
-  } release{modal};
-  modal = true;
-  return show();
+  } release{held};
+  held = true;
+  return step();
 }
 
 }  // namespace
@@ -139,7 +140,7 @@ std::optional<int> rsvTime::notice(bool manualLayout, bool ownedByView) {
   tState = NOTICE;
   const double start = current()->start;
   if (ports_.settings.beepOnNotice) ports_.dialogs.beep();
-  const int result = whileModal(modal_, [&] { return ports_.dialogs.showNotice(manualLayout, start, ownedByView); });
+  const int result = whileHeld(modal_, [&] { return ports_.dialogs.showNotice(manualLayout, start, ownedByView); });
   if (tState != NOTICE || !current()) return std::nullopt;
   return result;
 }
@@ -251,14 +252,19 @@ void rsvTime::finishCurrent(bool allowPowerOff) {
     reloadPending_ = false;
     loadReservations();
   }
-  const bool hasNext = pickNext();
-  armWakeUp();
-  if (powerOff && powerOffFitsBefore(hasNext ? std::optional<double>(current()->start) : std::nullopt) &&
-      whileModal(modal_, [&] { return ports_.dialogs.confirmPowerOff(); })) {
+  bool confirmed = false;
+  whileHeld(finishing_, [&] {
+    const bool hasNext = pickNext();
+    armWakeUp();
+    confirmed = powerOff && powerOffFitsBefore(hasNext ? std::optional<double>(current()->start) : std::nullopt) &&
+                whileHeld(modal_, [&] { return ports_.dialogs.confirmPowerOff(); });
+  });
+  if (confirmed) {
     ports_.engine.cleanUp();
     ports_.engine.sendMark(1);
     return;
   }
+  // A change that came meanwhile is loaded here.
   enter();
 }
 
@@ -303,7 +309,7 @@ void rsvTime::onTimer() {
 }
 
 void rsvTime::onReservationsChanged() {
-  if (modal_) {
+  if (modal_ || finishing_) {
     reloadPending_ = true;
     return;
   }
@@ -349,6 +355,8 @@ void rsvTime::onClockChanged() {
 void rsvTime::stopForExit() {
   ports_.timer.stop();
   if (tState == REC || ports_.view.isRecording()) ports_.engine.execOneLine("cFg stopGraph");
+  // Nothing is set up or recording any more, so the view may close and clean up.
+  tState = IDLE;
 }
 
 std::optional<double> rsvTime::nextStart() {

@@ -105,6 +105,9 @@ class rsvTime {
   double due_ = 0;
   // A modal dialog of the scheduler is open: the timer is off and changes wait for it.
   bool modal_ = false;
+  // An occurrence is being finished: between states, with the timer off. The wake-up
+  // program's start pumps messages, and a change handled there waits for the next state.
+  bool finishing_ = false;
   // The stop-time dialog's end and power-off flag for the running occurrence.
   std::optional<double> changedEnd_;
   std::optional<bool> changedPowerOff_;

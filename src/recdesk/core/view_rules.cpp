@@ -66,8 +66,8 @@ bool placementOnScreen(const Rect& stored, sizing::Point primaryWorkOrigin, cons
   });
 }
 
-CloseAnswer closeAnswer(bool recordButtonDown, bool reservationReady) {
-  return recordButtonDown || reservationReady ? CloseAnswer::minimise : CloseAnswer::close;
+CloseAnswer closeAnswer(bool recordButtonDown, bool reservationScheduled) {
+  return recordButtonDown || reservationScheduled ? CloseAnswer::minimise : CloseAnswer::close;
 }
 
 std::string channelLabel(uint32_t wParam) {

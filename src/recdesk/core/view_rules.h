@@ -36,10 +36,9 @@ bool placementOnScreen(const sizing::Rect& stored, sizing::Point primaryWorkOrig
                        const std::vector<sizing::Rect>& monitors);
 
 // A close of the view: go ahead, or refuse and minimise. A running recording keeps the view,
-// and so does a reservation set up and waiting for its capture (closing would tear its graph
-// down and lose it).
+// and so does a reservation set up or recording (closing would tear its graph down and lose it).
 enum class CloseAnswer { close, minimise };
-CloseAnswer closeAnswer(bool recordButtonDown, bool reservationReady);
+CloseAnswer closeAnswer(bool recordButtonDown, bool reservationScheduled);
 
 // The channel label of TVR_CHANNEL: "C" composite, "S" S-Video, else the channel number.
 std::string channelLabel(uint32_t wParam);

@@ -33,9 +33,9 @@ void setClientHeight(HWND dialog, int clientHeight) {
   SetWindowPos(dialog, nullptr, r.left, r.top, r.right, r.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-int showInFront(winui::Form& dialog) {
+int showInFront(winui::Form& dialog, int resultOnQuit) {
   ShowWindow(dialog.handle(), SW_SHOW);
   SetForegroundWindow(dialog.handle());
   SetActiveWindow(dialog.handle());
-  return dialog.showModal();
+  return dialog.showModal(resultOnQuit);
 }

@@ -12,5 +12,6 @@ winui::Form::Options countdownFormOptions(const wchar_t* className, const char* 
                                           int clientHeight, bool stayOnTop);
 // Sets the client height, keeping the dialog centred.
 void setClientHeight(HWND dialog, int clientHeight);
-// Shows the dialog modally in front of every other program; returns its result.
-int showInFront(winui::Form& dialog);
+// Shows the dialog modally in front of every other program; returns its result, or
+// resultOnQuit when the program's end closed it.
+int showInFront(winui::Form& dialog, int resultOnQuit);

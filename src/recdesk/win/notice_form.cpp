@@ -73,4 +73,5 @@ void TForm4::close(int result) {
   endModal(result);
 }
 
-int TForm4::run() { return showInFront(*this); }
+// The program's end cancels: no set-up starts during the exit.
+int TForm4::run() { return showInFront(*this, 3); }

@@ -23,7 +23,8 @@ class TForm4 : public winui::Form {
   // The layout used while a manual recording runs (before startCountdown).
   void setManualLayout();
   void startCountdown(double start);
-  // Shown modally in front of other programs: 1 record, 2 cancel and watch TV, 3 cancel.
+  // Shown modally in front of other programs: 1 record, 2 cancel and watch TV, 3 cancel (also
+  // when the program ends).
   int run();
 
   double start = 0;

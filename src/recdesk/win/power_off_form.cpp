@@ -37,4 +37,4 @@ void TForm5::close(int result) {
   endModal(result);
 }
 
-int TForm5::run() { return showInFront(*this); }
+int TForm5::run() { return showInFront(*this, IDNO); }

@@ -15,7 +15,8 @@ class TForm5 : public winui::Form {
 
   // seconds: the power-off countdown setting.
   TForm5(int seconds, bool stayOnTop);
-  // Shown modally in front of other programs: IDYES or IDNO (IDCANCEL when closed otherwise).
+  // Shown modally in front of other programs: IDYES or IDNO (IDNO also when the program ends,
+  // IDCANCEL when closed otherwise).
   int run();
 
   int32_t count = 0;

@@ -6,6 +6,20 @@
 #include "power_off_form.h"
 #include "winui/dialogs.h"
 
+template <class F>
+auto FormSchedulerDialogs::whileOpen(F&& run) {
+  struct Told {
+    const std::function<void(bool)>& tell;
+    explicit Told(const std::function<void(bool)>& t) : tell(t) {
+      if (tell) tell(true);
+    }
+    ~Told() {
+      if (tell) tell(false);
+    }
+  } told(view_.countdownOpen);
+  return run();
+}
+
 void FormSchedulerDialogs::beep() { MessageBeep(MB_ICONQUESTION); }
 
 int FormSchedulerDialogs::showNotice(bool manualLayout, double start, bool) {
@@ -13,12 +27,12 @@ int FormSchedulerDialogs::showNotice(bool manualLayout, double start, bool) {
   TForm4 notice(settings_, clock_, stayOnTop(), view_.setMuteDown);
   if (manualLayout) notice.setManualLayout();
   notice.startCountdown(start);
-  return notice.run();
+  return whileOpen([&] { return notice.run(); });
 }
 
 bool FormSchedulerDialogs::confirmPowerOff() {
   TForm5 question(settings_.powerOffCountdown, stayOnTop());
-  return question.run() == IDYES;
+  return whileOpen([&] { return question.run(); }) == IDYES;
 }
 
 void FormSchedulerDialogs::showError(const std::string& text) {

@@ -9,10 +9,12 @@
 
 class FormSchedulerDialogs : public SchedulerDialogs {
  public:
-  // What the dialogs need of the TV view: whether it stays on top, and its mute button set down.
+  // What the dialogs need of the TV view: whether it stays on top, its mute button set down, and
+  // told while a countdown is open (they have no owner, so the view and the tray refuse then).
   struct View {
     std::function<bool()> stayOnTop;
     std::function<void()> setMuteDown;
+    std::function<void(bool)> countdownOpen;
   };
   FormSchedulerDialogs(const timerIni& settings, const Clock& clock, View view)
       : settings_(settings), clock_(clock), view_(std::move(view)) {}
@@ -24,6 +26,9 @@ class FormSchedulerDialogs : public SchedulerDialogs {
 
  private:
   bool stayOnTop() const { return view_.stayOnTop && view_.stayOnTop(); }
+  // Runs a countdown with the view told, also when it fails.
+  template <class F>
+  auto whileOpen(F&& run);
   const timerIni& settings_;
   const Clock& clock_;
   View view_;

@@ -16,6 +16,8 @@ namespace {
 
 // How long mark 2 waits for the queue to send its "quit OFF" before the program ends.
 constexpr uint32_t kQuitDrainMs = 10000;
+// How long the end of Windows waits for the queue: it allows a program about five seconds.
+constexpr uint32_t kEndSessionDrainMs = 4000;
 
 const char* const kTrayTips[3] = {texts::kTrayTipWaiting, texts::kTrayTipPreparing, texts::kTrayTipRecording};
 
@@ -67,7 +69,8 @@ TTavora::TTavora(timerIni& settings, bool saveSettings)
   dialogs_ = std::make_unique<FormSchedulerDialogs>(
       settings_, clock_,
       FormSchedulerDialogs::View{[this] { return view_->alwaysOnTop(); },
-                                 [this] { view_->controls().setMuteDown(true); }});
+                                 [this] { view_->controls().setMuteDown(true); },
+                                 [this](bool open) { countdownOpen(open); }});
   dsControl_ = std::make_unique<dsControl>(link_, *ackTimer_, *watch_, *view_);
   reserveFile_ = std::make_unique<ReserveFileSource>(programFolder() + "reserve.dat");
   rsvTime_ = std::make_unique<rsvTime>(rsvTime::Ports{clock_, *Timer1, *dsControl_, *view_, *dialogs_, *this,
@@ -123,9 +126,11 @@ LRESULT TTavora::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       onCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
       break;
     case WM_COMMAND:
-      // A menu command posted to this window runs like the item chosen from the tray.
+      // A menu command posted to this window runs like the item chosen from the tray, and only
+      // when the tray would offer it.
       if (lParam == 0 && HIWORD(wParam) == 0) {
-        runMenuItem(LOWORD(wParam));
+        PopupMenu1Popup();
+        if (PopupMenu1.choosable(LOWORD(wParam))) runMenuItem(LOWORD(wParam));
         return 0;
       }
       break;
@@ -181,8 +186,12 @@ LRESULT TTavora::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       rsvTime_->onClockChanged();
       break;
     case WM_ENDSESSION:
-      // Log-off skips the program's own teardown: the settings are saved now.
-      if (wParam) saveSettings();
+      // Cancelled (FALSE): nothing was stopped, the recorder goes on. Ending: log-off skips the
+      // program's own teardown, so the settings are saved now.
+      if (wParam) {
+        endSession();
+        saveSettings();
+      }
       break;
   }
   return defaultHandling(msg, wParam, lParam);
@@ -256,9 +265,16 @@ void TTavora::trayCallback(LPARAM mouse) {
   if (UINT chosen = PopupMenu1.popUp(handle(), at)) runMenuItem(chosen);
 }
 
+void TTavora::countdownOpen(bool open) {
+  // The countdowns have no owner window: the view and the tray refuse as under a modal dialog.
+  countdownOpen_ = open;
+  EnableWindow(view_->handle(), !open);
+  EnableWindow(view_->controls().handle(), !open);  // also while it floats
+}
+
 void TTavora::PopupMenu1Popup() {
   const TrayMenuEnabling e = trayMenuEnabling(
-      {dsControl_->busy(), optionsOpen, channelTableFound, recMenuOn, stopTimeMenuOn});
+      {dsControl_->busy(), optionsOpen || countdownOpen_, channelTableFound, recMenuOn, stopTimeMenuOn});
   PopupMenu1.setEnabled(N1, e.tvView);
   PopupMenu1.setEnabled(N2, e.stopRecording);
   PopupMenu1.setEnabled(N3, e.stopTime);
@@ -356,10 +372,18 @@ LRESULT TTavora::queryEndSession() {
     if (winui::messageBoxDefaultCaption(handle(), texts::kEndSessionWarning, MB_YESNO | MB_ICONWARNING) != IDYES)
       return 0;
   }
-  stopForEnd();
+  // Only the wake-up alarm now: another program may still cancel the end after this answer.
+  rsvTime_->armWakeUp();
+  return 1;
+}
+
+void TTavora::endSession() {
+  terminating_ = true;
+  rsvTime_->stopForExit();
   if (view_->isShown()) view_->close();
   dsControl_->execOneLine("quit");
-  return 1;
+  // The lines go out one by one; Windows ends the program soon after this message.
+  waitForQueue(kEndSessionDrainMs);
 }
 
 void TTavora::saveSettings() {

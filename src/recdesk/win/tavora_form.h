@@ -62,6 +62,8 @@ class TTavora : public winui::Form, public TrayPort, public ViewOwner {
   void onMark(WPARAM which);
   void onEngineEnded();
   void trayCallback(LPARAM mouse);
+  // The notice or the power-off countdown opens (true) or closes.
+  void countdownOpen(bool open);
   void PopupMenu1Popup();
   void runMenuItem(UINT id);
   void About1Click();
@@ -70,7 +72,9 @@ class TTavora : public winui::Form, public TrayPort, public ViewOwner {
   void Exit1Click();
   void startProgram(const char* file);
   LRESULT queryEndSession();
-  // Exit and the end of Windows: the wake-up program for the next reservation, and a running
+  // WM_ENDSESSION with TRUE: the capture stopped, the view closed, the engine told to quit.
+  void endSession();
+  // Exit: the wake-up program for the next reservation, and a running
   // capture stopped before anything else goes to the engine.
   void stopForEnd();
   // Pumps messages while the queue is busy, at most the bound (0: until it drains).
@@ -95,6 +99,7 @@ class TTavora : public winui::Form, public TrayPort, public ViewOwner {
   std::unique_ptr<rsvTime> rsvTime_;
   std::unique_ptr<winui::TrayIcon> tray_;
   winui::PopupMenu PopupMenu1;
+  bool countdownOpen_ = false;
   bool engineEndTold_ = false;
   bool terminating_ = false;
 };

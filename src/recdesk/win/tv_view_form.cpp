@@ -404,8 +404,10 @@ void TFormTVView::show() {
 
 bool TFormTVView::close() {
   if (!visible()) return true;
-  const bool ready = scheduler_ && scheduler_->state() == rsvTime::READY;
-  if (viewrules::closeAnswer(isRecording(), ready) == viewrules::CloseAnswer::minimise) {
+  // A reservation's capture may run before TVR_RECON has put the record button down.
+  const rsvTime::State state = scheduler_ ? scheduler_->state() : rsvTime::IDLE;
+  const bool scheduled = state == rsvTime::READY || state == rsvTime::REC;
+  if (viewrules::closeAnswer(isRecording(), scheduled) == viewrules::CloseAnswer::minimise) {
     ShowWindow(handle(), SW_MINIMIZE);
     return false;
   }
@@ -488,9 +490,11 @@ LRESULT TFormTVView::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_COMMAND:
-      // Menu commands posted to the view, as a shortcut or another program would.
+      // Menu commands posted to the view, as a shortcut or another program would, only when the
+      // menu would offer them.
       if (lParam == 0 && HIWORD(wParam) == 0) {
-        runMenuItem(LOWORD(wParam));
+        PopupMenu2Popup();
+        if (PopupMenu2.choosable(LOWORD(wParam))) runMenuItem(LOWORD(wParam));
         return 0;
       }
       break;

@@ -9,9 +9,10 @@ void collect(const Node& node, std::string_view tag, std::vector<Node>& out) {
   }
 }
 
-class Element : public guide::DomElement {
+// An element, or the document when it is the root (whose children are the cells).
+class Element : public guide::DomElement, public guide::DomDocument {
  public:
-  explicit Element(Node node) : node_(std::move(node)) {}
+  Element(Node node, std::string url = {}) : node_(std::move(node)), url_(std::move(url)) {}
   guide::DomElements tags(std::string_view name) const override {
     std::vector<Node> found;
     collect(node_, name, found);
@@ -29,27 +30,13 @@ class Element : public guide::DomElement {
   void setSrc(const std::string& value) override { node_->href = value; }
   void setHref(const std::string& value) override { node_->href = value; }
   long offsetLeft() const override { return node_->left; }
-
- private:
-  Node node_;
-};
-
-class Document : public guide::DomDocument {
- public:
-  Document(std::vector<Node> cells, std::string url) : cells_(std::move(cells)), url_(std::move(url)) {}
-  guide::DomElements tags(std::string_view name) const override {
-    guide::DomElements out;
-    if (name == "TD")
-      for (const Node& cell : cells_) out.push_back(std::make_unique<Element>(cell));
-    return out;
-  }
   std::string locationUrl() const override { return url_; }
   std::string title() const override { return {}; }
   guide::DomElements images() const override { return {}; }
   guide::DomElements links() const override { return {}; }
 
  private:
-  std::vector<Node> cells_;
+  Node node_;
   std::string url_;
 };
 
@@ -64,5 +51,5 @@ Node fakeCell(long left, const std::string& href, const std::string& title, cons
 std::unique_ptr<guide::DomDocument> FakeBrowser::Document() const {
   if (makeDocument) return makeDocument();
   if (!hasDocument) return nullptr;
-  return std::make_unique<::Document>(cells, url);
+  return std::make_unique<Element>(std::make_shared<FakeNode>(FakeNode{"", "", "", 0, cells}), url);
 }

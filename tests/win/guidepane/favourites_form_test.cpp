@@ -31,7 +31,9 @@ TEST(FavouritesForm, EditsTheListAndHandsTheNamesOnAtEveryClose) {
   std::vector<std::vector<std::string>> published;
   Log steps;
   {
-    TForm2 form(nullptr, cp932(f), [&](const std::vector<std::string>& names) { published.push_back(names); });
+    TForm2::ShownPage page;  // the main window's, asked for at each opening by its button
+    TForm2 form(nullptr, cp932(f), [&](const std::vector<std::string>& names) { published.push_back(names); },
+                [&] { return page; });
     EXPECT_EQ(textOf(form.handle()), L"お気に入りの操作");
 
     ModalScript::arm(L"TForm2", [&](HWND w) {
@@ -46,7 +48,7 @@ TEST(FavouritesForm, EditsTheListAndHandsTheNamesOnAtEveryClose) {
       steps.push_back(std::to_wstring(LOWORD(selection)) + L"-" + std::to_wstring(HIWORD(selection)));
       press(w, TForm2::Button1);
     });
-    form.open("", "");
+    form.showModal();
     EXPECT_EQ(form.addressAt(1) + form.addressAt(3) + form.addressAt(-1), "c");
 
     ModalScript::arm(L"TForm2", [&](HWND w) {
@@ -55,7 +57,8 @@ TEST(FavouritesForm, EditsTheListAndHandsTheNamesOnAtEveryClose) {
       steps.push_back(shows(w));
       PostMessageW(w, WM_CLOSE, 0, 0);  // the close box
     });
-    form.open("http://x/", "X");
+    page = {"http://x/", "X"};
+    form.showModal();
 
     ModalScript::arm(L"TForm2", [&](HWND w) {
       for (int i = 0; i < 4; ++i) choose(w, 0), press(w, TForm2::Button3);

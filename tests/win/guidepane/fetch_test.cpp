@@ -15,8 +15,7 @@ std::wstring failureOf(const guide::FetchedRecord& fetched) {
 
 TEST(ProgramFetch, ReadsTheWholeAnswerUpToTheLimitAndRefusesOtherStatuses) {
   testhttp::Server server;
-  std::string longRecord(6000, 'x');
-  longRecord[0] = 'a';
+  const std::string longRecord = "a" + std::string(5999, 'x');
   server.script("/long", {200, longRecord});
   server.script("/short", {200, std::string("end: 21:54\r\n\0tail", 18)});
   server.script("/error", {500, "end: 21:54\r\nprogram-title: not a record\r\n\r\n"});
@@ -31,17 +30,11 @@ TEST(ProgramFetch, ReadsTheWholeAnswerUpToTheLimitAndRefusesOtherStatuses) {
   for (const char* path : {"/error", "/missing"}) {
     const auto refused = guide::fetchProgramRecord(server.url(path));
     EXPECT_EQ(failureOf(refused), L"指定したアドレスから情報の取得に失敗しました。") << path;
-    EXPECT_EQ(refused.record, "");
   }
   EXPECT_EQ(server.requests(), (std::vector<std::string>{"/long", "/short", "/error", "/missing"}));
 
-  // Nothing listens on the port of a server that has gone.
-  const int gonePort = [] {
-    testhttp::Server gone;
-    return gone.port();
-  }();
-  const auto closed = guide::fetchProgramRecord("http://127.0.0.1:" + std::to_string(gonePort) + "/x");
-  EXPECT_EQ(failureOf(closed), L"指定したアドレスから情報の取得に失敗しました。");
+  // Nothing listens on port 9 here.
+  EXPECT_EQ(failureOf(guide::fetchProgramRecord("http://127.0.0.1:9/x")), L"指定したアドレスから情報の取得に失敗しました。");
 }
 
 TEST(ProgramFetch, AnAnswerCutShortGivesWhatCameAndTheServerCountsSimultaneousConnections) {

@@ -1,5 +1,4 @@
-// What the guide's dialog tests share: a scratch folder, files, texts, and the dialog seam
-// answering from a list (ModalScript runs a step inside a dialog's modal loop).
+// What the guide's dialog tests share: a scratch folder, files, texts, a seam answering from a list.
 #pragma once
 
 #include <windows.h>

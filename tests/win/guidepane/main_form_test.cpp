@@ -16,6 +16,8 @@
 
 namespace {
 
+constexpr int32_t kBarRows = 32;  // one row below the tool bar
+
 struct FakeCheck : guide::ReservationCheckPort {
   bool noTable = false;
   std::vector<guide::ProgramFields> filled;
@@ -116,9 +118,7 @@ TEST_F(GuideWindow, AStoredLayoutComesBackMaximisedAndTheWindowsButtonsCallTheBr
   EXPECT_TRUE(IsZoomed(form->handle()));
   WINDOWPLACEMENT p{sizeof p};
   GetWindowPlacement(form->handle(), &p);
-  EXPECT_EQ(p.rcNormalPosition.left, 40);
-  EXPECT_EQ(p.rcNormalPosition.bottom, 430);
-  EXPECT_EQ(p.rcNormalPosition.right, 540);
+  EXPECT_TRUE(EqualRect(&p.rcNormalPosition, std::data({RECT{40, 30, 540, 430}})));
   EXPECT_TRUE(form->online());
   EXPECT_TRUE(form->mainToolBar().down(TForm1::ToolButton1_A1));
   EXPECT_EQ(std::vector<bool>({visible(TForm1::Panel4), visible(TForm1::Panel5), visible(TForm1::Panel2A)}),
@@ -224,12 +224,25 @@ TEST_F(GuideWindow, AFirstStartIsOfflineAndTheNavigatorWalksTheSavedPages) {
 }
 
 TEST_F(GuideWindow, ClosingIsRefusedDuringADownloadAndLogOffSavesTheSettings) {
+  {
+    defFile s(folder + "guidepane.dat", {});
+    s.header.left = s.header.top = -30000;  // off every monitor: the default place instead
+    s.header.width = s.header.height = 300;
+  }
   FakeDownload download;
   open();
+  WINDOWPLACEMENT p{sizeof p};
+  GetWindowPlacement(form->handle(), &p);
+  EXPECT_EQ(p.rcNormalPosition.right - p.rcNormalPosition.left, 679);
   form->attachDownload(&download);
   form->textSizeItemClick(0);
+  // A panel dragged out of the bar comes back to its edge.
+  HWND panel = form->control(TForm1::Panel2A);
+  MoveWindow(panel, -40, 300, 600, 84, FALSE);
+  SendMessageW(panel, WM_EXITSIZEMOVE, 0, 0);
   SendMessageW(form->handle(), WM_ENDSESSION, TRUE, 0);
   EXPECT_EQ(stored().header.textSize, 4);
+  EXPECT_EQ(stored().header.panel2A, (PanelPos{0, kBarRows}));
   SendMessageW(form->handle(), WM_CLOSE, 0, 0);
   EXPECT_TRUE(IsWindow(form->handle()));
   EXPECT_EQ(seam.boxes, (Log{L"電子番組表の終了エラー|番組表のダウンロード中です。\nプログラムを終了するには、"
@@ -274,7 +287,6 @@ TEST_F(GuideWindow, ALinkIsFilledFromTheServerFromASavedRecordOrFromTheTable) {
   EXPECT_TRUE(navigate(good));
   check.during = nullptr;
 
-  EXPECT_EQ(check.filled.size(), 5u);
   std::vector<std::string> got;
   for (const auto& f : check.filled) got.push_back(fields(f));
   EXPECT_EQ(got, (std::vector<std::string>{"12/10 21:00-12/10 21:54|S1|News| Part 1|Body",

@@ -23,10 +23,7 @@ void setEnd(HWND form, int hour, int minute) {
 }
 void select(HWND form, int index) { SendMessageW(item(form, TForm4::ComboBox1), CB_SETCURSEL, index, 0); }
 void press(HWND form, int id) { SendMessageW(item(form, id), BM_CLICK, 0, 0); }
-std::string blockLine(HWND from, const std::string& hex) {
-  char text[32];
-  return snprintf(text, sizeof text, "%llx 0 ", (unsigned long long)reinterpret_cast<uintptr_t>(from)), text + hex;
-}
+std::string blockLine(HWND from, const char* hex) { return std::to_string(uintptr_t(from)) + " 0 " + hex; }
 
 const std::wstring kQuestion =
     L"予約内容確認|クリックされたチャンネルと、以前に登録されたチャンネルが一致しません。\n"

@@ -10,22 +10,6 @@ namespace testhttp {
 
 namespace {
 
-struct WinsockStart {
-  WinsockStart() {
-    WSADATA data;
-    WSAStartup(MAKEWORD(2, 2), &data);
-  }
-};
-
-const char* reason(int status) {
-  switch (status) {
-    case 200: return "OK";
-    case 404: return "Not Found";
-    case 500: return "Internal Server Error";
-  }
-  return "Status";
-}
-
 void sendAll(SOCKET s, const std::string& bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
@@ -38,7 +22,11 @@ void sendAll(SOCKET s, const std::string& bytes) {
 }  // namespace
 
 Server::Server() {
-  static WinsockStart winsock;
+  static const int winsock = [] {
+    WSADATA data;
+    return WSAStartup(MAKEWORD(2, 2), &data);
+  }();
+  (void)winsock;
   SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
   sockaddr_in address{};
   address.sin_family = AF_INET;
@@ -125,7 +113,7 @@ void Server::serve(uintptr_t connection) {
     if (found != replies_.end()) reply = found->second;
   }
   if (reply.delayMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(reply.delayMs));
-  std::string answer = "HTTP/1.1 " + std::to_string(reply.status) + " " + reason(reply.status) +
+  std::string answer = "HTTP/1.1 " + std::to_string(reply.status) + (reply.status == 200 ? " OK" : " Error") +
                        "\r\nContent-Type: text/plain\r\nContent-Length: " + std::to_string(reply.body.size()) +
                        "\r\nConnection: close\r\n\r\n";
   answer += reply.body.substr(0, reply.cutAfter);

@@ -141,3 +141,18 @@ TEST(PowerOffForm, NoAndYesByTheButtons) {
   TForm5 question(0, false);
   EXPECT_EQ(question.run(), IDYES);
 }
+
+// The program's end (a quit request, left for the main loop) is never read as an answer: the
+// notice cancels and the power-off countdown says No.
+TEST(CountdownForms, AQuitRequestEndsBothWithStop) {
+  timerIni settings;
+  FixedClock clock;
+  TForm4 notice(settings, clock, false, {});
+  notice.startCountdown(clock.time + 120 * kSecond);
+  PostQuitMessage(0);
+  EXPECT_EQ(notice.run(), 3);
+  TForm5 question(30, false);
+  EXPECT_EQ(question.run(), IDNO);
+  MSG quit;
+  EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
