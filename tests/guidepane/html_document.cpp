@@ -32,9 +32,16 @@ class HtmlElement : public guide::DomElement {
   }
   std::string innerText() const override { return sj(text(node_)); }
   std::string href() const override {
-    const GumboAttribute* a = gumbo_get_attribute(&node_->v.element.attributes, "href");
-    return a ? a->value : "";
+    if (!isElement(node_, GUMBO_TAG_IMG)) return doc_.attribute(node_, "href");
+    // An image's address, made absolute against the page's folder.
+    const std::string src = doc_.attribute(node_, "src");
+    if (src.find("://") != std::string::npos) return src;
+    const std::string location = doc_.locationUrl();
+    return location.substr(0, location.rfind('/') + 1) + src;
   }
+  std::string outerHtml() const override { return sj(doc_.serialize(node_)); }
+  void setSrc(const std::string& value) override { doc_.setAttribute(node_, "src", value); }
+  void setHref(const std::string& value) override { doc_.setAttribute(node_, "href", value); }
   long offsetLeft() const override { return doc_.columnOf(node_) * 100; }
 
  private:
@@ -110,6 +117,50 @@ guide::DomElements HtmlDocument::tags(std::string_view name) const {
   guide::DomElements out;
   collect(output_->root, name, out, *this);
   return out;
+}
+
+std::string HtmlDocument::title() const {
+  guide::DomElements found = tags("TITLE");
+  return found.empty() ? std::string() : found[0]->innerText();
+}
+
+guide::DomElements HtmlDocument::links() const {
+  guide::DomElements out;
+  for (auto& a : tags("A"))
+    if (!a->href().empty()) out.push_back(std::move(a));
+  return out;
+}
+
+std::string HtmlDocument::attribute(const GumboNode* node, const std::string& name) const {
+  if (auto it = written_.find({node, name}); it != written_.end()) return it->second;
+  const GumboAttribute* a = gumbo_get_attribute(&node->v.element.attributes, name.c_str());
+  return a ? a->value : "";
+}
+
+void HtmlDocument::setAttribute(const GumboNode* node, const std::string& name, std::string value) const {
+  written_[{node, name}] = std::move(value);
+}
+
+std::string HtmlDocument::serialize(const GumboNode* node) const {
+  auto escaped = [](std::string_view text) {
+    std::string s;
+    for (char c : text) s += c == '&' ? "&amp;" : c == '<' ? "&lt;" : c == '>' ? "&gt;" : std::string(1, c);
+    return s;
+  };
+  if (node->type == GUMBO_NODE_TEXT || node->type == GUMBO_NODE_WHITESPACE) return escaped(node->v.text.text);
+  if (node->type != GUMBO_NODE_ELEMENT) return {};
+  const char* tag = gumbo_normalized_tagname(node->v.element.tag);
+  std::string s = std::string("<") + tag;
+  const GumboVector& attributes = node->v.element.attributes;
+  for (unsigned i = 0; i < attributes.length; ++i) {
+    const auto* a = static_cast<const GumboAttribute*>(attributes.data[i]);
+    s += std::string(" ") + a->name + "=\"" + attribute(node, a->name) + "\"";
+  }
+  s += ">";
+  const GumboVector& children = node->v.element.children;
+  for (unsigned i = 0; i < children.length; ++i) s += serialize(static_cast<const GumboNode*>(children.data[i]));
+  if (node->v.element.tag != GUMBO_TAG_IMG && node->v.element.tag != GUMBO_TAG_BR) s += std::string("</") + tag + ">";
+  return s;
 }
 
 long HtmlDocument::columnOf(const GumboNode* cell) const {

@@ -19,11 +19,20 @@ class HtmlDocument : public guide::DomDocument {
 
   guide::DomElements tags(std::string_view name) const override;
   std::string locationUrl() const override { return location_; }
+  std::string title() const override;
+  guide::DomElements images() const override { return tags("IMG"); }
+  guide::DomElements links() const override;
 
   long columnOf(const GumboNode* cell) const;
+  // An attribute as the page holds it now (UTF-8), after what setSrc and setHref wrote.
+  std::string attribute(const GumboNode* node, const std::string& name) const;
+  void setAttribute(const GumboNode* node, const std::string& name, std::string value) const;
+  // The element and its content as HTML text (UTF-8), with the rewritten attributes.
+  std::string serialize(const GumboNode* node) const;
 
  private:
   GumboOutput* output_;
   std::string location_;
   std::map<const GumboNode*, long> columns_;
+  mutable std::map<std::pair<const GumboNode*, std::string>, std::string> written_;
 };

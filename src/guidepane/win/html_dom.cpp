@@ -40,11 +40,42 @@ class HtmlElement : public DomElement {
     Bstr text;
     return SUCCEEDED(e_->get_innerText(text.out())) ? text.text() : std::string();
   }
+  // Links (anchors and image-map areas) and images give their absolute addresses.
   std::string href() const override {
-    ComPtr<IHTMLAnchorElement> anchor;
     Bstr text;
-    if (FAILED(e_.As(&anchor)) || FAILED(anchor->get_href(text.out()))) return {};
+    ComPtr<IHTMLAnchorElement> anchor;
+    ComPtr<IHTMLAreaElement> area;
+    ComPtr<IHTMLImgElement> image;
+    if (SUCCEEDED(e_.As(&anchor))) {
+      if (FAILED(anchor->get_href(text.out()))) return {};
+    } else if (SUCCEEDED(e_.As(&area))) {
+      if (FAILED(area->get_href(text.out()))) return {};
+    } else if (SUCCEEDED(e_.As(&image))) {
+      if (FAILED(image->get_href(text.out()))) return {};
+    } else {
+      return {};
+    }
     return text.text();
+  }
+  std::string outerHtml() const override {
+    Bstr text;
+    return SUCCEEDED(e_->get_outerHTML(text.out())) ? text.text() : std::string();
+  }
+  void setSrc(const std::string& value) override {
+    ComPtr<IHTMLImgElement> image;
+    if (SUCCEEDED(e_.As(&image))) {
+      Bstr text(winui::widen(value));
+      image->put_src(text.get());
+    }
+  }
+  void setHref(const std::string& value) override {
+    Bstr text(winui::widen(value));
+    ComPtr<IHTMLAnchorElement> anchor;
+    ComPtr<IHTMLAreaElement> area;
+    if (SUCCEEDED(e_.As(&anchor)))
+      anchor->put_href(text.get());
+    else if (SUCCEEDED(e_.As(&area)))
+      area->put_href(text.get());
   }
   long offsetLeft() const override {
     long left = 0;
@@ -54,6 +85,24 @@ class HtmlElement : public DomElement {
  private:
   ComPtr<IHTMLElement> e_;
 };
+
+DomElements itemsOf(IHTMLElementCollection* collection) {
+  DomElements out;
+  long length = 0;
+  if (!collection || FAILED(collection->get_length(&length))) return out;
+  for (long i = 0; i < length; ++i) {
+    VARIANT index, none;
+    VariantInit(&index);
+    VariantInit(&none);
+    index.vt = VT_I4;
+    index.lVal = i;
+    ComPtr<IDispatch> item;
+    ComPtr<IHTMLElement> element;
+    if (SUCCEEDED(collection->item(index, none, &item)) && item && SUCCEEDED(item.As(&element)))
+      out.push_back(std::make_unique<HtmlElement>(element));
+  }
+  return out;
+}
 
 DomElements elementsOf(IDispatch* all, std::string_view name) {
   DomElements out;
@@ -66,22 +115,8 @@ DomElements elementsOf(IDispatch* all, std::string_view name) {
   byName.bstrVal = tag.get();  // borrowed: freed by tag
   ComPtr<IDispatch> found;
   ComPtr<IHTMLElementCollection> tagged;
-  long length = 0;
-  if (FAILED(collection->tags(byName, &found)) || !found || FAILED(found.As(&tagged)) ||
-      FAILED(tagged->get_length(&length)))
-    return out;
-  for (long i = 0; i < length; ++i) {
-    VARIANT index, none;
-    VariantInit(&index);
-    VariantInit(&none);
-    index.vt = VT_I4;
-    index.lVal = i;
-    ComPtr<IDispatch> item;
-    ComPtr<IHTMLElement> element;
-    if (SUCCEEDED(tagged->item(index, none, &item)) && item && SUCCEEDED(item.As(&element)))
-      out.push_back(std::make_unique<HtmlElement>(element));
-  }
-  return out;
+  if (FAILED(collection->tags(byName, &found)) || !found || FAILED(found.As(&tagged))) return out;
+  return itemsOf(tagged.Get());
 }
 
 class HtmlDocument : public DomDocument {
@@ -93,6 +128,18 @@ class HtmlDocument : public DomDocument {
     return elementsOf(all.Get(), name);
   }
   std::string locationUrl() const override { return url_; }
+  std::string title() const override {
+    Bstr text;
+    return SUCCEEDED(d_->get_title(text.out())) ? text.text() : std::string();
+  }
+  DomElements images() const override {
+    ComPtr<IHTMLElementCollection> images;
+    return SUCCEEDED(d_->get_images(&images)) ? itemsOf(images.Get()) : DomElements();
+  }
+  DomElements links() const override {
+    ComPtr<IHTMLElementCollection> links;
+    return SUCCEEDED(d_->get_links(&links)) ? itemsOf(links.Get()) : DomElements();
+  }
 
  private:
   ComPtr<IHTMLDocument2> d_;

@@ -1,6 +1,7 @@
 // guidepane: the program-guide browser the user starts; one copy at a time.
 #include <windows.h>
 
+#include "download_form.h"
 #include "favourites_form.h"
 #include "guidepane/texts/shell_texts.h"
 #include "main_form.h"
@@ -44,6 +45,9 @@ int run() {
           return page;
         });
     form1.attachFavourites(&form2);
+    TForm3 form3(form1.handle(), form1.settings(), folder,
+                 {[&] { return form1.text(TForm1::ComboBox2); }, [&] { form1.updateDateButtons(); }, {}}, {});
+    form1.attachDownload(&form3);
     TForm4 form4(form1.handle(), form1.settings(), folder);
     form1.attachReservationCheck(&form4);
     winui::setKeyHook([&](const MSG& msg) { return form1.preTranslate(const_cast<MSG&>(msg)); });
@@ -51,6 +55,7 @@ int run() {
     winui::runMessageLoop();
     winui::setKeyHook({});
     form1.attachReservationCheck(nullptr);
+    form1.attachDownload(nullptr);
     form1.attachFavourites(nullptr);
   }
   OleUninitialize();

@@ -26,8 +26,14 @@ class Element : public guide::DomElement, public guide::DomDocument {
     return text;
   }
   std::string href() const override { return node_->href; }
+  std::string outerHtml() const override { return node_->text; }
+  void setSrc(const std::string& value) override { node_->href = value; }
+  void setHref(const std::string& value) override { node_->href = value; }
   long offsetLeft() const override { return node_->left; }
   std::string locationUrl() const override { return url_; }
+  std::string title() const override { return {}; }
+  guide::DomElements images() const override { return {}; }
+  guide::DomElements links() const override { return {}; }
 
  private:
   Node node_;
@@ -43,6 +49,7 @@ Node fakeCell(long left, const std::string& href, const std::string& title, cons
 }
 
 std::unique_ptr<guide::DomDocument> FakeBrowser::Document() const {
+  if (makeDocument) return makeDocument();
   if (!hasDocument) return nullptr;
   return std::make_unique<Element>(std::make_shared<FakeNode>(FakeNode{"", "", "", 0, cells}), url);
 }

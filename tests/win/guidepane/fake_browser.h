@@ -2,6 +2,7 @@
 // cells with their links and bold titles) when a test gives one.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,6 +37,7 @@ class FakeBrowser : public guide::Browser {
   bool translateKey(MSG&) override { return false; }
 
   bool hasDocument = false;
+  std::function<std::unique_ptr<guide::DomDocument>()> makeDocument;  // a document of the test's own
   std::vector<Node> cells;  // the document's TD elements in order
   std::string name, url;
 
