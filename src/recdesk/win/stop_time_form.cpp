@@ -45,9 +45,9 @@ TFormStopTime::TFormStopTime(HWND owner, const Clock& clock, bool stayOnTop)
   onClick(Button2, [this] { endModal(2); });
 }
 
-void TFormStopTime::setStopTime(double when) {
+void TFormStopTime::setStopTime(double when, double now) {
   DateTimePicker1_.setValue(when);
-  DateTimePicker1Change();
+  setText(Label3, std::to_string(minutesToStop(when, now)));
 }
 
 void TFormStopTime::DateTimePicker1Change() {

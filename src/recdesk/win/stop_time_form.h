@@ -15,9 +15,10 @@ class TFormStopTime : public winui::Form {
 
   TFormStopTime(HWND owner, const Clock& clock, bool stayOnTop);
 
-  // What the caller sets before showing: the stop time (the minutes left follow from it), the
-  // power-off box, and whether the stop time may be dropped (not while a reservation records).
-  void setStopTime(double when);
+  // What the caller sets before showing: the stop time with the moment its minutes are counted
+  // from (the caller's own now, so that "now + 30 minutes" shows 30), the power-off box, and
+  // whether the stop time may be dropped (not while a reservation records).
+  void setStopTime(double when, double now);
   void setPowerOff(bool on) { setChecked(CheckBox1, on); }
   void allowDrop(bool allowed) { setEnabled(CheckBox2, allowed); }
 

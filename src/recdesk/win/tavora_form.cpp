@@ -376,12 +376,13 @@ void TTavora::N3Click() {
   if (!scheduled && !manual.running()) return;
   const uint32_t target = recordingsBegun_;
   TFormStopTime form(handle(), clock_, view_->alwaysOnTop());
+  const double shown = clock_.now();
   if (scheduled) {
-    form.setStopTime(rsvTime_->recordingEnd());
+    form.setStopTime(rsvTime_->recordingEnd(), shown);
     form.setPowerOff(rsvTime_->recordingPowerOff());
     form.allowDrop(false);
   } else {
-    form.setStopTime(manual.stopTimerArmed() ? manualStopTime : clock_.now() + 30.0 / 1440);
+    form.setStopTime(manual.stopTimerArmed() ? manualStopTime : shown + 30.0 / 1440, shown);
   }
   if (form.run() != 1) return;
   // The dialog is modal: what it was opened for may have ended, or another recording begun.

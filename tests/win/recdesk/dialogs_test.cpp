@@ -152,7 +152,7 @@ TEST_F(DialogsTest, StopTimeShowsTheMinutesToTheNextOccurrence) {
   EXPECT_EQ(textOf(dialog.control(TFormStopTime::Button2)), L"変更しない");
   std::vector<std::wstring> minutes;
   for (double when : {clock.time - kMinute, clock.time, clock.time + 90 * kMinute}) {
-    dialog.setStopTime(when);
+    dialog.setStopTime(when, clock.time);
     minutes.push_back(textOf(dialog.control(TFormStopTime::Label3)));
   }
   // The user's change of the picker recomputes them; 40 s later 89 are left.
@@ -167,7 +167,7 @@ TEST_F(DialogsTest, StopTimeShowsTheMinutesToTheNextOccurrence) {
 TEST_F(DialogsTest, StopTimeDropHidesTheMinutesAndUncheckingRecomputesThem) {
   TFormStopTime dialog(nullptr, clock, true);
   EXPECT_TRUE(GetWindowLongW(dialog.handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-  dialog.setStopTime(clock.time + 30 * kMinute);
+  dialog.setStopTime(clock.time + 30 * kMinute, clock.time);
   dialog.setPowerOff(true);
   duringModal([&] {
     SendMessageW(dialog.control(TFormStopTime::CheckBox2), BM_CLICK, 0, 0);
