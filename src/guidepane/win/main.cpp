@@ -9,24 +9,9 @@
 #include "winui/guard.h"
 #include "winui/program_folder.h"
 #include "winui/pump.h"
+#include "winui/single_instance.h"
 
 namespace {
-
-class Mutex {
- public:
-  explicit Mutex(HANDLE h) : h_(h) {}
-  ~Mutex() {
-    if (h_) {
-      ReleaseMutex(h_);
-      CloseHandle(h_);
-    }
-  }
-  Mutex(const Mutex&) = delete;
-  Mutex& operator=(const Mutex&) = delete;
-
- private:
-  HANDLE h_;
-};
 
 int run() {
   // The forms in their order: the main window, the favourites (TForm2), the table download
@@ -65,11 +50,8 @@ int run() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
-  if (HANDLE other = OpenMutexW(SYNCHRONIZE, FALSE, L"Tavora-guidepane")) {
-    CloseHandle(other);
-    return 0;
-  }
-  Mutex mutex(CreateMutexW(nullptr, TRUE, L"Tavora-guidepane"));
+  winui::SingleInstance instance(L"Tavora-guidepane");
+  if (!instance.first()) return 0;
   winui::setApplicationTitle(texts::kGuideTitle);
   return winui::guarded([] { return run(); }, 0);
 }

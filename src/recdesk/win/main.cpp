@@ -7,24 +7,9 @@
 #include "winui/guard.h"
 #include "winui/program_folder.h"
 #include "winui/pump.h"
+#include "winui/single_instance.h"
 
 namespace {
-
-class Mutex {
- public:
-  explicit Mutex(HANDLE h) : h_(h) {}
-  ~Mutex() {
-    if (h_) {
-      ReleaseMutex(h_);
-      CloseHandle(h_);
-    }
-  }
-  Mutex(const Mutex&) = delete;
-  Mutex& operator=(const Mutex&) = delete;
-
- private:
-  HANDLE h_;
-};
 
 int run() {
   timerIni settings;
@@ -46,11 +31,8 @@ int run() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
-  if (HANDLE other = OpenMutexW(SYNCHRONIZE, FALSE, L"Tavora-recdesk-V2")) {
-    CloseHandle(other);
-    return 0;
-  }
-  Mutex mutex(CreateMutexW(nullptr, TRUE, L"Tavora-recdesk-V2"));
+  winui::SingleInstance instance(L"Tavora-recdesk-V2");
+  if (!instance.first()) return 0;
   winui::setApplicationTitle("recdesk");
   return winui::guarded([] { return run(); }, 0);
 }
