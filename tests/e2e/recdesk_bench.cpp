@@ -213,4 +213,24 @@ void RecdeskBench::onRequest(const std::string& request, const enginestub::Actio
   control(enginestub::kScript, actions.script(request));
 }
 
+HWND RecdeskBench::startWithView() {
+  if (!start() || !waitForMainWindow()) return nullptr;
+  HWND view = FindWindowW(L"TFormTVView", nullptr);
+  if (!view) return nullptr;
+  PostMessageW(main_, WM_COMMAND, 1, 0);  // "TV表示"
+  return waitForRequest("mark 5") ? view : nullptr;
+}
+
+std::vector<std::string> RecdeskBench::requestsSinceMark() const {
+  const std::vector<std::string> all = requestsWithoutViewSizing();
+  return std::vector<std::string>(all.begin() + static_cast<std::ptrdiff_t>(std::min(mark_, all.size())), all.end());
+}
+
+bool RecdeskBench::sentSinceMark(const std::vector<std::string>& expected, std::vector<std::string>& got) const {
+  pollUntil([&] { return requestsSinceMark().size() >= expected.size(); }, 10000);
+  Sleep(200);
+  got = requestsSinceMark();
+  return got == expected;
+}
+
 }  // namespace e2e

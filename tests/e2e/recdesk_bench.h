@@ -71,12 +71,23 @@ class RecdeskBench {
   // (no actions: it stops). Windows are named as the engine names them: "form", "mix".
   void onRequest(const std::string& request, const enginestub::Actions& actions);
 
+  // Starts the recorder and opens its TV view as the tray menu's "TV表示" does, once the preview
+  // is up ("mark 5"); the view's window, or nothing.
+  HWND startWithView();
+  // The requests, without the view's sizing, from the mark on.
+  void markRequests() { mark_ = requestsWithoutViewSizing().size(); }
+  std::vector<std::string> requestsSinceMark() const;
+  // Waits until the requests since the mark are exactly these and stay so a moment; got holds
+  // what came.
+  bool sentSinceMark(const std::vector<std::string>& expected, std::vector<std::string>& got) const;
+
  private:
   void control(uint32_t kind, const std::vector<uint8_t>& payload);
   std::wstring folder_;
   std::vector<HANDLE> processes_;
   HWND main_ = nullptr;
   HWND engine_ = nullptr;
+  size_t mark_ = 0;
 };
 
 // Polls until the predicate holds; false after the timeout.

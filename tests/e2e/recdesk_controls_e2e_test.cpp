@@ -85,7 +85,8 @@ struct ControlsBench : ::testing::Test {
   bool down(int id) const { return SendMessageW(child(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
   // Keys go to the foreground window: the view, once its thread has it active.
   void press(const std::vector<WORD>& keys) const {
-    GUITHREADINFO info{sizeof(info)};
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
     const DWORD thread = GetWindowThreadProcessId(view, nullptr);
     EXPECT_TRUE(e2e::pollUntil([&] {
       SetForegroundWindow(view);

@@ -15,7 +15,6 @@ using e2e::RecdeskBench;
 
 namespace {
 
-constexpr WPARAM kTvView = 1;
 constexpr WPARAM kOptions = 101;
 // Control ids of the dialog and of page 0.
 constexpr int kClose = 2;
@@ -59,26 +58,15 @@ std::vector<std::string> operator+(std::vector<std::string> a, const std::vector
 }
 
 struct OptionsBench : ::testing::Test {
-  void SetUp() override {
-    ASSERT_NE(bench.start(), nullptr);
-    ASSERT_TRUE(bench.waitForMainWindow());
-    view = FindWindowW(L"TFormTVView", nullptr);
-    ASSERT_NE(view, nullptr);
-    PostMessageW(bench.mainWindow(), WM_COMMAND, kTvView, 0);
-    ASSERT_TRUE(bench.waitForRequest("mark 5"));
-  }
+  void SetUp() override { ASSERT_NE(view = bench.startWithView(), nullptr); }
   // The requests from now on.
-  void mark() { seen = bench.requestsWithoutViewSizing().size(); }
-  std::vector<std::string> since() const {
-    auto all = bench.requestsWithoutViewSizing();
-    return std::vector<std::string>(all.begin() + static_cast<std::ptrdiff_t>(std::min(seen, all.size())), all.end());
-  }
+  void mark() { bench.markRequests(); }
+  std::vector<std::string> since() const { return bench.requestsSinceMark(); }
   // Waits until the requests since the mark are exactly these (and stay so a moment).
   ::testing::AssertionResult sentSince(const std::vector<std::string>& expected) {
-    e2e::pollUntil([&] { return since().size() >= expected.size(); }, 10000);
-    Sleep(150);
-    const auto got = since();
-    if (got == expected) return ::testing::AssertionSuccess();
+    std::vector<std::string> got;
+    const bool same = bench.sentSinceMark(expected, got);
+    if (same) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "sent " << ::testing::PrintToString(got);
   }
   void open() {
@@ -164,7 +152,6 @@ struct OptionsBench : ::testing::Test {
   HWND dialog = nullptr;
   HWND page0 = nullptr;
   HWND page1 = nullptr;
-  size_t seen = 0;
 };
 
 }  // namespace

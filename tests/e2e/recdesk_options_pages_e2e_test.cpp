@@ -24,7 +24,7 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
-constexpr WPARAM kTvView = 1, kExit = 7, kOptions = 101;
+constexpr WPARAM kExit = 7, kOptions = 101;
 constexpr int kClose = 2, kRecord = 4;
 const std::string kAnt = "\x83\x41\x83\x93\x83\x65\x83\x69";   // アンテナ
 const std::string kTv = "\x82\x73\x82\x75";                     // ＴＶ
@@ -51,26 +51,15 @@ std::vector<uint8_t> readFile(const std::wstring& path) {
 }
 
 struct PagesBench : ::testing::Test {
-  void SetUp() override {
-    ASSERT_NE(bench.start(), nullptr);
-    ASSERT_TRUE(bench.waitForMainWindow());
-    view = FindWindowW(L"TFormTVView", nullptr);
-    ASSERT_NE(view, nullptr);
-    PostMessageW(bench.mainWindow(), WM_COMMAND, kTvView, 0);
-    ASSERT_TRUE(bench.waitForRequest("mark 5"));
-  }
-  void mark() { seen = bench.requestsWithoutViewSizing().size(); }
-  Lines since() const {
-    auto all = bench.requestsWithoutViewSizing();
-    return Lines(all.begin() + static_cast<std::ptrdiff_t>(std::min(seen, all.size())), all.end());
-  }
+  void SetUp() override { ASSERT_NE(view = bench.startWithView(), nullptr); }
+  void mark() { bench.markRequests(); }
+  Lines since() const { return bench.requestsSinceMark(); }
   // The requests since the mark are exactly these, and stay so a moment.
   ::testing::AssertionResult sentSince(const Lines& expected) {
-    e2e::pollUntil([&] { return since().size() >= expected.size(); }, 10000);
-    Sleep(200);
-    const auto got = since();
+    std::vector<std::string> got;
+    const bool same = bench.sentSinceMark(expected, got);
     mark();
-    if (got == expected) return ::testing::AssertionSuccess();
+    if (same) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "sent " << ::testing::PrintToString(got);
   }
   // Until no request has come for a while: what the last step queued has gone.
@@ -138,7 +127,6 @@ struct PagesBench : ::testing::Test {
 
   RecdeskBench bench;
   HWND view = nullptr, dialog = nullptr, page = nullptr;
-  size_t seen = 0;
 };
 
 }  // namespace
