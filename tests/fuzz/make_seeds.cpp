@@ -54,6 +54,11 @@ int main(int argc, char** argv) {
   table.setCurrent(2);
   seed("tuner_dat", tavora::buildTunerDat(table.toFile()));
   seed("tuner_dat2", tavora::buildTunerDat2(table.typeRecords()));
+  // The reply blocks lead with the byte that picks the kind: 0 the list (2), 1 names (3), 2 the free keys (4).
+  const auto kindAndBlock = [](char kind, const std::vector<uint8_t>& block) { return kind + std::string(block.begin(), block.end()); };
+  seed("reply_blocks", kindAndBlock(0, table.channelListBlock()));
+  seed("reply_blocks", kindAndBlock(1, ChannelTable::numbersBlock({10, 12, 65535})));
+  seed("reply_blocks", kindAndBlock(2, table.freeChannelsBlock(1)));
   seed("reserve_dat", reserveFile({reservation(46366.875, 46366.9, 3, "News"),
                                    reservation(46367.5, 46367.6, 65535, "Movie", TRsvEle::kOnce)}));
   seed("timer_setup", timerIni().encode());

@@ -80,6 +80,22 @@ TEST_F(FavouriteFiles, ListsOfDifferentLengthsNeverReadPastTheAddresses) {
   EXPECT_EQ(shown.name + shown.address + std::to_string(shown.selected), "Xhttp://x/-1");
 }
 
+// A lone CR inside a line (a file edited by hand) was loaded as it stood and written as a blank,
+// so the list changed on every save; it is read as the blank it is written as, one entry a line.
+TEST_F(FavouriteFiles, ALoneCrIsReadAsTheBlankItIsWrittenAs) {
+  write(names, "A\rB\r\nC\r\r\n");
+  write(addresses, "http://a/\r\nhttp://c/\rx\n");
+  Favourites f;
+  f.load(names, addresses);
+  EXPECT_EQ(f.names(), (std::vector<std::string>{"A B", "C "}));
+  EXPECT_EQ(f.addressAt(0) + "|" + f.addressAt(1), "http://a/|http://c/ x");
+  ASSERT_TRUE(f.save(names, addresses));
+  EXPECT_EQ(read(names) + read(addresses), "A B\r\nC \r\nhttp://a/\r\nhttp://c/ x\r\n");
+  Favourites back;
+  back.load(names, addresses);
+  EXPECT_EQ(back.names(), f.names());
+}
+
 TEST(FavouriteButtons, FollowTheSelection) {
   Favourites f;
   auto states = [&](int selected, bool nameEmpty = false, bool addressEmpty = false) {

@@ -20,6 +20,14 @@ std::vector<uint8_t> asLines(const std::vector<std::string>& entries) {
   return out;
 }
 
+// The lines of a file, a CR left inside one read as the blank the writer makes of it, so what
+// was loaded is what a save writes and the entries keep their partners.
+std::vector<std::string> entriesOf(const std::vector<uint8_t>& data) {
+  std::vector<std::string> entries = tavora::splitLines(data);
+  for (std::string& e : entries) std::replace(e.begin(), e.end(), '\r', ' ');
+  return entries;
+}
+
 }  // namespace
 
 void Favourites::load(const std::string& namesPath, const std::string& addressesPath) {
@@ -30,8 +38,8 @@ void Favourites::load(const std::string& namesPath, const std::string& addresses
   auto names = tavora::readWholeFile(namesPath);
   auto addresses = tavora::readWholeFile(addressesPath);
   if (!names || !addresses) return;
-  names_ = tavora::splitLines(*names);
-  addresses_ = tavora::splitLines(*addresses);
+  names_ = entriesOf(*names);
+  addresses_ = entriesOf(*addresses);
   const size_t n = std::max(names_.size(), addresses_.size());
   names_.resize(n);
   addresses_.resize(n);
