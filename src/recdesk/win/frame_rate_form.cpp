@@ -21,11 +21,7 @@ winui::Form::Options optionsOf(HWND owner, bool stayOnTop) {
   options.style = kStyle;
   options.exStyle = WS_EX_DLGMODALFRAME | (stayOnTop ? WS_EX_TOPMOST : 0);
   options.parent = owner;
-  RECT r{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&r, kStyle, FALSE, options.exStyle);
-  const int w = r.right - r.left;
-  const int h = r.bottom - r.top;
-  options.bounds = {(GetSystemMetrics(SM_CXSCREEN) - w) / 2, (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h};
+  options.bounds = winui::Form::centredBounds(kClientWidth, kClientHeight, kStyle, options.exStyle);
   return options;
 }
 
