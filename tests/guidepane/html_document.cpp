@@ -3,6 +3,8 @@
 #include <gumbo.h>
 #include <strings.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <set>
 #include <utility>
 
@@ -12,10 +14,11 @@ namespace {
 
 bool isElement(const GumboNode* n, GumboTag tag) { return n->type == GUMBO_NODE_ELEMENT && n->v.element.tag == tag; }
 
-int spanOf(const GumboNode* cell, const char* name) {
+// As browsers read a span: at least 1, at most limit (1000 columns, 65534 rows).
+long spanOf(const GumboNode* cell, const char* name, long limit) {
   const GumboAttribute* a = gumbo_get_attribute(&cell->v.element.attributes, name);
-  const int v = a ? std::atoi(a->value) : 1;
-  return v > 0 ? v : 1;
+  const long v = a ? std::strtol(a->value, nullptr, 10) : 1;
+  return v < 1 ? 1 : std::min(v, limit);
 }
 
 void collect(const GumboNode* node, std::string_view name, guide::DomElements& out, const HtmlDocument& doc);
@@ -93,7 +96,9 @@ void layOutTables(const GumboNode* node, std::map<const GumboNode*, long>& colum
         if (!isElement(cell, GUMBO_TAG_TD) && !isElement(cell, GUMBO_TAG_TH)) continue;
         while (taken.count({r, col})) ++col;
         columns[cell] = col;
-        const int rowspan = spanOf(cell, "rowspan"), colspan = spanOf(cell, "colspan");
+        // A cell spans no further down than its table's rows.
+        const long rowspan = std::min(spanOf(cell, "rowspan", 65534), static_cast<long>(rows.size()) - r);
+        const long colspan = spanOf(cell, "colspan", 1000);
         for (long y = r; y < r + rowspan; ++y)
           for (long x = col; x < col + colspan; ++x) taken.insert({y, x});
         col += colspan;
