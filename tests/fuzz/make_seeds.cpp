@@ -11,6 +11,7 @@
 #include "grabcore/core/mixer_settings.h"
 #include "grabcore/core/vcap_settings.h"
 #include "grabcore/core/vcompress_file.h"
+#include "grabcore/core/video_info.h"
 #include "guidepane/core/def_file.h"
 #include "recdesk/core/cap_form_file.h"
 #include "recdesk/core/timer_ini.h"
@@ -71,5 +72,21 @@ int main(int argc, char** argv) {
   guide.stations = {{"NHK1", 0}, {"S2", 3}};
   seed("guide_settings", encodeGuideSettings(guide));
   seed("favourites", std::string("News\r\nWeather\r\n") + '\0' + "http://127.0.0.1/a\r\nhttp://127.0.0.1/b\r\n");
+  // Both area files (first byte 3: both exist), and the names alone.
+  seed("area_lists", std::string("\x03" "East\r\nWest\r\n") + '\0' + "http://127.0.0.1/e/\r\nhttp://127.0.0.1/w/\r\n");
+  seed("area_lists", std::string("\x01" "East\r\nWest"));
+  // Posted results: the message's index, then wParam, lParam and the extra value, as the engine posts them.
+  const auto posted = [](char index, uint32_t w, uint32_t l, uint32_t extra) {
+    std::string bytes(1, index);
+    for (uint32_t v : {w, l, extra}) bytes.append(reinterpret_cast<const char*>(&v), 4);
+    return bytes;
+  };
+  const DoubleHalves rate = splitDouble(29.97);
+  seed("posted_results", posted(0, 3, 140, 0));                 // saturation
+  seed("posted_results", posted(1, 49151, 0, 1));               // volume, vertical bar
+  seed("posted_results", posted(2, 65535, 0, 0));               // composite
+  seed("posted_results", posted(3, 44100, 2u << 16 | 4, 0));    // 16-bit stereo
+  seed("posted_results", posted(4, rate.low, rate.high, 0));    // frame rate
+  seed("posted_results", posted(5, 1, 62, 70));                 // antenna range, a tuning above it
   return 0;
 }

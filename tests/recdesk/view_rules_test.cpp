@@ -87,3 +87,12 @@ TEST(ViewRules, ChannelLabelAndVolumeBarFromTheEnginesReports) {
   EXPECT_EQ(volumeBarPosition(16384, false), 16384);
   EXPECT_EQ(volumeBarPosition(16384, true), 49151);
 }
+
+// Found by the posted-results fuzz target: a reported volume outside the bar overflowed when
+// flipped for the vertical bar and gave positions the bar does not have.
+TEST(FuzzFindings, AVolumeReportOutsideTheBarIsKeptWithinIt) {
+  EXPECT_EQ(volumeBarPosition(INT32_MIN, true), 65535);
+  EXPECT_EQ(volumeBarPosition(0xFF1403, false), 65535);  // the fuzz target's own input
+  EXPECT_EQ(volumeBarPosition(70000, true), 0);
+  EXPECT_EQ(volumeBarPosition(70000, false), 65535);
+}

@@ -7,7 +7,6 @@
 #include <chrono>
 #include <utility>
 
-#include "common/fileio.h"
 #include "guidepane/texts/download_texts.h"
 #include "web_browser.h"
 #include "winui/dialogs.h"
@@ -38,12 +37,6 @@ double todayLocal() {
   double date = 0;
   SystemTimeToVariantTime(&now, &date);
   return date;
-}
-
-std::optional<std::vector<std::string>> linesOf(const std::string& path) {
-  auto data = tavora::readWholeFile(path);
-  if (!data) return std::nullopt;
-  return tavora::splitLines(*data);
 }
 
 }  // namespace
@@ -104,16 +97,10 @@ TForm3::TForm3(HWND owner, defFile& settings, std::string programFolder, MainWin
   setCalendarDate(MonthCalendar1, start);
   setCalendarDate(MonthCalendar2, start + 6);
 
-  bool areas = false;
-  if (auto names = linesOf(folder_ + "urlByArea1.dat")) {
-    setComboItems(ComboBox1, *names);
-    if (auto addresses = linesOf(folder_ + "urlByArea2.dat")) {
-      areaAddresses_ = std::move(*addresses);
-      areas = true;
-    }
-  }
-  ShowWindow(control(ComboBox1), areas ? SW_SHOW : SW_HIDE);
-  ShowWindow(control(Label6), areas ? SW_SHOW : SW_HIDE);
+  areas_ = guide::loadAreaLists(folder_);
+  setComboItems(ComboBox1, areas_.names);
+  ShowWindow(control(ComboBox1), areas_.shown ? SW_SHOW : SW_HIDE);
+  ShowWindow(control(Label6), areas_.shown ? SW_SHOW : SW_HIDE);
 }
 
 TForm3::~TForm3() {
@@ -144,8 +131,7 @@ void TForm3::Button3Click() {
 }
 
 void TForm3::ComboBox1Click() {
-  const int index = comboIndex(ComboBox1);
-  if (index >= 0 && static_cast<size_t>(index) < areaAddresses_.size()) setText(Edit1, areaAddresses_[index]);
+  if (auto address = areas_.addressAt(comboIndex(ComboBox1))) setText(Edit1, *address);
 }
 
 double TForm3::calendarDate(int id) const {

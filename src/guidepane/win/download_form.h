@@ -12,6 +12,7 @@
 #include "browser.h"
 #include "download_ports.h"
 #include "form_ports.h"
+#include "guidepane/core/area_lists.h"
 #include "guidepane/core/def_file.h"
 #include "guidepane/core/table_download.h"
 #include "winui/form.h"
@@ -65,7 +66,7 @@ class TForm3 : public winui::Form, public guide::DownloadView, public guide::Dow
   std::string folder_;
   MainWindow main_;
   HWND calendars_[2] = {};
-  std::vector<std::string> areaAddresses_;
+  guide::AreaLists areas_;
   bool destroyed_ = false;
   std::unique_ptr<guide::UiCallWindow> calls_;
   std::unique_ptr<guide::dlCtrl> queue_;

@@ -77,6 +77,11 @@ std::string channelLabel(uint32_t wParam) {
   return std::to_string(wParam & 0xFFFF);
 }
 
-int volumeBarPosition(int volume, bool vertical) { return vertical ? sizing::flippedPosition(65535, volume) : volume; }
+int volumeBarPosition(int volume, bool vertical) {
+  // The engine's report is any 32-bit number; the bar holds 0-65535, and flipping a value far
+  // outside that would overflow.
+  const int onBar = std::clamp(volume, 0, 65535);
+  return vertical ? sizing::flippedPosition(65535, onBar) : onBar;
+}
 
 }  // namespace viewrules

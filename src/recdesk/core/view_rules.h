@@ -43,7 +43,7 @@ CloseAnswer closeAnswer(bool recordButtonDown, bool reservationScheduled);
 // The channel label of TVR_CHANNEL: "C" composite, "S" S-Video, else the channel number.
 std::string channelLabel(uint32_t wParam);
 
-// The volume bar's position for a volume (the bar is reversed when vertical).
+// The volume bar's position for a reported volume, kept within the bar (reversed when vertical).
 int volumeBarPosition(int volume, bool vertical);
 
 }  // namespace viewrules

@@ -6,6 +6,7 @@
 #include "common/messages.h"
 #include "grabcore/core/errors.h"
 #include "sound_fixture.h"
+#include "../../common/failing_steps.h"
 #include "winui/text.h"
 
 using namespace soundtest;
@@ -211,4 +212,14 @@ TEST_F(ACap, MissingArgumentsAndWordsOfOtherKinds) {
   EXPECT_THROW(run("cComp compDialog"), LanguageError);
   EXPECT_THROW(run("cComp setCompKind"), LanguageError);
   expectUndone("cComp getWFormat", L"クラス「dsMan」の「func_Compress()」で予期しないサブコマンドを受け取りました。");
+}
+
+TEST_F(ACap, TheProfileIsNeverHalfWritten) {
+  addAudioDevice(L"mic");
+  const Bytes old = encodeMediaTypeFile(audioType(pcm(1, 22050, 16)));
+  // Each remove writes the device's own format, made under another name and renamed to q.
+  failing_steps::expectNeverHalfWritten({{file("q.audio"), old}}, [&] {
+    runOk({"new ACapSorce cACap", "cACap create p", "cACap audioQualityName q", "cACap remove", "delete cACap"});
+    return takeReplies() == Log{L"error TACapSorce::remove()でファイル「*.audio」を生成できません。"};
+  });
 }

@@ -5,6 +5,7 @@
 #include "common/fileio.h"
 #include "common/messages.h"
 #include "sound_fixture.h"
+#include "../../common/failing_steps.h"
 #include "winui/text.h"
 
 using namespace soundtest;
@@ -270,4 +271,14 @@ TEST_F(Comp, ProfileNameAndDelete) {
   runOk({"cComp deleteComp missing"});
   EXPECT_FALSE(read(sj(L"ＴＶ 2.vCompress")));
   EXPECT_TRUE(takeReplies().empty());
+}
+
+TEST_F(Comp, TheProfileIsNeverHalfWritten) {
+  install();
+  const Bytes old = encodeVCompressFile(profile("Codec B", {7}));
+  // Each remove writes "no compressor", made under another name and renamed to q.
+  failing_steps::expectNeverHalfWritten({{file("q.vCompress"), old}}, [&] {
+    runOk({"new Compress cComp", "cComp create p", "cComp compQualityName q", "cComp remove", "delete cComp"});
+    return takeReplies() == Log{L"error TCompress::remove()で「*.vCompress」を生成できませんでした。"};
+  });
 }

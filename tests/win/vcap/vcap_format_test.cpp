@@ -8,6 +8,7 @@
 #include "common/messages.h"
 #include "grabcore/core/video_info.h"
 #include "vcap_fixture.h"
+#include "../../common/failing_steps.h"
 
 using namespace vcaptest;
 using Log = std::vector<std::wstring>;
@@ -355,4 +356,18 @@ TEST_F(VCapFormat, RemoveSavesSettingsAndFormatThenReleasesEverything) {
   EXPECT_EQ(vfw.filter->refs(), 0);
   EXPECT_EQ(wdm.capture->refs(), 0);
   EXPECT_EQ(source()->getFilter(), nullptr);
+}
+
+TEST_F(VCapFormat, AProfileIsNeverHalfWritten) {
+  Device wdm = open(true);
+  setFormat(wdm, 320, 240, 666666);
+  runAll({"cVCap loadFormat q", "cVCap saveFormat"});
+  const std::optional<std::vector<uint8_t>> old = read("q.video2");
+  ASSERT_TRUE(old);
+  setFormat(wdm, 720, 480, 400000);
+  failing_steps::expectNeverHalfWritten({{file("q.video2"), *old}}, [&] {
+    run("cVCap saveFormat");
+    return takeReplies() ==
+           Log{L"error 「TVCapSorce::~TVCapSorce()」でファイル「*.video」または「*.video2」のオープンに失敗しました。"};
+  });
 }
