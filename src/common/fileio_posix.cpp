@@ -51,15 +51,23 @@ bool writeFilesReplacing(const std::vector<std::pair<std::string, std::vector<ui
     for (size_t j = 0; j < i; ++j) std::remove((files[j].first + ".tmp").c_str());
     return false;
   }
-  bool replaced = true;
-  for (const auto& file : files) {
-    const std::string temp = file.first + ".tmp";
-    if (stepFails(WriteStep::replace) || std::rename(temp.c_str(), file.first.c_str()) != 0) {
-      std::remove(temp.c_str());
-      replaced = false;
+  // A set is replaced in order; when one replace fails, the files replaced before it get their
+  // old bytes back, so the set is never mixed.
+  std::vector<std::optional<std::vector<uint8_t>>> olds;
+  if (files.size() > 1)
+    for (const auto& file : files) olds.push_back(readWholeFile(file.first));
+  for (size_t i = 0; i < files.size(); ++i) {
+    if (!stepFails(WriteStep::replace) && std::rename((files[i].first + ".tmp").c_str(), files[i].first.c_str()) == 0)
+      continue;
+    for (size_t k = i; k < files.size(); ++k) std::remove((files[k].first + ".tmp").c_str());
+    for (size_t j = 0; j < i; ++j) {
+      const std::string temp = files[j].first + ".tmp";
+      if (!olds[j]) std::remove(files[j].first.c_str());
+      else if (writeTemp(temp, *olds[j])) std::rename(temp.c_str(), files[j].first.c_str());
     }
+    return false;
   }
-  return replaced;
+  return true;
 }
 
 bool fileExists(const std::string& path) {

@@ -67,15 +67,25 @@ bool writeFilesReplacing(const std::vector<std::pair<std::string, std::vector<ui
     for (size_t j = 0; j < i; ++j) DeleteFileW((targets[j] + L".tmp").c_str());
     return false;
   }
-  bool replaced = true;
-  for (const std::wstring& target : targets) {
-    const std::wstring temp = target + L".tmp";
-    if (stepFails(WriteStep::replace) || !MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-      DeleteFileW(temp.c_str());
-      replaced = false;
+  // A set is replaced in order; when one replace fails, the files replaced before it get their
+  // old bytes back, so the set is never mixed.
+  std::vector<std::optional<std::vector<uint8_t>>> olds;
+  if (files.size() > 1)
+    for (const auto& file : files) olds.push_back(readWholeFile(file.first));
+  const auto replace = [](const std::wstring& target) {
+    return !stepFails(WriteStep::replace) &&
+           MoveFileExW((target + L".tmp").c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING);
+  };
+  for (size_t i = 0; i < files.size(); ++i) {
+    if (replace(targets[i])) continue;
+    for (size_t k = i; k < files.size(); ++k) DeleteFileW((targets[k] + L".tmp").c_str());
+    for (size_t j = 0; j < i; ++j) {
+      if (!olds[j]) DeleteFileW(targets[j].c_str());
+      else if (writeTemp(targets[j] + L".tmp", *olds[j])) replace(targets[j]);
     }
+    return false;
   }
-  return replaced;
+  return true;
 }
 
 bool fileExists(const std::string& path) {

@@ -26,5 +26,5 @@ TEST(HalfWritten, FavouritesBothFiles) {
   favourites.add("Weather", "http://127.0.0.1/b");
   failing_steps::expectNeverHalfWritten({{names, {oldNames.begin(), oldNames.end()}},
                                          {addresses, {oldAddresses.begin(), oldAddresses.end()}}},
-                                        [&] { return !favourites.save(names, addresses); });
+                                        [&] { return !favourites.save(names, addresses); }, true);
 }

@@ -1,6 +1,6 @@
 #include "area_lists.h"
 
-#include "../../common/fileio.h"
+#include "common/fileio.h"
 
 namespace guide {
 

@@ -1,9 +1,11 @@
 // The favourites dialog TForm2 under Wine: the list from both files, the buttons' enabling as
 // the selection moves, a click selecting an edit's text, the main combo's names after each close
-// (by "閉じる" and by the close box), and an emptied list saved.
+// (by "閉じる" and by the close box), an emptied list saved, and the two files kept as one set.
 #include <gtest/gtest.h>
 
+#include "../../common/failing_steps.h"
 #include "forms_fixture.h"
+#include "guidepane/core/favourites.h"
 #include "guidepane/win/favourites_form.h"
 
 namespace {
@@ -75,3 +77,12 @@ TEST(FavouritesForm, EditsTheListAndHandsTheNamesOnAtEveryClose) {
 }
 
 }  // namespace
+
+// The two files are one set on Windows too: a failure at any step of the save leaves both old.
+TEST(FavouritesForm, TheTwoFilesAreNeverHalfWritten) {
+  const std::string f = cp932(scratchFolder(L"favourites_set"));
+  guide::Favourites favourites;
+  favourites.add("Weather", "http://127.0.0.1/b");
+  failing_steps::expectNeverHalfWritten({{f + "favorite1.dat", {'N', '\r', '\n'}}, {f + "favorite2.dat", {'a', '\r', '\n'}}},
+                                        [&] { return !favourites.save(f + "favorite1.dat", f + "favorite2.dat"); }, true);
+}
