@@ -211,7 +211,10 @@ bool dlCtrl::shutdown(const std::function<void()>& serveOnce, std::chrono::milli
       std::lock_guard<std::mutex> l(lock_);
       if (alive_ == 0) break;
     }
-    if (std::chrono::steady_clock::now() >= deadline) return false;
+    if (std::chrono::steady_clock::now() >= deadline) {
+      abandoned_ = true;
+      return false;
+    }
     serveOnce();
   }
   joinEnded();

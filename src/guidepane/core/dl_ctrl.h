@@ -75,7 +75,9 @@ class dlCtrl {
   // A new download: the image progress and the dropped count start again.
   void resetProgress();
   // At exit: aborts, cancels the transfers in flight and waits until every worker has ended or
-  // limit has passed. serveOnce serves the workers' synchronised calls while waiting.
+  // limit has passed. serveOnce serves the workers' synchronised calls while waiting. After a
+  // false result the workers left reach the view no more, and the queue must outlive them: the
+  // owner leaves it (and what its ports use) to the ending program.
   bool shutdown(const std::function<void()>& serveOnce, std::chrono::milliseconds limit);
 
   // The peak of workers taking jobs at once (for the bench and the tests).
@@ -90,7 +92,11 @@ class dlCtrl {
 
   void run();
   Outcome downloadOne(const Job& job);
-  void onUi(const std::function<void()>& call) { ports_.synchronize(call); }
+  void onUi(const std::function<void()>& call) {
+    ports_.synchronize([&] {
+      if (!abandoned_) call();
+    });
+  }
   void logOnUi(std::string line);
   void joinEnded();
 
@@ -113,6 +119,7 @@ class dlCtrl {
   int count_ = 0;
   int imagePosition_ = 0, imageMaximum_ = 0;
   int dropped_ = 0;
+  bool abandoned_ = false;  // shutdown gave up waiting: the view may be gone
 };
 
 }  // namespace guide

@@ -106,9 +106,17 @@ TForm3::TForm3(HWND owner, defFile& settings, std::string programFolder, MainWin
 TForm3::~TForm3() {
   FormDestroy();
   // The workers may still wait on their synchronised calls: serve them while they end.
-  queue_->shutdown([] { winui::processMessages(); Sleep(5); }, kExitWait);
+  const bool ended = queue_->shutdown([] { winui::processMessages(); Sleep(5); }, kExitWait);
   browser_.reset();
   walk_.reset();
+  if (!ended) {
+    // A worker still blocked on a server that ignores its closed handles (Wine's WinINet ends
+    // the call only when the answer comes) keeps the queue and its call window; the program is
+    // ending, and its calls no longer reach this dialog.
+    static_cast<void>(queue_.release());
+    static_cast<void>(calls_.release());
+    return;
+  }
   queue_.reset();
   calls_.reset();
 }

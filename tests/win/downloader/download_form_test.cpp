@@ -6,6 +6,7 @@
 #include <oleauto.h>
 
 #include <chrono>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,7 +14,9 @@
 #include "common/fileio.h"
 #include "guidepane/texts/download_texts.h"
 #include "guidepane/fake_browser.h"
+#include "guidepane/texts/shell_texts.h"
 #include "guidepane/win/download_form.h"
+#include "guidepane/win/main_form.h"
 #include "http/http_server.h"
 #include "winui/dialogs.h"
 #include "winui/pump.h"
@@ -165,6 +168,68 @@ TEST(DownloadForm, ADaysWalkSavesEveryPageAndTheSharedImageOnceAndSaysWhatWasSki
   const auto decoded = decodeGuideSettings(*stored);
   ASSERT_TRUE(decoded);
   EXPECT_EQ(decoded->baseAddress, "http://x/a/");
+  winui::setDialogSeam(nullptr);
+  removeTree(folder.substr(0, folder.size() - 1));
+}
+
+// Wired as the program wires them, the server holding each image back: the close refused and an
+// abort while a worker waits, then the program's end while a worker still waits.
+TEST(DownloadForm, AnAbortEndsTheDownloadSilentlyAndTheProgramThenEndsWithinItsBoundWhileAWorkerWaits) {
+  testhttp::Server server;
+  server.script("/img/a.gif", {200, "a", 800});
+  server.script("/img/b.gif", {200, "b", 6000});
+  const std::string folder = freshFolder("tavora_exit_") + "\\";
+  Boxes boxes;
+  winui::setDialogSeam(&boxes);
+  std::vector<std::string> asked, shown;
+  guide::BrowserEvents events, mainEvents;
+  FakePage page;
+  TForm1 form1(GuideEnvironment{folder, [&](HWND, guide::BrowserEvents e) { return std::make_unique<FakeBrowser>(shown, mainEvents = std::move(e)); }, {}});
+  form1.settings().baseAddress = server.url("/tb/");
+  auto form3 = std::make_unique<TForm3>(form1.handle(), form1.settings(), folder, TForm3::MainWindow{}, [&](HWND, guide::BrowserEvents e) {
+    auto browser = std::make_unique<FakeBrowser>(asked, events = std::move(e));
+    browser->makeDocument = [&] { return std::make_unique<FakeDocument>(page); };
+    return browser;
+  });
+  form1.attachDownload(form3.get());
+  auto pumpUntil = [](auto done) {
+    for (auto end = std::chrono::steady_clock::now() + 8s; !done() && std::chrono::steady_clock::now() < end;) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+      winui::processMessages();
+    }
+    return done();
+  };
+  auto startWithImage = [&](const std::string& image) {  // the first page saved, the server holding its image
+    server.resetCounts();
+    form3->click(TForm3::Button3);
+    const std::string url = asked.back().substr(std::string("Navigate2 ").size());
+    page = {url.substr(url.rfind('/') + 1, 6) + "table", server.url(image)};
+    events.documentComplete(url, true);
+    EXPECT_TRUE(pumpUntil([&] { return server.requests() == std::vector<std::string>{image}; }));
+  };
+  auto bar = [&](int id) { return std::to_string(SendMessageW(form3->control(id), PBM_GETPOS, 0, 0)); };
+
+  startWithImage("/img/a.gif");
+  SendMessageW(form1.handle(), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(IsWindow(form1.handle()));
+  form3->click(TForm3::Button3);
+  EXPECT_EQ(boxes.texts, (std::vector<std::wstring>{w(texts::kDownloadRunning), w(texts::kDownloadAborted)}));
+  EXPECT_EQ(std::to_string(form3->downloading()) + "|" + form3->text(TForm3::Button3) + "|" + form3->text(TForm3::Label8) +
+                "|" + bar(TForm3::ProgressBar1) + "|" + bar(TForm3::ProgressBar2), "0|" + std::string(texts::kStartDownload) + "||0|0");
+  EXPECT_TRUE(pumpUntil([&] { return form3->text(TForm3::Memo1).find(texts::kThreadDestroyed + std::string("0")) != std::string::npos; }));
+  EXPECT_EQ(boxes.texts.size(), 2u);  // the worker's end brings no finish message
+
+  startWithImage("/img/b.gif");
+  const auto answered = std::chrono::steady_clock::now() + 6s;
+  form3->click(TForm3::Button3);
+  SendMessageW(form1.handle(), WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(form1.handle()));
+  const auto closing = std::chrono::steady_clock::now();
+  form3.reset();
+  EXPECT_LT(std::chrono::steady_clock::now() - closing, 6s);
+  pumpUntil([&] { return std::chrono::steady_clock::now() > answered + 1s; });  // the worker left gets its answer
+  EXPECT_EQ(boxes.texts.size(), 3u);
+  EXPECT_TRUE(std::filesystem::is_empty(winui::widen(folder + "prgTable\\img")));
   winui::setDialogSeam(nullptr);
   removeTree(folder.substr(0, folder.size() - 1));
 }

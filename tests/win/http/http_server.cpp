@@ -117,13 +117,17 @@ void Server::serve(uintptr_t connection) {
                        "\r\nContent-Type: text/plain\r\nContent-Length: " + std::to_string(reply.body.size()) +
                        "\r\nConnection: close\r\n\r\n";
   answer += reply.body.substr(0, reply.cutAfter);
+  {
+    // Counted until the answer goes out: the client's next connection cannot come before it, as
+    // it can before this thread sees the client's close.
+    std::lock_guard<std::mutex> hold(lock_);
+    --open_;
+  }
   sendAll(c, answer);
   shutdown(c, SD_SEND);
   while (recv(c, chunk, sizeof chunk, 0) > 0) {
   }
   closesocket(c);
-  std::lock_guard<std::mutex> hold(lock_);
-  --open_;
 }
 
 }  // namespace testhttp

@@ -1,6 +1,7 @@
 // A small HTTP server on 127.0.0.1, run inside a Windows test: each path (with its query) gets
 // a scripted answer (status, body, a delay before it, a body cut short); other paths get 404.
-// It counts the peak of simultaneous connections and keeps the paths asked for, in order.
+// It counts the peak of simultaneous connections (each from its accept to its answer) and keeps
+// the paths asked for, in order.
 #pragma once
 
 #include <atomic>
