@@ -2,8 +2,9 @@
 //   showcase wait    waits until the recorder's main window (and so its tray icon) is there
 //   showcase show    chooses "TV表示" from the tray menu, waits until the TV view is up, then a
 //                    little for the engine's first box (Wine has no capture card)
-//   showcase exit    chooses "Tavora を終了", answers the boxes left open with OK as a user would
-//                    (printing their texts), and waits until the recorder has ended
+//   showcase exit    chooses "Tavora を終了" (again while it is disabled), answers the boxes left
+//                    open with OK as a user would (printing their texts), and waits until the
+//                    recorder has ended
 //   showcase guide-wait   waits until guidepane.exe's main window is up
 //   showcase guide-exit   closes it as its close box does and waits until the program has ended
 // The menu items are posted as commands to the recorder's hidden main window, as the tray menu
@@ -85,9 +86,11 @@ int wmain(int argc, wchar_t** argv) {
     DWORD processId = 0;
     GetWindowThreadProcessId(main, &processId);
     HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
-    PostMessageW(main, WM_COMMAND, kExit, 0);
     DWORD ended = WAIT_TIMEOUT;
     for (DWORD waited = 0; process && ended == WAIT_TIMEOUT && waited < 30000; waited += 100) {
+      // The item is disabled while a request waits on the engine (its box holds one): chosen
+      // again each second, as a user would once it is enabled.
+      if (waited % 1000 == 0) PostMessageW(main, WM_COMMAND, kExit, 0);
       if (HWND box = visibleBox()) {
         printBox(box);
         SendMessageW(box, WM_COMMAND, IDOK, 0);
