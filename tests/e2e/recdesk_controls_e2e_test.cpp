@@ -25,7 +25,7 @@ using Lines = std::vector<std::string>;
 namespace {
 
 constexpr WPARAM kTvView = 1;
-constexpr WPARAM kStopRecording = 2, kStopTime = 3;
+constexpr WPARAM kStopRecording = 2, kStopTime = 3, kExit = 7;
 constexpr WPARAM kPanelLeft = 115;  // the view's panel position "左"
 // The control panel's children.
 constexpr int kUp = 2, kDown = 3, kRecord = 4, kBar = 5, kMute = 6;
@@ -279,4 +279,39 @@ TEST_F(ControlsBench, TheRecordButtonIsRefusedWhileAReservationIsSetUpAndStopsIt
   step([&] { click(kRecord); }, Lines{"cFg stopGraph", "tune setCaption"} + kBackToPreview);
   EXPECT_TRUE(IsWindowVisible(view));
   EXPECT_FALSE(down(kRecord));
+}
+
+// "Tavora を終了" while recording: the recording stops and the view closes with its clean-up
+// before mark 3, though the record button is still down until the engine reports the stop.
+TEST_F(ControlsBench, ExitWhileRecordingStopsItAndClosesTheViewBeforeMarkThree) {
+  start();
+  bench.echoMarks();
+  showView();
+  click(kRecord);
+  ASSERT_TRUE(bench.waitForRequest("cCapBuild captureStream on"));
+  ASSERT_TRUE(e2e::pollUntil([&] { return down(kRecord); }, 5000));
+  markHere();
+  step([&] { PostMessageW(bench.mainWindow(), WM_COMMAND, kExit, 0); },
+       Lines{"cFg stopGraph"} + kCleanUp + Lines{"mark 3", "quit"});
+  EXPECT_TRUE(bench.waitForExit(bench.process(), 10000));
+}
+
+// After the engine has ended with the view shown, nothing is waited for: "TV表示" closes the
+// view and "Tavora を終了" ends the program.
+TEST_F(ControlsBench, AfterTheEngineEndedTheViewClosesAndTheProgramEnds) {
+  start();
+  showView();
+  bench.killEngine();
+  HWND box = nullptr;
+  ASSERT_TRUE(e2e::pollUntil([&] { return (box = bench.findBox(bench.process())) != nullptr; }, 10000));
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(e2e::pollUntil([&] { return bench.findBox(bench.process()) == nullptr; }, 5000));
+  PostMessageW(bench.mainWindow(), WM_COMMAND, kTvView, 0);
+  EXPECT_TRUE(e2e::pollUntil([&] { return !IsWindowVisible(view); }, 5000));
+  PostMessageW(bench.mainWindow(), WM_COMMAND, kTvView, 0);  // shown again, its lines dropped
+  EXPECT_TRUE(e2e::pollUntil([&] { return IsWindowVisible(view); }, 5000));
+  PostMessageW(bench.mainWindow(), WM_COMMAND, kExit, 0);
+  DWORD code = 1;
+  EXPECT_TRUE(bench.waitForExit(bench.process(), 10000, &code));
+  EXPECT_EQ(code, 0u);
 }

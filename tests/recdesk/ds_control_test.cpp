@@ -178,4 +178,9 @@ TEST(RequestQueue, TheEngineEndingEmptiesTheQueueAndStopsTheWait) {
   EXPECT_FALSE(f.ackTimer.running);
   f.link.sendNext(1);  // an answer already on its way is no error
   EXPECT_EQ(f.transport.sent.size(), 1u);
+  // Nothing would answer a later request: it is dropped unsent and the queue stays idle.
+  f.link.execOneLine("c");
+  EXPECT_FALSE(f.link.busy());
+  EXPECT_TRUE(f.link.queue().empty());
+  EXPECT_EQ(f.transport.sent.size(), 1u);
 }

@@ -40,6 +40,12 @@ void dsControl::sendFront() {
     busy_ = false;
     return;
   }
+  if (engineGone_) {
+    // Nothing would answer: a request waiting here would keep the queue busy for good.
+    queue_.clear();
+    busy_ = false;
+    return;
+  }
   busy_ = true;
   // Requests made before the engine has announced itself wait for it rather than being dropped:
   // a reservation due at start-up would otherwise lose its set-up, a first preview its graph.
@@ -75,10 +81,12 @@ void dsControl::onAckTimeout() {
 }
 
 void dsControl::engineAnnounced() {
+  engineGone_ = false;
   if (waitingForEngine_) sendFront();
 }
 
 void dsControl::engineEnded() {
+  engineGone_ = true;
   waitingForEngine_ = false;
   ackTimer_.stop();
   if (busy_ && !queue_.empty()) abandoned_.insert(queue_.front().id);

@@ -31,10 +31,12 @@ class dsControl {
   void onAckTimeout();
   // The engine has announced its window: what waited for it goes out.
   void engineAnnounced();
-  // The engine has ended: nothing queued will ever be answered.
+  // The engine has ended: nothing queued will ever be answered, and later requests are dropped
+  // unsent.
   void engineEnded();
 
   bool busy() const { return busy_; }
+  bool engineGone() const { return engineGone_; }
   const std::deque<CmdMess>& queue() const { return queue_; }
 
   // Builders of command lines.
@@ -80,6 +82,7 @@ class dsControl {
   TvViewPort& view_;
   bool busy_ = false;
   bool waitingForEngine_ = false;
+  bool engineGone_ = false;
   int32_t nextId_ = 1;
   std::deque<CmdMess> queue_;
   unsigned waitedSeconds_ = 0;

@@ -301,7 +301,11 @@ void TTavora::trayCallback(LPARAM mouse) {
   PopupMenu1Popup();
   POINT at{};
   GetCursorPos(&at);
-  if (UINT chosen = PopupMenu1.popUp(handle(), at)) runMenuItem(chosen);
+  UINT chosen = PopupMenu1.popUp(handle(), at);
+  // The menu's own loop may have started a request or a recording meanwhile: the choice runs
+  // only if the item is still enabled.
+  PopupMenu1Popup();
+  if (chosen && PopupMenu1.choosable(chosen)) runMenuItem(chosen);
 }
 
 void TTavora::countdownOpen(bool open) {
@@ -413,10 +417,12 @@ void TTavora::About1Click() {
 void TTavora::Exit1Click() {
   stopForEnd();
   if (view_->isShown()) {
-    // The close tears the preview down first; the echo of mark 3 ends the program.
-    view_->close();
-    dsControl_->sendMark(3);
-    return;
+    view_->closeForEnd();
+    if (!dsControl_->engineGone()) {
+      // The close tears the preview down first; the echo of mark 3 ends the program.
+      dsControl_->sendMark(3);
+      return;
+    }
   }
   dsControl_->execOneLine("quit");
   terminate();
@@ -441,7 +447,7 @@ LRESULT TTavora::queryEndSession() {
 void TTavora::endSession() {
   terminating_ = true;
   rsvTime_->stopForExit();
-  if (view_->isShown()) view_->close();
+  if (view_->isShown()) view_->closeForEnd();
   dsControl_->execOneLine("quit");
   // The lines go out one by one; Windows ends the program soon after this message.
   waitForQueue(kEndSessionDrainMs);

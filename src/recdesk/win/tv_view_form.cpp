@@ -429,10 +429,18 @@ bool TFormTVView::close() {
     ShowWindow(handle(), SW_MINIMIZE);
     return false;
   }
+  closeNow();
+  return true;
+}
+
+void TFormTVView::closeForEnd() {
+  if (visible()) closeNow();
+}
+
+void TFormTVView::closeNow() {
   FormClose();
   if (floatingHost_) floatingHost_->hide();
   hide();
-  return true;
 }
 
 void TFormTVView::FormClose() {

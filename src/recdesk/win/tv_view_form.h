@@ -83,6 +83,9 @@ class TFormTVView : public winui::Form, public TvViewPort, private RecordingHost
 
   // Asks the view to close; false when it refused (and minimised instead).
   bool close();
+  // At the program's end, once the recording has been stopped: closes even while the record
+  // button still shows the recording the engine has not yet reported stopped.
+  void closeForEnd();
 
   // The main window's routing of the engine's reports.
   void setChannelLabel(uint32_t channel);
@@ -127,6 +130,7 @@ class TFormTVView : public winui::Form, public TvViewPort, private RecordingHost
   void FormResize();
   void onMove();
   void FormClose();
+  void closeNow();  // the close itself: clean-up, settings, hidden
   void alignPanels();
   void popUpMenu(POINT at);
   void N6Click();
