@@ -15,6 +15,8 @@ class SingleInstance {
       return;
     }
     mutex_ = CreateMutexW(nullptr, TRUE, name);
+    // Another copy may have made it since the look: then that one runs.
+    another_ = mutex_ && GetLastError() == ERROR_ALREADY_EXISTS;
   }
   ~SingleInstance() {
     if (mutex_) {

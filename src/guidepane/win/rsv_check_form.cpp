@@ -115,7 +115,10 @@ void TForm4::fill(const guide::ProgramFields& fields) {
 void TForm4::selectStation(const std::string& code) {
   station_ = code;
   const guide::StationChoice choice = guide::selectStation(settings_, code, channels_.names.size());
-  if (choice.firstTime) winui::messageBox(handle(), texts::kFirstStation, texts::kGuideCaption, MB_OK);
+  // Filled before it is shown: the box then belongs to the main window, which it must hold
+  // while the capture is half done.
+  HWND owner = IsWindowVisible(handle()) ? handle() : GetWindow(handle(), GW_OWNER);
+  if (choice.firstTime) winui::messageBox(owner, texts::kFirstStation, texts::kGuideCaption, MB_OK);
   setComboIndex(ComboBox1, choice.selected);
   remembered_ = choice.remembered;
   cue_ = choice.comboText;
@@ -180,7 +183,7 @@ void TForm4::Button1Click() {
   } else {
     planbook = startPlanbook();
   }
-  if (planbook) handOff(planbook, start, end, selected);
+  if (planbook) handOff(planbook, start, end, selected, title);
   setBusy(false);
   if (planbook) endModal(IDOK);
 }
@@ -231,8 +234,8 @@ HWND TForm4::startPlanbook() {
   return nullptr;
 }
 
-void TForm4::handOff(HWND planbook, double start, double end, int channel) {
-  std::vector<uint8_t> block = guide::encodeReservation(start, end, channel, text(Edit1));
+void TForm4::handOff(HWND planbook, double start, double end, int channel, const std::string& title) {
+  std::vector<uint8_t> block = guide::encodeReservation(start, end, channel, title);
   COPYDATASTRUCT data{};
   data.dwData = 0;
   data.cbData = static_cast<DWORD>(block.size());

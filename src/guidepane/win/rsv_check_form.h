@@ -64,7 +64,7 @@ class TForm4 : public winui::Form, public guide::ReservationCheckPort {
   HWND findPlanbook() const;
   bool answers(HWND planbook) const;
   HWND startPlanbook();
-  void handOff(HWND planbook, double start, double end, int channel);
+  void handOff(HWND planbook, double start, double end, int channel, const std::string& title);
   void setBusy(bool busy);
   static double pickedDateTime(const winui::DateTimePicker& date, const winui::DateTimePicker& time);
   void drawChannel(const DRAWITEMSTRUCT& item) const;

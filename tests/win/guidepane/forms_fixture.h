@@ -18,7 +18,9 @@ using Log = std::vector<std::wstring>;
 struct AnsweringSeam : winui::DialogSeam {
   std::deque<int> answers;          // IDOK once they run out
   std::vector<std::wstring> boxes;  // caption|text|flags in hex
-  int messageBox(HWND, const std::wstring& text, const std::wstring& caption, UINT flags) override {
+  std::vector<HWND> owners;
+  int messageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) override {
+    owners.push_back(owner);
     wchar_t hex[16];
     swprintf(hex, 16, L"%x", flags);
     boxes.push_back(caption + L"|" + text + L"|" + hex);

@@ -139,6 +139,19 @@ TEST_F(RsvCheck, ChecksRemembersAndHandsOnToAStartedThenARunningPlanbook) {
   EXPECT_EQ(readLines(log).size(), 3u);  // the late block arrived; none while planbook was hung
 }
 
+// Filled before it shows: the first-time hint holds the main window, not the hidden dialog.
+TEST_F(RsvCheck, TheFirstTimeHintBeforeTheDialogShowsBelongsToItsOwner) {
+  const std::wstring f = folder(L"owner", false);
+  defFile settings(cp932(f + L"guidepane.dat"), {});
+  HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  {
+    TForm4 form(owner, settings, cp932(f));
+    form.fill(fields);
+  }
+  EXPECT_EQ(seam.owners, std::vector<HWND>{owner});
+  DestroyWindow(owner);
+}
+
 TEST_F(RsvCheck, WithoutPlanbookOrItsWindowTheDialogStaysOpenWithItsValues) {
   const std::wstring missing = folder(L"missing", false), windowless = folder(L"windowless", true);
   writeText(windowless + L"planbook.nowindow", "");
