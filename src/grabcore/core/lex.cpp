@@ -90,7 +90,12 @@ void lex::onCopyData(uint64_t sender, const CopyDataBlock* block) {
 }
 
 void lex::runRequest(const Request& request) {
-  if (argTexts.empty()) return;  // a request without its text does nothing
+  if (argTexts.empty()) {
+    // Its text never came (or a request posted by another program took it): nothing runs, but
+    // the front end waits for this answer before it sends anything more.
+    host_.postToFront(tvr::TVR_DONE, 0, request.lParam);
+    return;
+  }
   host_.trace("msgArgID.front():" + std::to_string(msgArgID.front()) + " LParam" + std::to_string(request.lParam));
   std::string text = std::move(argTexts.front());
   argTexts.pop_front();
