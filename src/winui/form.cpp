@@ -91,6 +91,7 @@ Form::Form(const Options& options) {
                             this);
   if (!window_) throw std::runtime_error("CreateWindowEx failed");
   dialogKeys_ = options.dialogKeys;
+  closable_ = options.closable;
   if (options.messageFont) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
@@ -256,6 +257,7 @@ LRESULT Form::defaultHandling(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_CLOSE:
+      if (!closable_) return 0;
       if (modal_) {
         endModal(IDCANCEL);
         return 0;

@@ -32,6 +32,7 @@ class Form {
     RECT bounds{CW_USEDEFAULT, CW_USEDEFAULT, 320, 240};  // left, top, width, height
     bool messageFont = false;     // controls in the system's message font
     bool dialogKeys = false;      // Tab, Enter and Esc act as in a dialog while modal
+    bool closable = true;         // false: no close by the keyboard (Alt+F4); its buttons end it
   };
 
   // Window bounds whose client area is width x height, centred on the desktop.
@@ -100,6 +101,7 @@ class Form {
   std::map<int, std::function<void()>> changes_;
   HFONT font_ = nullptr;
   bool dialogKeys_ = false;
+  bool closable_ = true;
   std::map<int, std::function<LRESULT(const NMHDR&)>> notifies_;
   bool modal_ = false;
   bool modalEnded_ = false;

@@ -297,7 +297,7 @@ TEST_F(ControlsBench, ExitWhileRecordingStopsItAndClosesTheViewBeforeMarkThree) 
 }
 
 // After the engine has ended with the view shown, nothing is waited for: "TV表示" closes the
-// view and "Tavora を終了" ends the program.
+// view, the record button stays up, and "Tavora を終了" ends the program.
 TEST_F(ControlsBench, AfterTheEngineEndedTheViewClosesAndTheProgramEnds) {
   start();
   showView();
@@ -310,6 +310,8 @@ TEST_F(ControlsBench, AfterTheEngineEndedTheViewClosesAndTheProgramEnds) {
   EXPECT_TRUE(e2e::pollUntil([&] { return !IsWindowVisible(view); }, 5000));
   PostMessageW(bench.mainWindow(), WM_COMMAND, kTvView, 0);  // shown again, its lines dropped
   EXPECT_TRUE(e2e::pollUntil([&] { return IsWindowVisible(view); }, 5000));
+  SendMessageW(child(kRecord), BM_CLICK, 0, 0);
+  EXPECT_FALSE(down(kRecord));
   PostMessageW(bench.mainWindow(), WM_COMMAND, kExit, 0);
   DWORD code = 1;
   EXPECT_TRUE(bench.waitForExit(bench.process(), 10000, &code));

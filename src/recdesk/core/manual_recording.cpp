@@ -26,8 +26,17 @@ void ManualRecording::recordClicked(const ManualSettings& settings) {
 void ManualRecording::start(const ManualSettings& settings) {
   // A stop time left from an earlier recording must not stop this one.
   ended();
+  if (engine_.engineGone()) return host_.setRecordDown(false);  // nothing would record
   engine_.prepareManualRecording(settings.quality, settings.file);
-  if (settings.confirm && !host_.confirmStart(startConfirmation(settings.quality, settings.file))) {
+  const uint32_t setUps = setUps_;
+  const bool confirmed = !settings.confirm || host_.confirmStart(startConfirmation(settings.quality, settings.file));
+  // The box's own loop may have let a reservation set itself up, whose graph now stands, or
+  // seen the engine end: this start is then void and sends nothing that would undo either.
+  if (setUps != setUps_ || engine_.engineGone()) {
+    if (scheduler_.state() != rsvTime::REC) host_.setRecordDown(false);
+    return;
+  }
+  if (!confirmed) {
     host_.setRecordDown(false);
     cancelToPreview();
     return;
@@ -87,6 +96,7 @@ void ManualRecording::onAcknowledged(int32_t id) {
 }
 
 void ManualRecording::scheduledSetUp() {
+  ++setUps_;
   if (phase_ != Phase::none) host_.setRecordingItems(false);
   ended();
 }

@@ -73,6 +73,7 @@ class ManualRecording {
   RecordingHost& host_;
   Phase phase_ = Phase::none;
   uint32_t serial_ = 0;
+  uint32_t setUps_ = 0;  // reservations' set-ups so far
   int32_t captureId_ = 0;
   bool stopArmed_ = false;
   bool powerOffAfterStop_ = false;

@@ -23,6 +23,9 @@ winui::Form::Options countdownFormOptions(const wchar_t* className, const char* 
   options.style = kStyle;
   options.exStyle = kExStyle | (stayOnTop ? WS_EX_TOPMOST : 0);
   options.bounds = centredWindow(clientWidth, clientHeight, options.exStyle);
+  // No close box: a close by the keyboard would end the notice as a cancel, dropping the
+  // reservation, and the power-off question as not answered.
+  options.closable = false;
   return options;
 }
 

@@ -75,10 +75,3 @@ void TForm4::close(int result) {
 
 // The program's end cancels: no set-up starts during the exit.
 int TForm4::run() { return showInFront(*this, 3); }
-
-LRESULT TForm4::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-  // It has no close box: a close by the keyboard would end it as a cancel (2) and drop the
-  // reservation. Only its buttons and the countdown end it.
-  if (msg == WM_CLOSE) return 0;
-  return Form::handleMessage(msg, wParam, lParam);
-}

@@ -31,9 +31,6 @@ class TForm4 : public winui::Form {
   double deadline = 0;
   const winui::Timer& timer() const { return Timer1; }
 
- protected:
-  LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
-
  private:
   void Timer1Timer();
   void close(int result);
