@@ -1,7 +1,5 @@
 #include "manual_page.h"
 
-#include <cwctype>
-
 #include "page_layout.h"
 #include "recdesk/core/settings_rules.h"
 #include "recdesk/texts/options_pages_texts.h"
@@ -13,33 +11,7 @@ namespace {
 
 using winui::Control;
 
-bool endsWithNoCase(const std::wstring& name, const std::wstring& tail) {
-  if (name.size() <= tail.size()) return false;
-  for (size_t i = 0; i < tail.size(); ++i)
-    if (std::towlower(name[name.size() - tail.size() + i]) != tail[i]) return false;
-  return true;
-}
-
 }  // namespace
-
-std::vector<std::string> listProfiles(const std::string& folder, bool vfw) {
-  const std::wstring extension = vfw ? L".video" : L".video2";
-  std::vector<std::string> names;
-  WIN32_FIND_DATAW found{};
-  HANDLE search = FindFirstFileW((winui::widen(folder) + L"*" + extension).c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do {
-    const std::wstring name = found.cFileName;
-    // The pattern may also match longer extensions through short names.
-    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !endsWithNoCase(name, extension)) continue;
-    const std::wstring stem = name.substr(0, name.size() - extension.size());
-    // A name code page 932 cannot hold could not be named to the engine.
-    if (winui::widen(winui::narrow(stem)) != stem) continue;
-    names.push_back(winui::narrow(stem));
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
-  return names;
-}
 
 ManualPage::ManualPage(HWND parent, RECT bounds, CapFormFile& view, timerIni& settings, std::string folder,
                        const bool& useVfw)
@@ -71,7 +43,7 @@ ManualPage::ManualPage(HWND parent, RECT bounds, CapFormFile& view, timerIni& se
 
 void ManualPage::shown() {
   RadioGroup1_->setIndex(view_.viewSettings.confirmBeforeRecording ? 0 : 1);
-  const options::ProfileChoice choice = options::manualProfile(listProfiles(folder_, useVfw_), view_.qualityName);
+  const options::ProfileChoice choice = options::manualProfile(optionspage::listProfiles(folder_, useVfw_), view_.qualityName);
   setComboItems(ComboBox4, choice.items);
   setComboIndex(ComboBox4, choice.selected);
   view_.qualityName = choice.profile;

@@ -35,7 +35,3 @@ class ManualPage : public winui::Form {
   const bool& useVfw_;
   std::unique_ptr<winui::RadioGroup> RadioGroup1_;
 };
-
-// The quality profiles in the folder: the names of its "*.video" (VfW) or "*.video2" (WDM)
-// files without the extension, in the order the search finds them.
-std::vector<std::string> listProfiles(const std::string& folder, bool vfw);

@@ -2,6 +2,10 @@
 
 #include <commctrl.h>
 
+#include <cwctype>
+
+#include "winui/text.h"
+
 namespace optionspage {
 
 namespace {
@@ -40,5 +44,38 @@ void applyFont(HWND page) {
 void selectAllOnClick(HWND edit) { SetWindowSubclass(edit, selectAllProc, 1, 0); }
 
 void setReadOnly(HWND edit) { SendMessageW(edit, EM_SETREADONLY, TRUE, 0); }
+
+namespace {
+
+bool endsWithNoCase(const std::wstring& name, const std::wstring& tail) {
+  if (name.size() <= tail.size()) return false;
+  for (size_t i = 0; i < tail.size(); ++i)
+    if (std::towlower(name[name.size() - tail.size() + i]) != tail[i]) return false;
+  return true;
+}
+
+}  // namespace
+
+std::vector<std::string> listProfiles(const std::string& folder, bool vfw) {
+  const std::wstring extension = vfw ? L".video" : L".video2";
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW found{};
+  HANDLE search = FindFirstFileW((winui::widen(folder) + L"*" + extension).c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::wstring name = found.cFileName;
+    // Plain, read-only and archived files only; the pattern may also match longer extensions
+    // through short names.
+    if ((found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) ||
+        !endsWithNoCase(name, extension))
+      continue;
+    const std::wstring stem = name.substr(0, name.size() - extension.size());
+    // A name code page 932 cannot hold could not be named to the engine.
+    if (winui::widen(winui::narrow(stem)) != stem) continue;
+    names.push_back(winui::narrow(stem));
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return names;
+}
 
 }  // namespace optionspage

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "winui/form.h"
 
@@ -18,5 +19,8 @@ void applyFont(HWND page);
 void selectAllOnClick(HWND edit);
 // A read-only edit.
 void setReadOnly(HWND edit);
+// The quality profiles in the folder, as both pages list them: the names of its "*.video" (VfW)
+// or "*.video2" (WDM) plain files without the extension, in the order the search finds them.
+std::vector<std::string> listProfiles(const std::string& folder, bool vfw);
 
 }  // namespace optionspage

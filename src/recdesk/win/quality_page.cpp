@@ -1,8 +1,11 @@
 #include "quality_page.h"
 
+#include <algorithm>
+
 #include "common/messages.h"
 #include "frame_rate_form.h"
 #include "options_form.h"
+#include "page_layout.h"
 #include "recdesk/core/ds_control.h"
 #include "recdesk/core/options_rules.h"
 #include "recdesk/texts/options_texts.h"
@@ -18,12 +21,6 @@ enum Id {
   Label13 = 20, Label16, Label10, Label35,
   kLabels = 40
 };
-
-std::string lower(std::string s) {
-  for (char& c : s)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-  return s;
-}
 
 // An item of a combo box's list, as Shift-JIS.
 std::string itemText(HWND box, int index) {
@@ -156,24 +153,9 @@ void TabSheet2::profileObjects(const std::string& name) {
 
 void TabSheet2::shown() {
   // The profiles on disk, by the extension of the device kind in use.
-  std::vector<std::string> names;
-  bool builtInFound = false;
-  const std::string extension = profileExtension();
-  WIN32_FIND_DATAW found{};
-  HANDLE find = FindFirstFileW(winui::widen(dialog_.links().folder + "*" + extension).c_str(), &found);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      // Plain, read-only and archived files only, as the search's attribute mask asks.
-      if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) continue;
-      const std::string file = winui::narrow(found.cFileName);
-      if (file.size() <= extension.size() || lower(file.substr(file.size() - extension.size())) != extension) continue;
-      const std::string name = file.substr(0, file.size() - extension.size());
-      if (name == texts::kBuiltInProfile) builtInFound = true;
-      names.push_back(name);
-    } while (FindNextFileW(find, &found));
-    FindClose(find);
-  }
-  if (!builtInFound) names.push_back(texts::kBuiltInProfile);
+  std::vector<std::string> names = optionspage::listProfiles(dialog_.links().folder, dialog_.links().useVfw);
+  if (std::find(names.begin(), names.end(), texts::kBuiltInProfile) == names.end())
+    names.push_back(texts::kBuiltInProfile);
   setComboItems(ComboBox1, names);
   selectItem(indexOf(texts::kBuiltInProfile));
   formatQueries();
