@@ -234,6 +234,21 @@ TEST_F(TunerTest, AddChToListSendsTheFreeKeysTunesAndPostsChAdded) {
   EXPECT_EQ(host.log, Log{});
 }
 
+TEST_F(TunerTest, AddChToListIntoAFullRangeStillInsertsSoTheNextEditHitsTheNewEntry) {
+  ChannelTable full;
+  full.antennaMax = 3;  // 1..2 offered, both taken
+  full.channels = {{1, 1, "1CH", 1}, {2, 2, "2CH", 1}, {65535, -1, "Composit", 1}};
+  writeTable(full);
+  ASSERT_TRUE(create());
+  ASSERT_TRUE(run("tune addChToList 1 NEW 1 ANT"));
+  ASSERT_EQ(without("card"), (Log{"copydata 3 6", "copydata 1 4", post(tvr::TVR_SIGNAL, 0), post(tvr::TVR_CHANNEL, 3),
+                                  post(tvr::TVR_CHADDED, 0)}));
+  EXPECT_EQ(host.copyData.front(), (Bytes{1, 0, 0, 0, '3', 0}));
+  ASSERT_TRUE(run("tune changeChValue 1 RENAMED 3 5 ANT"));
+  full.channels.insert(full.channels.begin() + 1, {3, 5, "RENAMED", 1});
+  EXPECT_EQ(table().channels, full.channels);
+}
+
 TEST_F(TunerTest, EditorLinesChangeMemoryUntilSaveTunerDat) {
   writeTable(storedTable());
   ASSERT_TRUE(create());

@@ -32,7 +32,10 @@ bool ChannelTable::keyUsedByOther(uint16_t key, std::optional<size_t> except) co
 
 uint16_t ChannelTable::freeKeyFor(int32_t channel) const {
   const uint16_t own = static_cast<uint16_t>(channel);
-  if (!keyUsedByOther(own, std::nullopt)) return own;
+  return keyUsedByOther(own, std::nullopt) ? smallestFreeKey() : own;
+}
+
+uint16_t ChannelTable::smallestFreeKey() const {
   uint16_t k = 1;
   while (k != 0 && keyUsedByOther(k, std::nullopt)) ++k;
   return k;
@@ -118,7 +121,9 @@ std::optional<std::vector<uint16_t>> ChannelTable::insert(size_t index, const st
   if (index >= channels.size()) return std::nullopt;
   // The new entry is not in the table yet, so every present key counts as taken.
   std::vector<uint16_t> keys = freeKeys(type, rangeMax(type) - 1, std::nullopt);
-  if (keys.empty()) return std::nullopt;
+  // The editor has already inserted its row at index: the entry goes in even when the range is
+  // full, or the two lists would no longer match row for row.
+  if (keys.empty()) keys.push_back(smallestFreeKey());
   channels.insert(channels.begin() + static_cast<std::ptrdiff_t>(index), {keys.front(), tuning, name, type});
   current_ = index;
   return keys;

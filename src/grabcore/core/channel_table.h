@@ -43,6 +43,8 @@ class ChannelTable {
 
   // The key a found channel takes: the channel itself when free, else the smallest free k >= 1.
   uint16_t freeKeyFor(int32_t channel) const;
+  // The smallest k >= 1 that no entry holds.
+  uint16_t smallestFreeKey() const;
   // Empties the table; it then has no current entry.
   void clear();
   // Appends a channel found by the scan: free key, named "<c>CH".
@@ -61,7 +63,8 @@ class ChannelTable {
   bool remove(size_t index);
   // Inserts before index and makes the new entry current with the smallest key of
   // rangeMin(type)..rangeMax(type)-1 that no other entry holds; returns those free keys.
-  // Nothing is inserted (none) when the index is out of the table or no key is free.
+  // With none of them free, the key and the one number returned are smallestFreeKey().
+  // Nothing is inserted (none) when the index is out of the table.
   std::optional<std::vector<uint16_t>> insert(size_t index, const std::string& name, int16_t tuning, uint8_t type);
 
   // Copy-data blocks: kind 1 (text with its NUL), 2, 4.
