@@ -372,9 +372,13 @@ TEST_F(OptionsBench, QualityProfilesChosenRenamedAddedDeletedAndLeft) {
   Sleep(300);
   mark();
   SendMessageW(GetDlgItem(page1, 4), BM_CLICK, 0, 0);
-  ASSERT_TRUE(sentSince({"mix getSysVolMute", "mix setMute ON", "clean filterSet", "tune nukeWithoutNeeds cFg",
-                         "preView2a.cmd", "cVCap loadFormat \"Mpeg\"", "form", "width", "height",
-                         "cCapBuild setViewWin form width height", "form", "cVCap videoDialog Format form"}));
+  const std::vector<std::string> formatChange = {
+      "mix getSysVolMute", "mix setMute ON", "clean filterSet", "tune nukeWithoutNeeds cFg", "preView2a.cmd",
+      "cVCap loadFormat \"Mpeg\"", "form", "width", "height", "cCapBuild setViewWin form width height", "form",
+      "cVCap videoDialog Format form"};
+  const auto back = std::vector<std::string>{"preView2b.cmd", "mix setSysVolMute"} + queriesAndObjects("Mpeg") +
+                    std::vector<std::string>{"tune setCh"};
+  ASSERT_TRUE(sentSince(formatChange));
   const double rate = 29.97;
   uint64_t bits;
   memcpy(&bits, &rate, 8);
@@ -389,11 +393,27 @@ TEST_F(OptionsBench, QualityProfilesChosenRenamedAddedDeletedAndLeft) {
   GetDlgItemTextW(frameRate, 2, shown, 32);
   EXPECT_STREQ(shown, L"29.97");
   SendMessageW(GetDlgItem(frameRate, 4), BM_CLICK, 0, 0);
-  ASSERT_TRUE(sentSince(std::vector<std::string>{"cVCap setFrameRate 29.97", "preView2b.cmd", "mix setSysVolMute"} +
-                        queriesAndObjects("Mpeg") + std::vector<std::string>{"tune setCh"}));
+  ASSERT_TRUE(sentSince(std::vector<std::string>{"cVCap setFrameRate 29.97"} + back));
 
-  // Closing on another profile puts the built-in back; no channel edit, no save.
+  // The page left while the format dialog is open: the preview and the sound come back first,
+  // and that dialog's end is no longer taken.
   mark();
-  close();
-  EXPECT_TRUE(sentSince(profileSwitch(sj(L"ＴＶ"))));
+  SendMessageW(GetDlgItem(page1, 4), BM_CLICK, 0, 0);
+  nextPage();
+  bench.enginePosts(tvr::TVR_FORMATDONE, 2, 0);
+  ASSERT_TRUE(sentSince(formatChange + back + profileSwitch(sj(L"ＴＶ"))));
+  mark();
+  nextPage(VK_LEFT);
+  chooseProfile("Mpeg");
+  ASSERT_TRUE(sentSince(queriesAndObjects(sj(L"ＴＶ")) + profileSwitch("Mpeg") + queriesAndObjects("Mpeg")));
+
+  // Closed (as a reservation closes it) while the frame rate is asked: the rate is dropped and
+  // the preview comes back before the built-in; no channel edit, no save.
+  mark();
+  SendMessageW(GetDlgItem(page1, 4), BM_CLICK, 0, 0);
+  bench.enginePosts(tvr::TVR_FORMATDONE, 2, 0);
+  ASSERT_TRUE(e2e::pollUntil([&] { return bench.findWindow(bench.process(), L"TFormFRate") != nullptr; }, 5000));
+  PostMessageW(dialog, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(e2e::pollUntil([&] { return !IsWindow(dialog); }, 5000));
+  EXPECT_TRUE(sentSince(formatChange + back + profileSwitch(sj(L"ＴＶ"))));
 }

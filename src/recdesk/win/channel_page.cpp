@@ -93,6 +93,9 @@ void ChannelPage::leave() {
 }
 
 void ChannelPage::channelList(const ChannelListBlock& block) {
+  // A block holds the whole table: one asked for twice must not show it twice.
+  rows_.clear();
+  ListView1_->clear();
   for (const ChannelRow& row : block.rows) insertRow(static_cast<int>(rows_.size()), row);
   if (block.current >= 0 && block.current < static_cast<int>(rows_.size())) ListView1_->select(block.current);
 }

@@ -163,6 +163,13 @@ void TabSheet2::shown() {
 }
 
 void TabSheet2::left() {
+  if (formatPending_) {
+    // The format dialog's end will not be taken any more: the preview and the sound come back
+    // now, before the page's own leave.
+    formatPending_ = false;
+    if (frameRate_) frameRate_->endModal(2);
+    previewBack();
+  }
   if (text(ComboBox1) != texts::kBuiltInProfile) {
     profileSwitch(texts::kBuiltInProfile);
     return;
@@ -185,6 +192,8 @@ void TabSheet2::ComboBox1Click() {
 void TabSheet2::ComboBox1Enter() { dialog_.profileIndexOnEnter = comboIndex(ComboBox1); }
 
 void TabSheet2::renameCheck() {
+  // Closing the dialog takes the focus from a typed-over name: too late to rename.
+  if (!dialog_.isOpen()) return;
   const int index = dialog_.profileIndexOnEnter;
   if (renaming_ || index < 0 || (!typedOver_ && comboIndex(ComboBox1) >= 0)) return;
   const std::vector<std::string> all = items();
@@ -265,14 +274,26 @@ void TabSheet2::Button13Click() {
   engine.execOneLine("cCapBuild setViewWin form width height");
   engine.addDWORD("form", dialog_.links().view.viewWindow());
   engine.execOneLine("cVCap videoDialog Format form");
+  formatPending_ = true;
 }
 
 void TabSheet2::formatDone() {
+  if (!formatPending_) return;
   const OptionsLinks& links = dialog_.links();
   if (links.useVfw) {
     TFormFRate rate(dialog_.handle(), links.engine, [this] { return text(Label10); }, links.view.alwaysOnTop());
+    frameRate_ = &rate;
     rate.run();
+    frameRate_ = nullptr;
+    // Left or closed while the rate was asked: that leave brought the preview back already.
+    if (!formatPending_ || !dialog_.isOpen()) return;
   }
+  formatPending_ = false;
+  previewBack();
+}
+
+// The end of a format change: the preview and the sound back, the profile's objects anew.
+void TabSheet2::previewBack() {
   dsControl& engine = dialog_.engine();
   engine.execCmdFile("preView2b.cmd");
   engine.restoreSysVolMute();

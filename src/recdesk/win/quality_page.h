@@ -7,6 +7,8 @@
 
 #include "options_page.h"
 
+class TFormFRate;
+
 class TabSheet2 : public OptionsPage {
  public:
   explicit TabSheet2(TForm3& dialog);
@@ -35,6 +37,7 @@ class TabSheet2 : public OptionsPage {
   void profileSwitch(const std::string& name);
   void formatQueries();
   void profileObjects(const std::string& name);
+  void previewBack();
 
   std::vector<std::string> items() const;
   void selectItem(int index);
@@ -43,4 +46,8 @@ class TabSheet2 : public OptionsPage {
 
   bool typedOver_ = false;  // the profile box's text was typed after its last selection
   bool renaming_ = false;   // the rename check runs (its message box may move the focus)
+  // The engine's format dialog was asked for and its end not yet taken. That dialog does not
+  // hold this one, so the page can be left (or the dialog closed) while it is open.
+  bool formatPending_ = false;
+  TFormFRate* frameRate_ = nullptr;  // the frame rate being asked after the format dialog
 };

@@ -142,6 +142,8 @@ TEST_F(Pages, TheChannelEditorSendsEachEditAsTheEngineTakesIt) {
   EXPECT_EQ(page.list().count(), 0);
   const auto one = block(0, {"NHK", "1", "1", kAnt});
   page.channelList(one);
+  page.channelList(one);  // asked twice: still the one row
+  EXPECT_EQ(page.list().count(), 1);
   page.click(ChannelPage::Button18);
   EXPECT_EQ(seam.boxes, (std::vector<std::wstring>{L"全てのチャンネルを削除することはできません。"}));
   EXPECT_TRUE(edited);
