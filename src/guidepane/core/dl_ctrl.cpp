@@ -22,7 +22,12 @@ dlCtrl::~dlCtrl() {
 }
 
 void dlCtrl::resetProgress() {
-  imagePosition_ = imageMaximum_ = 0;
+  imagePosition_ = 0;
+  {
+    // Jobs an abort left queued are fetched by this download's workers: they count in it.
+    std::lock_guard<std::mutex> l(lock_);
+    imageMaximum_ = static_cast<int>(jobs_.size());
+  }
   dropped_ = 0;
   view_.setImageProgress(0, 0);
 }
@@ -30,24 +35,31 @@ void dlCtrl::resetProgress() {
 void dlCtrl::add(const std::string& address, const std::string& target) {
   joinEnded();
   if (ports_.files.exists(target)) return;
+  bool queued = false;
   {
     std::lock_guard<std::mutex> l(lock_);
-    if (pending_.count(target)) return;  // two pages share the image, or two addresses end alike
+    // Two pages share the image, two addresses end alike, or an abort left it queued.
+    queued = pending_.count(target) != 0;
   }
-  if (!ports_.files.makeFolders(tavora::sjis::folderOf(target))) {
-    view_.message(texts::kFolderCreateFailed);
-    return;
+  if (!queued) {
+    if (!ports_.files.makeFolders(tavora::sjis::folderOf(target))) {
+      view_.message(texts::kFolderCreateFailed);
+      return;
+    }
+    view_.setImageProgress(imagePosition_, ++imageMaximum_);
   }
-  view_.setImageProgress(imagePosition_, ++imageMaximum_);
   bool startOne = false;
   {
     std::lock_guard<std::mutex> l(lock_);
+    // Jobs an abort left queued are taken up again by this enqueue's workers.
     aborted_ = false;
-    jobs_.push_back({address, target});
-    pending_.insert(target);
+    if (!queued) {
+      jobs_.push_back({address, target});
+      pending_.insert(target);
+    }
     // Workers that have left their loop take no more jobs, whether or not they have
     // unregistered yet: count only those still taking.
-    if (takers_ < kMaxThreads) {
+    if (!jobs_.empty() && takers_ < kMaxThreads) {
       startOne = true;
       ++takers_;
       ++alive_;
