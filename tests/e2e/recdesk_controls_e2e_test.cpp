@@ -79,6 +79,15 @@ struct ControlsBench : ::testing::Test {
     PostMessageW(bench.mainWindow(), WM_COMMAND, kTvView, 0);
     ASSERT_TRUE(bench.waitForRequest("mark 5"));
   }
+  // Started with marks echoed, the view shown and a manual recording running.
+  void recordingFromTheView() {
+    start();
+    bench.echoMarks();
+    showView();
+    click(kRecord);
+    ASSERT_TRUE(bench.waitForRequest("cCapBuild captureStream on"));
+    ASSERT_TRUE(e2e::pollUntil([&] { return down(kRecord); }, 5000));
+  }
   HWND child(int id) const { return GetDlgItem(FindWindowExW(view, nullptr, L"TavoraControlPanel", nullptr), id); }
   // Posted, so that a box the click opens does not hold the test.
   void click(int id) const { PostMessageW(child(id), BM_CLICK, 0, 0); }
@@ -233,12 +242,7 @@ TEST_F(ControlsBench, AStartTheEngineDoesNotCaptureEndsAsNoRecordingWithQuotedNa
 }
 
 TEST_F(ControlsBench, AStopTimeOutlivesNoRecordingAndStopsItsOwnWithPowerOff) {
-  start();
-  bench.echoMarks();
-  showView();
-  click(kRecord);
-  ASSERT_TRUE(bench.waitForRequest("cCapBuild captureStream on"));
-  ASSERT_TRUE(e2e::pollUntil([&] { return down(kRecord); }, 5000));
+  recordingFromTheView();
   // A stop time for this recording, which is then stopped by hand: the next one runs on.
   EXPECT_EQ(setStopTime(3, false), L"30");
   markHere();
@@ -284,12 +288,7 @@ TEST_F(ControlsBench, TheRecordButtonIsRefusedWhileAReservationIsSetUpAndStopsIt
 // "Tavora を終了" while recording: the recording stops and the view closes with its clean-up
 // before mark 3, though the record button is still down until the engine reports the stop.
 TEST_F(ControlsBench, ExitWhileRecordingStopsItAndClosesTheViewBeforeMarkThree) {
-  start();
-  bench.echoMarks();
-  showView();
-  click(kRecord);
-  ASSERT_TRUE(bench.waitForRequest("cCapBuild captureStream on"));
-  ASSERT_TRUE(e2e::pollUntil([&] { return down(kRecord); }, 5000));
+  recordingFromTheView();
   markHere();
   step([&] { PostMessageW(bench.mainWindow(), WM_COMMAND, kExit, 0); },
        Lines{"cFg stopGraph"} + kCleanUp + Lines{"mark 3", "quit"});
