@@ -3,6 +3,7 @@
 #include <iterator>
 #include <sys/stat.h>
 
+#include "file_set.h"
 #include "fileio.h"
 
 namespace tavora {
@@ -46,28 +47,14 @@ bool writeFileReplacing(const std::string& path, const std::vector<uint8_t>& dat
 }
 
 bool writeFilesReplacing(const std::vector<std::pair<std::string, std::vector<uint8_t>>>& files) {
-  for (size_t i = 0; i < files.size(); ++i) {
-    if (writeTemp(files[i].first + ".tmp", files[i].second)) continue;
-    for (size_t j = 0; j < i; ++j) std::remove((files[j].first + ".tmp").c_str());
-    return false;
-  }
-  // A set is replaced in order; when one replace fails, the files replaced before it get their
-  // old bytes back, so the set is never mixed.
-  std::vector<std::optional<std::vector<uint8_t>>> olds;
-  if (files.size() > 1)
-    for (const auto& file : files) olds.push_back(readWholeFile(file.first));
-  for (size_t i = 0; i < files.size(); ++i) {
-    if (!stepFails(WriteStep::replace) && std::rename((files[i].first + ".tmp").c_str(), files[i].first.c_str()) == 0)
-      continue;
-    for (size_t k = i; k < files.size(); ++k) std::remove((files[k].first + ".tmp").c_str());
-    for (size_t j = 0; j < i; ++j) {
-      const std::string temp = files[j].first + ".tmp";
-      if (!olds[j]) std::remove(files[j].first.c_str());
-      else if (writeTemp(temp, *olds[j])) std::rename(temp.c_str(), files[j].first.c_str());
-    }
-    return false;
-  }
-  return true;
+  const auto temp = [&](size_t i) { return files[i].first + ".tmp"; };
+  return replaceFileSet(
+      files, {[&](size_t i, const std::vector<uint8_t>& bytes) { return writeTemp(temp(i), bytes); },
+              [&](size_t i) {
+                return !stepFails(WriteStep::replace) && std::rename(temp(i).c_str(), files[i].first.c_str()) == 0;
+              },
+              [&](size_t i) { std::remove(temp(i).c_str()); },
+              [&](size_t i) { std::remove(files[i].first.c_str()); }});
 }
 
 bool fileExists(const std::string& path) {

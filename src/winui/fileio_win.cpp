@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "../common/file_set.h"
 #include "../common/fileio.h"
 #include "text.h"
 
@@ -62,30 +63,15 @@ bool writeFileReplacing(const std::string& path, const std::vector<uint8_t>& dat
 bool writeFilesReplacing(const std::vector<std::pair<std::string, std::vector<uint8_t>>>& files) {
   std::vector<std::wstring> targets;
   for (const auto& file : files) targets.push_back(winui::widen(file.first));
-  for (size_t i = 0; i < files.size(); ++i) {
-    if (writeTemp(targets[i] + L".tmp", files[i].second)) continue;
-    for (size_t j = 0; j < i; ++j) DeleteFileW((targets[j] + L".tmp").c_str());
-    return false;
-  }
-  // A set is replaced in order; when one replace fails, the files replaced before it get their
-  // old bytes back, so the set is never mixed.
-  std::vector<std::optional<std::vector<uint8_t>>> olds;
-  if (files.size() > 1)
-    for (const auto& file : files) olds.push_back(readWholeFile(file.first));
-  const auto replace = [](const std::wstring& target) {
-    return !stepFails(WriteStep::replace) &&
-           MoveFileExW((target + L".tmp").c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING);
-  };
-  for (size_t i = 0; i < files.size(); ++i) {
-    if (replace(targets[i])) continue;
-    for (size_t k = i; k < files.size(); ++k) DeleteFileW((targets[k] + L".tmp").c_str());
-    for (size_t j = 0; j < i; ++j) {
-      if (!olds[j]) DeleteFileW(targets[j].c_str());
-      else if (writeTemp(targets[j] + L".tmp", *olds[j])) replace(targets[j]);
-    }
-    return false;
-  }
-  return true;
+  const auto temp = [&](size_t i) { return targets[i] + L".tmp"; };
+  return replaceFileSet(
+      files, {[&](size_t i, const std::vector<uint8_t>& bytes) { return writeTemp(temp(i), bytes); },
+              [&](size_t i) {
+                return !stepFails(WriteStep::replace) &&
+                       MoveFileExW(temp(i).c_str(), targets[i].c_str(), MOVEFILE_REPLACE_EXISTING);
+              },
+              [&](size_t i) { DeleteFileW(temp(i).c_str()); },
+              [&](size_t i) { DeleteFileW(targets[i].c_str()); }});
 }
 
 bool fileExists(const std::string& path) {

@@ -1,0 +1,30 @@
+#include "file_set.h"
+
+#include <optional>
+
+#include "fileio.h"
+
+namespace tavora {
+
+bool replaceFileSet(const std::vector<std::pair<std::string, std::vector<uint8_t>>>& files, const FileSetSteps& steps) {
+  for (size_t i = 0; i < files.size(); ++i) {
+    if (steps.writeTemp(i, files[i].second)) continue;
+    for (size_t j = 0; j < i; ++j) steps.removeTemp(j);
+    return false;
+  }
+  std::vector<std::optional<std::vector<uint8_t>>> olds;
+  if (files.size() > 1)
+    for (const auto& file : files) olds.push_back(readWholeFile(file.first));
+  for (size_t i = 0; i < files.size(); ++i) {
+    if (steps.replace(i)) continue;
+    for (size_t k = i; k < files.size(); ++k) steps.removeTemp(k);
+    for (size_t j = 0; j < i; ++j) {
+      if (!olds[j]) steps.removeTarget(j);
+      else if (steps.writeTemp(j, *olds[j])) steps.replace(j);
+    }
+    return false;
+  }
+  return true;
+}
+
+}  // namespace tavora

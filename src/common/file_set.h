@@ -1,0 +1,25 @@
+// How a set of files replaces the old one, whatever the file system: each file is written
+// beside its target first, then the targets are replaced in order; when one replace fails, the
+// files replaced before it get their old bytes back, so the set is never mixed.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tavora {
+
+// The file system's steps for file i of the set.
+struct FileSetSteps {
+  std::function<bool(size_t i, const std::vector<uint8_t>& bytes)> writeTemp;
+  std::function<bool(size_t i)> replace;  // the temporary file over the target
+  std::function<void(size_t i)> removeTemp;
+  std::function<void(size_t i)> removeTarget;
+};
+
+bool replaceFileSet(const std::vector<std::pair<std::string, std::vector<uint8_t>>>& files, const FileSetSteps& steps);
+
+}  // namespace tavora
