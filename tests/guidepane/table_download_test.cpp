@@ -2,13 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "common/fileio.h"
 #include "common/oledate.h"
 #include "common/sj.h"
 #include "download_fixture.h"
-#include "guidepane/core/area_lists.h"
 #include "html_document.h"
-#include "recdesk/temp_dir.h"
 
 using tavora::encodeOleDate;
 
@@ -103,25 +100,4 @@ TEST_F(Walk, EndBeforeStartAbortAndAFailedSaveEachEndTheDownload) {
   EXPECT_EQ(bench.calls[bench.calls.size() - 3], "box " + sj("保存先にファイルを生成できませんでした。\n中断します。"));
   EXPECT_FALSE(readonly.downloading());
   bench.serveUntilIdle(queue);
-}
-
-TEST(AreaLists, NamesFirstAddressesOnlyWithThemAndTheChoiceWithinTheAddresses) {
-  TempDir folder;
-  const std::string dir = folder.file("");
-  const auto write = [&](const char* name, const std::string& text) {
-    ASSERT_TRUE(tavora::writeFileReplacing(dir + name, {text.begin(), text.end()}));
-  };
-  write("urlByArea2.dat", "http://a/\r\n");
-  guide::AreaLists lists = guide::loadAreaLists(dir);
-  EXPECT_TRUE(lists.names.empty() && lists.addresses.empty() && !lists.shown);
-  write("urlByArea1.dat", "East\r\nWest\r\nNorth");
-  lists = guide::loadAreaLists(dir);
-  EXPECT_EQ(lists.names, (std::vector<std::string>{"East", "West", "North"}));
-  EXPECT_TRUE(lists.shown);
-  EXPECT_EQ(lists.addressAt(0), "http://a/");
-  for (int index : {-1, 1, 2}) EXPECT_EQ(lists.addressAt(index), std::nullopt) << index;
-  ASSERT_TRUE(tavora::removeFile(dir + "urlByArea2.dat"));
-  lists = guide::loadAreaLists(dir);
-  EXPECT_EQ(lists.names.size(), 3u);
-  EXPECT_TRUE(lists.addresses.empty() && !lists.shown);
 }
