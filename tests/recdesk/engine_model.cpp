@@ -387,9 +387,12 @@ void ModelTransport::postRequest(int32_t msg, uintptr_t value, int32_t id) {
 }
 
 void ModelTransport::pump(dsControl& link) {
-  while (!acks_.empty()) {
-    const int32_t id = acks_.front();
-    acks_.pop_front();
-    link.sendNext(id);
-  }
+  while (std::optional<int32_t> id = takeAck()) link.sendNext(*id);
+}
+
+std::optional<int32_t> ModelTransport::takeAck() {
+  if (acks_.empty()) return std::nullopt;
+  const int32_t id = acks_.front();
+  acks_.pop_front();
+  return id;
 }

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -83,6 +84,8 @@ class ModelTransport : public EngineTransport {
   void postRequest(int32_t msg, uintptr_t value, int32_t id) override;
   // Acknowledges requests until the queue is idle.
   void pump(dsControl& link);
+  // The acknowledgement of the request the model ran last, if not yet given.
+  std::optional<int32_t> takeAck();
 
   // "line <text>", "file <name>", "dword <name> <value>", "arg <name>".
   std::vector<std::string> log;

@@ -6,7 +6,8 @@ std::string startConfirmation(const std::string& quality, const std::string& fil
   return std::string(texts::kConfirmStartHead) + quality + texts::kConfirmStartFile + file;
 }
 
-ManualRecording::ManualRecording(dsControl& engine, rsvTime& scheduler, OneShotTimer& stopTimer, RecordingHost& host)
+ManualRecording::ManualRecording(dsControl& engine, rsvTime& scheduler, OneShotTimer& stopTimer,
+                                 ManualRecordingHost& host)
     : engine_(engine), scheduler_(scheduler), stopTimer_(stopTimer), host_(host) {}
 
 void ManualRecording::recordClicked(const ManualSettings& settings) {
@@ -27,25 +28,33 @@ void ManualRecording::start(const ManualSettings& settings) {
   // A stop time left from an earlier recording must not stop this one.
   ended();
   if (engine_.engineGone()) return host_.setRecordDown(false);  // nothing would record
+  // From its first line on the start counts as recording: its set-up stops the preview's graph,
+  // whose TVR_RECOFF is part of the start.
+  phase_ = Phase::starting;
+  ++serial_;
+  captureId_ = 0;
+  host_.setRecordingItems(true);
   engine_.prepareManualRecording(settings.quality, settings.file);
   const uint32_t setUps = setUps_;
   const bool confirmed = !settings.confirm || host_.confirmStart(startConfirmation(settings.quality, settings.file));
   // The box's own loop may have let a reservation set itself up, whose graph now stands, or
-  // seen the engine end: this start is then void and sends nothing that would undo either.
-  if (setUps != setUps_ || engine_.engineGone()) {
+  // seen the engine end, or the tray stop this start: it is then void and sends nothing that
+  // would undo either.
+  if (setUps != setUps_ || engine_.engineGone() || phase_ != Phase::starting) {
+    if (phase_ != Phase::none) host_.setRecordingItems(false);
+    ended();
     if (scheduler_.state() != rsvTime::REC) host_.setRecordDown(false);
     return;
   }
   if (!confirmed) {
+    ended();
+    host_.setRecordingItems(false);
     host_.setRecordDown(false);
     cancelToPreview();
     return;
   }
   engine_.startCapture();
   captureId_ = engine_.queue().back().id;
-  phase_ = Phase::starting;
-  ++serial_;
-  host_.setRecordingItems(true);
 }
 
 void ManualRecording::stop() {
@@ -76,18 +85,22 @@ void ManualRecording::onStopTimer() {
 }
 
 void ManualRecording::onRecOn() {
-  if (phase_ == Phase::starting) phase_ = Phase::running;
+  host_.setRecordDown(true);
+  if (phase_ == Phase::starting && captureId_ != 0) phase_ = Phase::running;
 }
 
 void ManualRecording::onRecOff() {
-  // Only the end of this capture: a stop queued before it started reports before its start.
+  // A start's set-up stops the preview's graph: that report neither raises the button nor ends
+  // the start. Any other ends what records, manual or scheduled.
+  if (phase_ == Phase::starting) return;
+  host_.setRecordDown(false);
   if (phase_ != Phase::running) return;
   ended();
   host_.setRecordingItems(false);
 }
 
 void ManualRecording::onAcknowledged(int32_t id) {
-  if (phase_ != Phase::starting || id != captureId_) return;
+  if (phase_ != Phase::starting || captureId_ == 0 || id != captureId_) return;
   // The engine ran the capture line without starting a capture: nothing records.
   ended();
   host_.setRecordDown(false);

@@ -11,9 +11,9 @@
 #include "rsv_time.h"
 
 // What the recording needs of the view and the main window.
-class RecordingHost {
+class ManualRecordingHost {
  public:
-  virtual ~RecordingHost() = default;
+  virtual ~ManualRecordingHost() = default;
   virtual bool recordDown() const = 0;
   // Sets the button without running its click.
   virtual void setRecordDown(bool down) = 0;
@@ -35,7 +35,7 @@ struct ManualSettings {
 
 class ManualRecording {
  public:
-  ManualRecording(dsControl& engine, rsvTime& scheduler, OneShotTimer& stopTimer, RecordingHost& host);
+  ManualRecording(dsControl& engine, rsvTime& scheduler, OneShotTimer& stopTimer, ManualRecordingHost& host);
   ManualRecording(const ManualRecording&) = delete;
   ManualRecording& operator=(const ManualRecording&) = delete;
 
@@ -43,7 +43,8 @@ class ManualRecording {
   void recordClicked(const ManualSettings& settings);
   // Timer1Timer.
   void onStopTimer();
-  // The engine's reports and acknowledgements, as the main window receives them.
+  // The engine's reports and acknowledgements, as the main window receives them; the reports
+  // set the button.
   void onRecOn();
   void onRecOff();
   void onAcknowledged(int32_t id);
@@ -70,7 +71,7 @@ class ManualRecording {
   dsControl& engine_;
   rsvTime& scheduler_;
   OneShotTimer& stopTimer_;
-  RecordingHost& host_;
+  ManualRecordingHost& host_;
   Phase phase_ = Phase::none;
   uint32_t serial_ = 0;
   uint32_t setUps_ = 0;  // reservations' set-ups so far

@@ -162,11 +162,9 @@ LRESULT TTavora::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       view_->setChannelLabel(static_cast<uint32_t>(wParam));
       break;
     case tvr::TVR_RECON:
-      view_->controls().setRecordDown(true);
       view_->recording().onRecOn();
       break;
     case tvr::TVR_RECOFF:
-      view_->controls().setRecordDown(false);
       view_->recording().onRecOff();
       break;
     case tvr::TVR_SIGNAL:
@@ -387,6 +385,7 @@ void TTavora::N3Click() {
     form.allowDrop(false);
   } else {
     form.setStopTime(manual.stopTimerArmed() ? manualStopTime : shown + 30.0 / 1440, shown);
+    form.setPowerOff(manual.powerOffAfterStop());
   }
   if (form.run() != 1) return;
   // The dialog is modal: what it was opened for may have ended, or another recording begun.

@@ -51,7 +51,7 @@ class ViewOwner {
   virtual bool confirmPowerOff() = 0;
 };
 
-class TFormTVView : public winui::Form, public TvViewPort, private RecordingHost {
+class TFormTVView : public winui::Form, public TvViewPort, private ManualRecordingHost {
  public:
   // Menu item ids of PopupMenu2 (above the tray menu's).
   enum MenuItem : UINT {
@@ -159,7 +159,7 @@ class TFormTVView : public winui::Form, public TvViewPort, private RecordingHost
   void onMixerIds(WPARAM volumeId, LPARAM muteId);
   void onMixerControlChange(LPARAM control);
   void onNoMixer();
-  // RecordingHost.
+  // ManualRecordingHost.
   bool recordDown() const override { return Panel2->recordDown(); }
   void setRecordDown(bool down) override { Panel2->setRecordDown(down); }
   void setRecordingItems(bool enabled) override { owner_.setRecordingItems(enabled); }

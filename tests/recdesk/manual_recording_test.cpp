@@ -1,0 +1,109 @@
+// The record button's manual recording over the engine model: the model's reports reach it as
+// the main window hands them on, each before the acknowledgement of the request that made it.
+#include "recdesk/core/manual_recording.h"
+
+#include <gtest/gtest.h>
+
+#include "common/messages.h"
+#include "model_link.h"
+
+using Lines = std::vector<std::string>;
+
+namespace {
+
+struct Manual : ModelLink, ManualRecordingHost {
+  FakeClock clock;
+  FakeTimer schedulerTimer, stopTimer;
+  FakeDialogs dialogs;
+  FakeTray tray;
+  FakeLauncher launcher;
+  FakeSource source;
+  timerIni settings;
+  rsvTime scheduler{{clock, schedulerTimer, link, view, dialogs, tray, launcher, source, settings}};
+  ManualRecording manual{link, scheduler, stopTimer, *this};
+  bool down = false;
+  bool captureFails = false;  // the engine reports the failed capture's undo in place of TVR_RECON
+  Lines log;                  // the button, the tray items and the boxes, in order
+  size_t reported = 0;
+
+  bool recordDown() const override { return down; }
+  void setRecordDown(bool d) override { log.push_back((down = d) ? "down" : "up"); }
+  void setRecordingItems(bool on) override { log.push_back(on ? "items on" : "items off"); }
+  bool confirmStart(const std::string&) override { return true; }
+  bool confirmPowerOff() override { return log.push_back("power off?"), true; }
+  void tell(const std::string& text) override { log.push_back(text); }
+
+  // The engine answers until the queue is idle, or until the request text has been answered.
+  void settle(const std::string& until = "") {
+    do {
+      const Lines& replies = model.host().log;
+      for (; reported < replies.size(); ++reported) {
+        const bool on = replies[reported] == post(tvr::TVR_RECON, 0);
+        if (replies[reported] == post(tvr::TVR_RECOFF, 0) || (on && captureFails)) manual.onRecOff();
+        else if (on) manual.onRecOn();
+      }
+      if (!until.empty() && !transport.log.empty() && transport.log.back() == until) return;
+    } while (acknowledge());
+  }
+  bool acknowledge() {
+    std::optional<int32_t> id = transport.takeAck();
+    if (!id) return false;
+    const bool current = link.busy() && link.queue().front().id == *id;
+    link.sendNext(*id);
+    if (current) manual.onAcknowledged(*id);
+    return true;
+  }
+  void click(const std::string& until = "") {
+    down = !down;
+    manual.recordClicked({"q", "D:\\rec\\tv.avi", false});
+    settle(until);
+  }
+  void showTv() {
+    link.firstPreview();
+    link.sendMark(5);
+    settle();
+  }
+};
+
+}  // namespace
+
+TEST(ManualRecording, TheSetUpsStopIsPartOfTheStartAndASecondClickStopsIt) {
+  Manual m;
+  m.showTv();
+  // The set-up stops the preview's graph: the button stays down, the start counts as recording.
+  m.click("line tune nukeWithoutNeeds cFg");
+  EXPECT_EQ(m.model.host().only(post(tvr::TVR_RECOFF, 0)).size(), 1u);
+  EXPECT_TRUE(m.down);
+  EXPECT_TRUE(m.manual.running());
+  m.click();
+  EXPECT_EQ(m.log, (Lines{"items on", "items off", "down", "up", "up"}));
+  EXPECT_FALSE(m.manual.running());
+  EXPECT_TRUE(m.model.previewing());
+  EXPECT_FALSE(m.model.capturing());
+}
+
+TEST(ManualRecording, RunsFromTVR_RECONUntilItsStopTimerWithPowerOff) {
+  Manual m;
+  m.showTv();
+  m.click();
+  EXPECT_TRUE(m.model.capturing());
+  EXPECT_EQ(m.log, (Lines{"items on", "down"}));
+  m.manual.armStopTimer(60000, true);
+  EXPECT_TRUE(m.stopTimer.running);
+  m.log.clear();
+  m.manual.onStopTimer();
+  m.settle();
+  EXPECT_EQ(m.log, (Lines{"up", "items off", "power off?", "up", "up"}));
+  EXPECT_FALSE(m.stopTimer.running);
+  EXPECT_EQ(m.model.marks(), (Lines{"5", "1"}));
+}
+
+TEST(ManualRecording, AStartTheEngineFailsEndsAsNoRecordingBackInThePreview) {
+  Manual m;
+  m.showTv();
+  m.captureFails = true;
+  m.click();
+  EXPECT_EQ(m.log, (Lines{"items on", "up", "items off", "up", "up"}));
+  EXPECT_FALSE(m.manual.running());
+  EXPECT_TRUE(m.model.previewing());
+}
