@@ -1,7 +1,12 @@
 // A stand-in engine for the recorder's tests: announces its window to the front window named
-// on its command line, acknowledges each request with TVR_DONE and its id, logs every request,
-// ends on "quit", and can be told to hold acknowledgements, to post or send anything at once,
-// or to run scripted actions for a given request before acknowledging it.
+// on its command line and logs every request. It runs each request through the engine's own
+// interpreter and dispatchers, over device objects that do nothing and the engine tests'
+// recording host, and passes on what they post and send: TVR_DONE with the request's id,
+// TVR_MARK for "mark n", TVR_RECOFF for every "cFg stopGraph" (also one a "clean" runs),
+// TVR_RECON for "cCapBuild captureStream on"; "quit" ends it. Kinds other than the graph and
+// the capture graph builder are not made, so their lines answer nothing. It can be told to hold
+// acknowledgements, to post or send anything at once, or to answer a given request with
+// scripted actions in place of the engine's own.
 #include <windows.h>
 
 #include <cstdio>
@@ -14,15 +19,76 @@
 #include <string>
 #include <vector>
 
+#include "common/fileio.h"
 #include "common/messages.h"
 #include "enginestub_control.h"
+#include "grabcore/core/capture_graph_builder.h"
+#include "grabcore/core/lex.h"
+#include "grabcore/recording_host.h"
 #include "harness.h"
 
 namespace {
 
+// Device objects without devices: the dispatchers around them answer as the engine does.
+class IdleGraph : public TGraphBuilder {
+  void create() override {}
+  void release() override {}
+  void add(dsMother*) override {}
+  void startView() override {}
+  void stopView() override {}
+  void showFilters() override {}
+  IGraphBuilder* getGraph() override { return nullptr; }
+  bool pollErrorAbort() override { return false; }
+};
+
+class IdleBuilder : public TCaptureGraphBuilder {
+  void make() override {}
+  void release() override {}
+  void setFg(const std::shared_ptr<TGraphBuilder>&) override {}
+  void renderPreview(dsMother*) override {}
+  void stopPreview() override {}
+  void setOutputFile(const std::string&, int32_t) override {}
+  void renderVCapture(const std::shared_ptr<dsMother>&, IBaseFilter*) override {}
+  void renderACapture(const std::shared_ptr<dsMother>&) override {}
+  void setPreviewWindow(uint32_t, int32_t, int32_t) override {}
+  void preViewStream(bool) override {}
+  void captureStream(bool) override {}
+  void fitVideoWindow(int32_t, int32_t) override {}
+  void capStartDelay(int64_t) override {}
+  void videoStartDelay(int64_t) override {}
+  void audioStartDelay(int64_t) override {}
+  void masterStream(int32_t) override {}
+  void setInterleaving(int32_t) override {}
+};
+
+class IdleFactory : public DeviceFactory {
+  std::shared_ptr<dsMother> make(WaitId kind, lex&) override {
+    if (kind == WaitId::GraphBuilder) return std::make_shared<IdleGraph>();
+    if (kind == WaitId::CaptureGraphBuilder) return std::make_shared<IdleBuilder>();
+    return nullptr;
+  }
+};
+
+// The installation's command files, read from "script\" beside the stand-in.
+class StandInHost : public BasicRecordingHost<std::string> {
+ public:
+  StandInHost() : BasicRecordingHost([](const std::string& text) { return text; }, false) {}
+  std::optional<std::vector<std::string>> readCommandFile(const std::string& name) override {
+    std::ifstream in(std::filesystem::path(e2e::programFolder() + L"script\\" + std::wstring(name.begin(), name.end())),
+                     std::ios::binary);
+    if (!in) return std::nullopt;
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return tavora::splitLines(std::vector<uint8_t>(bytes.begin(), bytes.end()));
+  }
+};
+
 HWND g_front = nullptr;
 bool g_holding = false;
-bool g_echoMarks = false;
+StandInHost g_host;
+IdleFactory g_factory;
+lex g_engine{g_host, g_factory};
+size_t g_passed = 0;      // the host's replies passed on so far
+size_t g_blocksSent = 0;  // ... and its blocks
 std::vector<LPARAM> g_held;
 std::map<LPARAM, std::string> g_texts;
 // Named numbers the front sent, and objects made from one: the windows actions are posted to.
@@ -97,9 +163,6 @@ void control(HWND self, const COPYDATASTRUCT& data) {
       for (LPARAM id : g_held) acknowledge(id);
       g_held.clear();
       break;
-    case enginestub::kEchoMarks:
-      g_echoMarks = true;
-      break;
     case enginestub::kScript: {
       const size_t end = text.find('\n');
       if (end == std::string::npos) break;
@@ -126,6 +189,32 @@ void remember(UINT msg, WPARAM wParam, const std::string& text) {
   if (from != g_named.end()) g_named[text.substr(0, create)] = from->second;
 }
 
+// What the interpreter posted and sent goes to the front; its boxes go to the log.
+void passOn(HWND self) {
+  for (; g_passed < g_host.replies.size(); ++g_passed) {
+    const std::string& reply = g_host.replies[g_passed];
+    std::istringstream in(reply);
+    std::string verb;
+    uint64_t window = 0, msg = 0, wParam = 0;
+    int64_t lParam = 0;
+    in >> verb;
+    if (verb == "post" && in >> msg >> wParam >> lParam) {
+      if (msg == tvr::TVR_DONE && g_holding) g_held.push_back(static_cast<LPARAM>(lParam));
+      else PostMessageW(g_front, static_cast<UINT>(msg), static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
+    } else if (verb == "postto" && in >> window >> msg >> wParam >> lParam) {
+      PostMessageW(reinterpret_cast<HWND>(static_cast<uintptr_t>(window)), static_cast<UINT>(msg),
+                   static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
+    } else if (verb == "copydata" && in >> msg) {
+      sendBlock(self, msg, g_host.copyData.at(g_blocksSent++));
+    } else if (verb == "terminate") {
+      PostQuitMessage(0);
+    } else if (verb != "shutdown") {  // never let through
+
+      log("engine " + reply);
+    }
+  }
+}
+
 LRESULT CALLBACK windowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_COPYDATA) {
     const auto& data = *reinterpret_cast<const COPYDATASTRUCT*>(lParam);
@@ -144,14 +233,16 @@ LRESULT CALLBACK windowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
     log(std::to_string(lParam) + " " + text);
     remember(msg, wParam, text);
     const auto script = g_scripts.find(text);
-    if (script != g_scripts.end()) runActions(window, script->second);
-    if (g_echoMarks && text.rfind("mark ", 0) == 0)
-      PostMessageW(g_front, tvr::TVR_MARK, static_cast<WPARAM>(std::atoi(text.c_str() + 5)), 0);
-    if (g_holding)
-      g_held.push_back(lParam);
-    else
-      acknowledge(lParam);
-    if (text == "quit" || text.rfind("quit ", 0) == 0) PostQuitMessage(0);
+    if (script != g_scripts.end()) {
+      runActions(window, script->second);
+      if (g_holding) g_held.push_back(lParam);
+      else acknowledge(lParam);
+      return 0;
+    }
+    CopyDataBlock block{static_cast<uint64_t>(lParam), text.c_str(), static_cast<uint32_t>(text.size() + 1)};
+    g_engine.onMessage(tvr::kWmCopyData, g_engine.frontWnd, 0, &block);
+    g_engine.onMessage(msg, wParam, lParam);
+    passOn(window);
     return 0;
   }
   return DefWindowProcW(window, msg, wParam, lParam);
@@ -163,6 +254,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR arguments, int) {
   const std::wstring args(arguments);
   log("start " + std::string(args.begin(), args.end()));
   g_front = reinterpret_cast<HWND>(static_cast<uintptr_t>(std::wcstoull(arguments, nullptr, 10)));
+  g_engine.frontWnd = reinterpret_cast<uintptr_t>(g_front);
   WNDCLASSW wc{};
   wc.lpfnWndProc = windowProc;
   wc.hInstance = instance;

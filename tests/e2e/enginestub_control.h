@@ -9,14 +9,14 @@ namespace enginestub {
 
 constexpr uint32_t kHold = 0x7A5E0001;     // keep acknowledgements back from now on
 constexpr uint32_t kRelease = 0x7A5E0002;  // send the held ones, and acknowledge again
-constexpr uint32_t kEchoMarks = 0x7A5E0005;  // from now on answer "mark n" with TVR_MARK n, as the engine does
 // Payload: Actions::script: from now on each request with exactly that text runs the actions
-// before its acknowledgement. A later script for the same text replaces it; one with
-// no actions drops it.
+// in place of the engine's own answer, then is acknowledged. A later script for the same text
+// replaces it; one with no actions drops it.
 constexpr uint32_t kScript = 0x7A5E0006;
 constexpr uint32_t kRun = 0x7A5E0007;  // payload: Actions, run at once
 
-// The log beside the stand-in: "start <arguments>", then "<id> <text>" for each request.
+// The log beside the stand-in: "start <arguments>", then "<id> <text>" for each request, and
+// "engine <box>" for each box the engine would show.
 constexpr const wchar_t* kLogName = L"engine.log";
 // Beside it, the local time each request arrived: "<days since 30 December 1899> <id>".
 constexpr const wchar_t* kTimesName = L"engine.times";

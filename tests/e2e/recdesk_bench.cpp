@@ -61,6 +61,7 @@ RecdeskBench::RecdeskBench(bool withSettings) {
   for (const wchar_t* name : {L"planbook.exe", L"guidepane.exe", L"wakecall.exe"})
     CopyFileW((bin + L"launchstub.exe").c_str(), (folder_ + name).c_str(), FALSE);
   if (withSettings) CopyFileW((bin + L"timerSetup.dat").c_str(), (folder_ + L"timerSetup.dat").c_str(), FALSE);
+  std::filesystem::copy(std::filesystem::path(bin + L"script"), std::filesystem::path(folder_ + L"script"));
 }
 
 RecdeskBench::~RecdeskBench() {
@@ -72,15 +73,8 @@ RecdeskBench::~RecdeskBench() {
     CloseHandle(process);
   }
   killEngine();  // when a test left it running
-  WIN32_FIND_DATAW entry;
-  HANDLE find = FindFirstFileW((folder_ + L"*").c_str(), &entry);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW((folder_ + entry.cFileName).c_str());
-    } while (FindNextFileW(find, &entry));
-    FindClose(find);
-  }
-  RemoveDirectoryW(folder_.c_str());
+  std::error_code ignored;
+  std::filesystem::remove_all(std::filesystem::path(folder_), ignored);
 }
 
 HANDLE RecdeskBench::start() {
@@ -197,7 +191,6 @@ void RecdeskBench::control(uint32_t kind, const std::vector<uint8_t>& payload) {
 
 void RecdeskBench::holdAcknowledgements() { control(enginestub::kHold, {}); }
 void RecdeskBench::releaseAcknowledgements() { control(enginestub::kRelease, {}); }
-void RecdeskBench::echoMarks() { control(enginestub::kEchoMarks, {}); }
 
 void RecdeskBench::enginePosts(unsigned msg, uint64_t wParam, int64_t lParam) {
   engineRuns(enginestub::Actions().post("", msg, wParam, lParam));

@@ -1,6 +1,7 @@
 // The recorder end to end: a folder of its own holding recdesk.exe, the engine stand-in as
 // grabcore.exe, the launch stand-in as planbook.exe, guidepane.exe and wakecall.exe, and the
-// installation's timerSetup.dat; recdesk started there, its main window found, the logs read.
+// installation's timerSetup.dat and command files; recdesk started there, its main window
+// found, the logs read.
 #pragma once
 
 #include <windows.h>
@@ -61,14 +62,12 @@ class RecdeskBench {
   // Steers the engine stand-in.
   void holdAcknowledgements();
   void releaseAcknowledgements();
-  // The stand-in answers "mark n" with TVR_MARK n from now on, as the engine does.
-  void echoMarks();
   void enginePosts(unsigned msg, uint64_t wParam, int64_t lParam);
   void engineSends(uint64_t kind, const std::vector<uint8_t>& block);
   // The stand-in runs these at once.
   void engineRuns(const enginestub::Actions& actions);
-  // From now on the stand-in runs these on each request with this text, before acknowledging it
-  // (no actions: it stops). Windows are named as the engine names them: "form", "mix".
+  // From now on the stand-in answers each request with this text by these, in place of the
+  // engine's own answer, and acknowledges it (no actions: it answers as the engine again). Windows are named as the engine names them: "form", "mix".
   void onRequest(const std::string& request, const enginestub::Actions& actions);
 
   // Starts the recorder and opens its TV view as the tray menu's "TV表示" does, once the preview

@@ -55,7 +55,8 @@ Lines operator+(Lines a, const Lines& b) {
 
 struct ControlsBench : ::testing::Test {
   // capForm.dat with the profile, the file "D:\rec\tv.avi" and 5 MB; no notice, a set-up five
-  // seconds ahead, a countdown of a second. The capture line reports TVR_RECON unless failing.
+  // seconds ahead, a countdown of a second. A failing capture line runs the engine's undo list,
+  // whose graph stop reports TVR_RECOFF, in place of TVR_RECON.
   void start(const std::string& quality = "q", bool confirm = false, bool noPreview = false, bool failing = false) {
     CapFormFile file;
     file.qualityName = quality;
@@ -73,16 +74,15 @@ struct ControlsBench : ::testing::Test {
     ASSERT_NE(bench.start(), nullptr);
     ASSERT_TRUE(bench.waitForMainWindow());
     ASSERT_NE(view = FindWindowW(L"TFormTVView", nullptr), nullptr);
-    if (!failing) bench.onRequest("cCapBuild captureStream on", Actions().post("", tvr::TVR_RECON, 0, 0));
+    if (failing) bench.onRequest("cCapBuild captureStream on", Actions().post("", tvr::TVR_RECOFF, 0, 0));
   }
   void showView() {
     PostMessageW(bench.mainWindow(), WM_COMMAND, kTvView, 0);
     ASSERT_TRUE(bench.waitForRequest("mark 5"));
   }
-  // Started with marks echoed, the view shown and a manual recording running.
+  // Started with the view shown and a manual recording running.
   void recordingFromTheView() {
     start();
-    bench.echoMarks();
     showView();
     click(kRecord);
     ASSERT_TRUE(bench.waitForRequest("cCapBuild captureStream on"));
@@ -158,7 +158,9 @@ struct ControlsBench : ::testing::Test {
     WriteProcessMemory(process, remote, &when, sizeof when, nullptr);
     CloseHandle(process);
     SendMessageW(GetDlgItem(form, 3), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(remote));
-    if (powerOff) SendMessageW(GetDlgItem(form, 7), BM_CLICK, 0, 0);  // "終了後、電源を切る"
+    // "終了後、電源を切る" as the dialog showed it, clicked when it differs.
+    powerOffShown = SendMessageW(GetDlgItem(form, 7), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    if (powerOff != powerOffShown) SendMessageW(GetDlgItem(form, 7), BM_CLICK, 0, 0);
     PostMessageW(GetDlgItem(form, 9), BM_CLICK, 0, 0);                // "変更する"
     return minutes;
   }
@@ -166,6 +168,7 @@ struct ControlsBench : ::testing::Test {
   HWND view = nullptr;
   size_t mark = 0;
   Lines expected;
+  bool powerOffShown = false;
 };
 
 }  // namespace
@@ -208,6 +211,8 @@ TEST_F(ControlsBench, AManualStartConfirmedCancelledStartedAndStoppedFromTheTray
   step([&] { click(kRecord); }, starting);
   HWND box = waitFor(L"#32770");
   ASSERT_NE(box, nullptr);
+  // The set-up's stop of the preview's graph (its TVR_RECOFF) leaves the start recording.
+  EXPECT_TRUE(down(kRecord));
   EXPECT_EQ(RecdeskBench::boxText(box), L"この設定で録画を開始しますか\n　記録品質 : ＴＶ\n　保存ファイル名 : D:\\rec\\tv.avi");
   wchar_t caption[32] = {};
   GetWindowTextW(box, caption, 32);
@@ -249,11 +254,15 @@ TEST_F(ControlsBench, AStopTimeOutlivesNoRecordingAndStopsItsOwnWithPowerOff) {
   step([&] { PostMessageW(bench.mainWindow(), WM_COMMAND, kStopRecording, 0); }, Lines{"cFg stopGraph"} + kBackToPreview);
   step([&] { click(kRecord); }, manualStart("\"q\"", "D:\\rec\\tv.avi", true) + Lines{"cCapBuild captureStream on"});
   Sleep(4000);
-  // Its own stop time with power-off: no reservation follows, the countdown runs out with Yes,
-  // and the marks end the recorder.
+  // Its own stop time with power-off, shown armed when set again: no reservation follows, the
+  // countdown runs out with Yes, and the marks end the recorder.
+  setStopTime(600, true);
+  EXPECT_FALSE(powerOffShown);
+  EXPECT_TRUE(e2e::pollUntil([&] { return !bench.findWindow(bench.process(), L"TFormStopTime"); }, 5000));
   const double due = e2e::localNow() + 3 / tavora::kSecondsPerDay;
   step([&] { setStopTime(3, true); },
        Lines{"cFg stopGraph"} + kCleanUp + Lines{"mark 1"} + kCleanUp + Lines{"mark 2", "quit OFF"});
+  EXPECT_TRUE(powerOffShown);
   EXPECT_GE(e2e::localNow(), due - 0.5 / tavora::kSecondsPerDay);
   DWORD code = 1;
   EXPECT_TRUE(bench.waitForExit(bench.process(), 10000, &code));

@@ -84,8 +84,8 @@ TEST(Recdesk, WithoutItsSettingsFileShowsTheBoxAndEnds) {
 
 TEST_F(StartedRecdesk, TheEngineEndingIsToldOnceAndTheProgramCanStillEnd) {
   bench.holdAcknowledgements();
-  bench.enginePosts(tvr::TVR_MARK, 1, 0);  // "mark 2" stays unanswered: the queue is busy
-  ASSERT_TRUE(bench.waitForRequest("mark 2"));
+  bench.enginePosts(tvr::TVR_SIGNAL, 1, 0);  // the unmute stays unacknowledged: the queue is busy
+  ASSERT_TRUE(bench.waitForRequest("mix setMute OFF"));
   bench.killEngine();
   HWND box = nullptr;
   ASSERT_TRUE(e2e::pollUntil([&] { return (box = bench.findBox(bench.process())) != nullptr; }, 10000));

@@ -195,7 +195,6 @@ TEST_F(PagesBench, TheSettingsPagesReachTheFilesAndTheNextManualStartAndSendNoth
   PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
   ASSERT_TRUE(bench.waitForRequest("preView3.cmd"));
   settle();  // Exit is offered once the queue has drained
-  bench.echoMarks();
   PostMessageW(bench.mainWindow(), WM_COMMAND, kExit, 0);
   ASSERT_TRUE(bench.waitForExit(bench.process(), 15000));
   CapFormFile capForm;

@@ -156,7 +156,6 @@ TEST_F(ScheduledRecdesk, TheEndOfWindowsDuringARecordingStopsTheCaptureBeforeQui
 }
 
 TEST_F(ScheduledRecdesk, PowerOffAfterTheRecordingGoesThroughTheEnginesMarks) {
-  bench.echoMarks();
   const double start = secondsAhead(3);
   reserve(start, start + 1 / tavora::kSecondsPerDay, 1);
   ASSERT_TRUE(bench.waitForRequest("preView3.cmd", 15000));

@@ -116,10 +116,10 @@ struct TrayMenuBench : ::testing::Test {
 TEST_F(TrayMenuBench, ABusyQueueLeavesOnlyThePlanningProgramsWhichWaitForTheChannelTable) {
   ASSERT_NO_FATAL_FAILURE(start());  // without TvTuner.dat
   EXPECT_EQ(trayMenu(), "E----EE");
-  // "mark 2" stays unanswered: the queue is busy.
+  // The unmute after a signal stays unacknowledged: the queue is busy.
   bench.holdAcknowledgements();
-  bench.enginePosts(tvr::TVR_MARK, 1, 0);
-  ASSERT_TRUE(bench.waitForRequest("mark 2"));
+  bench.enginePosts(tvr::TVR_SIGNAL, 1, 0);
+  ASSERT_TRUE(bench.waitForRequest("mix setMute OFF"));
   EXPECT_EQ(trayMenu(), "-------");
   // A posted "Tavora を終了" is refused as a click would be: its "quit" would never go out.
   PostMessageW(bench.mainWindow(), WM_COMMAND, 7, 0);
@@ -137,7 +137,7 @@ TEST_F(TrayMenuBench, AChannelTableAtStartEnablesThePlanningProgramsEvenWhileBus
   ASSERT_NO_FATAL_FAILURE(start());
   EXPECT_EQ(trayMenu(), "E--EEEE");
   bench.holdAcknowledgements();
-  bench.enginePosts(tvr::TVR_MARK, 1, 0);
-  ASSERT_TRUE(bench.waitForRequest("mark 2"));
+  bench.enginePosts(tvr::TVR_SIGNAL, 1, 0);
+  ASSERT_TRUE(bench.waitForRequest("mix setMute OFF"));
   EXPECT_EQ(trayMenu(), "---EE--");
 }
