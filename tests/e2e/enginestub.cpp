@@ -14,7 +14,10 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
+#include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -22,49 +25,17 @@
 #include "common/fileio.h"
 #include "common/messages.h"
 #include "enginestub_control.h"
-#include "grabcore/core/capture_graph_builder.h"
 #include "grabcore/core/lex.h"
+#include "grabcore/idle_devices.h"
 #include "grabcore/recording_host.h"
 #include "harness.h"
 
 namespace {
 
-// Device objects without devices: the dispatchers around them answer as the engine does.
-class IdleGraph : public TGraphBuilder {
-  void create() override {}
-  void release() override {}
-  void add(dsMother*) override {}
-  void startView() override {}
-  void stopView() override {}
-  void showFilters() override {}
-  IGraphBuilder* getGraph() override { return nullptr; }
-  bool pollErrorAbort() override { return false; }
-};
-
-class IdleBuilder : public TCaptureGraphBuilder {
-  void make() override {}
-  void release() override {}
-  void setFg(const std::shared_ptr<TGraphBuilder>&) override {}
-  void renderPreview(dsMother*) override {}
-  void stopPreview() override {}
-  void setOutputFile(const std::string&, int32_t) override {}
-  void renderVCapture(const std::shared_ptr<dsMother>&, IBaseFilter*) override {}
-  void renderACapture(const std::shared_ptr<dsMother>&) override {}
-  void setPreviewWindow(uint32_t, int32_t, int32_t) override {}
-  void preViewStream(bool) override {}
-  void captureStream(bool) override {}
-  void fitVideoWindow(int32_t, int32_t) override {}
-  void capStartDelay(int64_t) override {}
-  void videoStartDelay(int64_t) override {}
-  void audioStartDelay(int64_t) override {}
-  void masterStream(int32_t) override {}
-  void setInterleaving(int32_t) override {}
-};
-
 class IdleFactory : public DeviceFactory {
   std::shared_ptr<dsMother> make(WaitId kind, lex&) override {
     if (kind == WaitId::GraphBuilder) return std::make_shared<IdleGraph>();
-    if (kind == WaitId::CaptureGraphBuilder) return std::make_shared<IdleBuilder>();
+    if (kind == WaitId::CaptureGraphBuilder) return std::make_shared<IdleCaptureBuilder>();
     return nullptr;
   }
 };

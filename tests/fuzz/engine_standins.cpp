@@ -1,46 +1,14 @@
 #include "engine_standins.h"
 
+#include "../grabcore/idle_devices.h"
 #include "grabcore/core/acap_sorce.h"
-#include "grabcore/core/capture_graph_builder.h"
 #include "grabcore/core/compress.h"
-#include "grabcore/core/graph_builder.h"
 #include "grabcore/core/mixer_ctrl.h"
 #include "grabcore/core/mixer_port.h"
 #include "grabcore/core/tv_tuner.h"
 #include "grabcore/core/vcap_sorce.h"
 
 namespace {
-
-struct Graph : TGraphBuilder {
-  void create() override {}
-  void release() override {}
-  void add(dsMother*) override {}
-  void startView() override {}
-  void stopView() override {}
-  void showFilters() override {}
-  IGraphBuilder* getGraph() override { return nullptr; }
-  bool pollErrorAbort() override { return false; }
-};
-
-struct CaptureBuilder : TCaptureGraphBuilder {
-  void make() override {}
-  void release() override {}
-  void setFg(const std::shared_ptr<TGraphBuilder>&) override {}
-  void renderPreview(dsMother*) override {}
-  void stopPreview() override {}
-  void setOutputFile(const std::string&, int32_t) override {}
-  void renderVCapture(const std::shared_ptr<dsMother>&, IBaseFilter*) override {}
-  void renderACapture(const std::shared_ptr<dsMother>&) override {}
-  void setPreviewWindow(uint32_t, int32_t, int32_t) override {}
-  void preViewStream(bool) override {}
-  void captureStream(bool) override {}
-  void fitVideoWindow(int32_t, int32_t) override {}
-  void capStartDelay(int64_t) override {}
-  void videoStartDelay(int64_t) override {}
-  void audioStartDelay(int64_t) override {}
-  void masterStream(int32_t) override {}
-  void setInterleaving(int32_t) override {}
-};
 
 struct VideoSource : TVCapSorce {
   void create(uint64_t) override {}
@@ -123,8 +91,8 @@ std::unique_ptr<ScanProgress> StandInFactory::openProgress(const std::string&) {
 
 std::shared_ptr<dsMother> StandInFactory::make(WaitId kind, lex&) {
   switch (kind) {
-    case WaitId::GraphBuilder: return std::make_shared<Graph>();
-    case WaitId::CaptureGraphBuilder: return std::make_shared<CaptureBuilder>();
+    case WaitId::GraphBuilder: return std::make_shared<IdleGraph>();
+    case WaitId::CaptureGraphBuilder: return std::make_shared<IdleCaptureBuilder>();
     case WaitId::TvTuner: return std::make_shared<TTvTuner>(host_, std::make_unique<Card>(), *this, folder_);
     case WaitId::VCapSorce: return std::make_shared<VideoSource>();
     case WaitId::ACapSorce: return std::make_shared<AudioSource>();
