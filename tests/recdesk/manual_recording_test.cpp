@@ -33,7 +33,7 @@ struct Manual : ModelLink, ManualRecordingHost {
   bool confirmPowerOff() override { return log.push_back("power off?"), true; }
   void tell(const std::string& text) override { log.push_back(text); }
 
-  // The engine answers until the queue is idle, or until the request text has been answered.
+  // The engine answers until the queue is idle, or until the request (as the transport logs it) has run.
   void settle(const std::string& until = "") {
     do {
       const Lines& replies = model.host().log;
