@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "common/messages.h"
 #include "model_link.h"
 
@@ -23,13 +25,18 @@ struct Manual : ModelLink, ManualRecordingHost {
   ManualRecording manual{link, scheduler, stopTimer, *this};
   bool down = false;
   bool captureFails = false;  // the engine reports the failed capture's undo in place of TVR_RECON
+  bool confirm = false;
+  std::function<void()> duringConfirmation;
   Lines log;                  // the button, the tray items and the boxes, in order
   size_t reported = 0;
 
   bool recordDown() const override { return down; }
   void setRecordDown(bool d) override { log.push_back((down = d) ? "down" : "up"); }
   void setRecordingItems(bool on) override { log.push_back(on ? "items on" : "items off"); }
-  bool confirmStart(const std::string&) override { return true; }
+  bool confirmStart(const std::string&) override {
+    if (duringConfirmation) duringConfirmation();
+    return true;
+  }
   bool confirmPowerOff() override { return log.push_back("power off?"), true; }
   void tell(const std::string& text) override { log.push_back(text); }
 
@@ -55,7 +62,7 @@ struct Manual : ModelLink, ManualRecordingHost {
   }
   void click(const std::string& until = "") {
     down = !down;
-    manual.recordClicked({"q", "D:\\rec\\tv.avi", false});
+    manual.recordClicked({"q", "D:\\rec\\tv.avi", confirm});
     settle(until);
   }
   void showTv() {
@@ -105,5 +112,19 @@ TEST(ManualRecording, AStartTheEngineFailsEndsAsNoRecordingBackInThePreview) {
   m.click();
   EXPECT_EQ(m.log, (Lines{"items on", "up", "items off", "up", "up"}));
   EXPECT_FALSE(m.manual.running());
+  EXPECT_TRUE(m.model.previewing());
+}
+
+TEST(ManualRecording, TheTraysStopWhileTheStartAsksEndsItWithoutACapture) {
+  Manual m;
+  m.showTv();
+  m.confirm = true;
+  m.duringConfirmation = [&] {
+    m.settle();
+    m.click();  // "録画停止": the button up and its click
+  };
+  m.click();
+  EXPECT_EQ(m.log, (Lines{"items on", "items off", "up", "up", "up"}));
+  EXPECT_EQ(std::count(m.transport.log.begin(), m.transport.log.end(), "line cCapBuild captureStream on"), 0);
   EXPECT_TRUE(m.model.previewing());
 }
