@@ -480,12 +480,9 @@ bool TForm1::fetchProgramInfo(const std::string& url, guide::ProgramFields& fiel
 }
 
 bool TForm1::lookupSavedProgramInfo(const std::string& url, guide::ProgramFields& fields) {
-  const auto folder = guide::offlineRecordFolder(browser_->LocationURL(), env_.programFolder);
-  if (!folder) return false;
-  const divideUrl parts(url);
-  const auto name = guide::savedRecordName(parts.getExtraInfo());
-  if (!name) return false;
-  const auto bytes = tavora::readWholeFile(*folder + "\\" + *name);
+  const auto path = guide::offlineRecordPath(browser_->LocationURL(), env_.programFolder, divideUrl(url).getExtraInfo());
+  if (!path) return false;
+  const auto bytes = tavora::readWholeFile(*path);
   if (!bytes || bytes->empty()) return false;
   std::string record(bytes->begin(), bytes->end());
   record.resize(std::min(record.size(), record.find('\0')));
