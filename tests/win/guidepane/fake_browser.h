@@ -22,6 +22,9 @@ Node fakeCell(long left, const std::string& href, const std::string& title, cons
 class FakeBrowser : public guide::Browser {
  public:
   FakeBrowser(std::vector<std::string>& log, guide::BrowserEvents& events) : log_(log), events_(events) {}
+  ~FakeBrowser() override {
+    if (onRelease) onRelease();
+  }
   void Navigate2(const std::string& url) override { log_.push_back("Navigate2 " + url); }
   void GoBack() override { log_.push_back("GoBack"); }
   void GoForward() override { log_.push_back("GoForward"); }
@@ -40,6 +43,7 @@ class FakeBrowser : public guide::Browser {
   std::function<std::unique_ptr<guide::DomDocument>()> makeDocument;  // a document of the test's own
   std::vector<Node> cells;  // the document's TD elements in order
   std::string name, url;
+  std::function<void()> onRelease;
 
  private:
   std::vector<std::string>& log_;

@@ -35,6 +35,7 @@ struct FakeDownload : guide::DownloadPort {
   bool running = true;
   bool downloading() const override { return running; }
   void show() override {}
+  void storeSettings() override {}
 };
 
 std::string fields(const guide::ProgramFields& f) {
@@ -64,9 +65,10 @@ class GuideWindow : public ::testing::Test {
   }
   void open() {
     GuideEnvironment env{folder,
-                         [this](HWND, guide::BrowserEvents e) {
+                         [this](HWND parent, guide::BrowserEvents e) {
                            events = std::move(e);
                            auto b = std::make_unique<FakeBrowser>(log, events);
+                           b->onRelease = [this, parent] { releasedInLiveWindow = IsWindow(parent) != FALSE; };
                            browser = b.get();
                            return b;
                          },
@@ -103,6 +105,7 @@ class GuideWindow : public ::testing::Test {
   std::vector<std::string> log;
   guide::BrowserEvents events;
   FakeBrowser* browser = nullptr;
+  bool releasedInLiveWindow = false;
   FakeCheck check;
   double clock = at(2026, 12, 10, 20, 0);
   std::unique_ptr<TForm1> form;
@@ -154,6 +157,7 @@ TEST_F(GuideWindow, AStoredLayoutComesBackMaximisedAndTheWindowsButtonsCallTheBr
 
   SendMessageW(form->handle(), WM_CLOSE, 0, 0);
   EXPECT_FALSE(IsWindow(form->handle()));
+  EXPECT_TRUE(releasedInLiveWindow);  // before the control's windows die with the main window
   const GuideSettings s = stored();
   EXPECT_EQ(std::vector<int>({s.header.left, s.header.top, s.header.width, s.header.height, s.header.windowState,
                               s.header.online, s.header.textSize, s.header.panel5.left}),
@@ -206,6 +210,7 @@ TEST_F(GuideWindow, AFirstStartIsOfflineAndTheNavigatorWalksTheSavedPages) {
   EXPECT_EQ(tavora::decodeOleDate(form->picker().value()).day, 11);
   form->click(TForm1::BitBtn1);  // back to the 10th, "21"
   form->ToolButton1_A2Click();
+  EXPECT_FALSE(form->enabled(TForm1::SpeedButton2) || form->enabled(TForm1::SpeedButton3));  // no slot shown
   form->click(TForm1::BitBtn1);  // right after the switch: the 9th, the first page of the day saved? no
   form->click(TForm1::BitBtn2);  // the 10th's first page is not saved either
   clock = at(2026, 12, 10, 0, 30);
