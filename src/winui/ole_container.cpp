@@ -7,12 +7,58 @@
 
 namespace winui {
 
-// One object for every site interface the control asks of its container, and the event sink.
-// The container holds one reference; the control holds its own.
-class OleContainer::Site : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame, public IDispatch {
+namespace {
+
+// An IDispatch without type information.
+struct PlainDispatch : IDispatch {
+  STDMETHODIMP GetTypeInfoCount(UINT* count) override {
+    if (count) *count = 0;
+    return S_OK;
+  }
+  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+};
+
+}  // namespace
+
+// The event sink, an object of its own: the control asks the site's IDispatch for its ambient
+// properties, and those asks must not reach the event handler.
+class OleContainer::Sink : public PlainDispatch {
  public:
-  Site(OleContainer& owner, REFIID eventsIid, EventHandler onEvent)
-      : owner_(owner), eventsIid_(eventsIid), onEvent_(std::move(onEvent)) {}
+  Sink(REFIID eventsIid, EventHandler onEvent) : eventsIid_(eventsIid), onEvent_(std::move(onEvent)) {}
+  void detach() { detached_ = true; }
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
+    if (!out) return E_POINTER;
+    *out = iid == IID_IUnknown || iid == IID_IDispatch || iid == eventsIid_ ? static_cast<IDispatch*>(this) : nullptr;
+    if (!*out) return E_NOINTERFACE;
+    AddRef();
+    return S_OK;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&refs_); }
+  STDMETHODIMP_(ULONG) Release() override {
+    const LONG left = InterlockedDecrement(&refs_);
+    if (left == 0) delete this;
+    return left;
+  }
+  STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override {
+    if (detached_ || !onEvent_ || !params) return S_OK;
+    guardedCall([&] { onEvent_(id, params); });
+    return S_OK;
+  }
+
+ private:
+  virtual ~Sink() = default;
+  IID eventsIid_;
+  EventHandler onEvent_;
+  LONG refs_ = 1;
+  bool detached_ = false;
+};
+
+// One object for every site interface the control asks of its container, its IDispatch giving
+// the ambient properties. The container holds one reference; the control holds its own.
+class OleContainer::Site : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame, public PlainDispatch {
+ public:
+  explicit Site(OleContainer& owner) : owner_(owner) {}
   void detach() { detached_ = true; }
   IOleInPlaceActiveObject* active() const { return active_; }
 
@@ -23,7 +69,7 @@ class OleContainer::Site : public IOleClientSite, public IOleInPlaceSite, public
     if (iid == IID_IUnknown || iid == IID_IOleClientSite) *out = static_cast<IOleClientSite*>(this);
     else if (iid == IID_IOleWindow || iid == IID_IOleInPlaceSite) *out = static_cast<IOleInPlaceSite*>(this);
     else if (iid == IID_IOleInPlaceUIWindow || iid == IID_IOleInPlaceFrame) *out = static_cast<IOleInPlaceFrame*>(this);
-    else if (iid == IID_IDispatch || iid == eventsIid_) *out = static_cast<IDispatch*>(this);
+    else if (iid == IID_IDispatch) *out = static_cast<IDispatch*>(this);
     else return E_NOINTERFACE;
     AddRef();
     return S_OK;
@@ -100,17 +146,9 @@ class OleContainer::Site : public IOleClientSite, public IOleInPlaceSite, public
   STDMETHODIMP EnableModeless(BOOL) override { return S_OK; }
   STDMETHODIMP TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
 
-  // IDispatch: the event sink. Only Invoke is asked for by a connection point.
-  STDMETHODIMP GetTypeInfoCount(UINT* count) override {
-    if (count) *count = 0;
-    return S_OK;
-  }
-  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-  STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override {
-    if (detached_ || !onEvent_ || !params) return S_OK;
-    guardedCall([&] { onEvent_(id, params); });
-    return S_OK;
+  // IDispatch: no ambient property is set, so the control keeps its defaults for every one.
+  STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+    return DISP_E_MEMBERNOTFOUND;
   }
 
  private:
@@ -122,8 +160,6 @@ class OleContainer::Site : public IOleClientSite, public IOleInPlaceSite, public
   }
 
   OleContainer& owner_;
-  IID eventsIid_;
-  EventHandler onEvent_;
   IOleInPlaceActiveObject* active_ = nullptr;
   LONG refs_ = 1;
   bool detached_ = false;
@@ -146,7 +182,8 @@ OleContainer::OleContainer(HWND parent, RECT b, REFCLSID clsid, REFIID eventsIid
   host_ = CreateWindowExW(0, kClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, b.left, b.top, b.right, b.bottom,
                           parent, nullptr, GetModuleHandleW(nullptr), this);
   if (!host_) return;
-  site_ = new Site(*this, eventsIid, std::move(onEvent));
+  site_ = new Site(*this);
+  sink_ = new Sink(eventsIid, std::move(onEvent));
 
   if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
                               reinterpret_cast<void**>(&object_))))
@@ -160,7 +197,7 @@ OleContainer::OleContainer(HWND parent, RECT b, REFCLSID clsid, REFIID eventsIid
   IConnectionPointContainer* points = nullptr;
   if (SUCCEEDED(object_->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&points)))) {
     if (SUCCEEDED(points->FindConnectionPoint(eventsIid, &point_)) &&
-        FAILED(point_->Advise(static_cast<IDispatch*>(site_), &cookie_)))
+        FAILED(point_->Advise(static_cast<IDispatch*>(sink_), &cookie_)))
       cookie_ = 0;
     points->Release();
   }
@@ -168,6 +205,7 @@ OleContainer::OleContainer(HWND parent, RECT b, REFCLSID clsid, REFIID eventsIid
 
 OleContainer::~OleContainer() {
   if (site_) site_->detach();
+  if (sink_) sink_->detach();
   if (point_) {
     if (cookie_) point_->Unadvise(cookie_);
     point_->Release();
@@ -184,6 +222,7 @@ OleContainer::~OleContainer() {
   }
   if (control_) control_->Release();
   if (site_) site_->Release();
+  if (sink_) sink_->Release();
   if (host_) {
     SetWindowLongPtrW(host_, GWLP_USERDATA, 0);
     DestroyWindow(host_);

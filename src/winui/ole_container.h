@@ -1,7 +1,7 @@
 // Our own OLE container for one ActiveX control: a child window of ours with the client site,
 // the in-place site and the frame; the events of one dispatch interface reach a handler through
-// a sink advised on the control's connection point. The handler runs under the exception
-// guard, so nothing escapes into the control. Needs OLE initialised on the thread.
+// a sink of its own advised on the control's connection point. The handler runs under the
+// exception guard, so nothing escapes into the control. Needs OLE initialised on the thread.
 #pragma once
 
 #include <windows.h>
@@ -35,11 +35,13 @@ class OleContainer {
 
  private:
   class Site;
+  class Sink;
   static LRESULT CALLBACK hostProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
   void resizeControl();
 
   HWND host_ = nullptr;
   Site* site_ = nullptr;
+  Sink* sink_ = nullptr;
   IUnknown* control_ = nullptr;
   IOleObject* object_ = nullptr;
   IConnectionPoint* point_ = nullptr;

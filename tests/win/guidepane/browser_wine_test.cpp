@@ -3,11 +3,13 @@
 // document completes here.
 #include <gtest/gtest.h>
 
+#include <exdisp.h>
 #include <vector>
 
 #include "guidepane/win/web_browser.h"
 #include "forms_fixture.h"
 #include "winui/form.h"
+#include "winui/ole_container.h"
 #include "winui/pump.h"
 
 namespace {
@@ -39,6 +41,37 @@ TEST(WebBrowserOnWine, TheContainerActivatesTheControlAndItsEventsReachTheGuide)
     EXPECT_NE(boxes.boxes[0].find(L"|a handler's failure stays on our side|"), std::wstring::npos);
   }
   winui::setDialogSeam(nullptr);
+  OleUninitialize();
+}
+
+// The control asks its site for ambient properties; unset, it keeps its defaults (pages with
+// their images). The asks never reach the event handler.
+TEST(WebBrowserOnWine, TheSiteAnswersNoAmbientPropertyAndOnlyEventsReachTheHandler) {
+  OleInitialize(nullptr);
+  {
+    winui::Form host({L"TavoraAmbientWineTest", "ambient"});
+    std::vector<DISPID> handled;
+    winui::OleContainer browser(host.handle(), {0, 0, 100, 100}, CLSID_WebBrowser, DIID_DWebBrowserEvents2,
+                                [&](DISPID id, DISPPARAMS*) { handled.push_back(id); });
+    IOleObject* object = nullptr;
+    IOleClientSite* site = nullptr;
+    IDispatch* ambient = nullptr;
+    ASSERT_EQ(browser.control()->QueryInterface(IID_PPV_ARGS(&object)), S_OK);
+    ASSERT_EQ(object->GetClientSite(&site), S_OK);
+    ASSERT_EQ(site->QueryInterface(IID_PPV_ARGS(&ambient)), S_OK);
+    std::vector<HRESULT> answers;
+    for (DISPID id : {-5512, -5501, -5502}) {  // download control, offline if not connected, silent
+      VARIANT value;
+      VariantInit(&value);
+      DISPPARAMS none{};
+      answers.push_back(ambient->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &value, nullptr, nullptr));
+    }
+    EXPECT_EQ(answers, std::vector<HRESULT>(3, DISP_E_MEMBERNOTFOUND));
+    EXPECT_TRUE(std::all_of(handled.begin(), handled.end(), [](DISPID id) { return id > 0; }));
+    ambient->Release();
+    site->Release();
+    object->Release();
+  }
   OleUninitialize();
 }
 
