@@ -1,6 +1,7 @@
 // The main window over a fake browser: its stored layout, its buttons, the navigator over saved
 // pages, the close refusal, and the capture of program links from the local HTTP server, from a
-// saved record and from a faked table. Boxes are answered through the dialog seam.
+// saved record and from a table faked behind the browser's document object model, read through the
+// product's document adapter. Boxes are answered through the dialog seam.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -301,6 +302,7 @@ TEST_F(GuideWindow, ALinkIsFilledFromTheServerFromASavedRecordOrFromTheTable) {
                                            "12/10 21:00-12/10 23:00|S1|A||A"}));
   EXPECT_EQ(check.shows, 5);
   EXPECT_EQ(form->slotEndHour(), 23);
+  EXPECT_EQ(liveHtmlFakes(), 0);  // the adapter let go of every element and collection
 
   // Other links go ahead; without a channel table only a program link is told so; a past table
   // stops the scrape and shows no check.
