@@ -19,27 +19,22 @@ struct PlainDispatch : IDispatch {
   STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
 };
 
-}  // namespace
-
-// The event sink, an object of its own: the control asks the site's IDispatch for its ambient
-// properties, and those asks must not reach the event handler.
-class OleContainer::Sink : public PlainDispatch {
+// The event sink: an object of its own, living and counted with the site, because the control
+// asks the site's IDispatch for its ambient properties and those asks are no events.
+class EventSink : public PlainDispatch {
  public:
-  Sink(REFIID eventsIid, EventHandler onEvent) : eventsIid_(eventsIid), onEvent_(std::move(onEvent)) {}
+  EventSink(IUnknown& site, REFIID eventsIid, OleContainer::EventHandler onEvent)
+      : site_(site), eventsIid_(eventsIid), onEvent_(std::move(onEvent)) {}
   void detach() { detached_ = true; }
   STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
     if (!out) return E_POINTER;
-    *out = iid == IID_IUnknown || iid == IID_IDispatch || iid == eventsIid_ ? static_cast<IDispatch*>(this) : nullptr;
+    *out = iid == IID_IUnknown || iid == IID_IDispatch || iid == eventsIid_ ? this : nullptr;
     if (!*out) return E_NOINTERFACE;
     AddRef();
     return S_OK;
   }
-  STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&refs_); }
-  STDMETHODIMP_(ULONG) Release() override {
-    const LONG left = InterlockedDecrement(&refs_);
-    if (left == 0) delete this;
-    return left;
-  }
+  STDMETHODIMP_(ULONG) AddRef() override { return site_.AddRef(); }
+  STDMETHODIMP_(ULONG) Release() override { return site_.Release(); }
   STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override {
     if (detached_ || !onEvent_ || !params) return S_OK;
     guardedCall([&] { onEvent_(id, params); });
@@ -47,19 +42,27 @@ class OleContainer::Sink : public PlainDispatch {
   }
 
  private:
-  virtual ~Sink() = default;
+  IUnknown& site_;
   IID eventsIid_;
-  EventHandler onEvent_;
-  LONG refs_ = 1;
+  OleContainer::EventHandler onEvent_;
   bool detached_ = false;
 };
 
+}  // namespace
+
 // One object for every site interface the control asks of its container, its IDispatch giving
-// the ambient properties. The container holds one reference; the control holds its own.
-class OleContainer::Site : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame, public PlainDispatch {
+// the ambient properties, with the event sink inside. The container holds one reference; the
+// control holds its own.
+class OleContainer::Site : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame,
+                           public PlainDispatch {
  public:
-  explicit Site(OleContainer& owner) : owner_(owner) {}
-  void detach() { detached_ = true; }
+  Site(OleContainer& owner, REFIID eventsIid, EventHandler onEvent)
+      : owner_(owner), sink_(*static_cast<IOleClientSite*>(this), eventsIid, std::move(onEvent)) {}
+  void detach() {
+    detached_ = true;
+    sink_.detach();
+  }
+  IDispatch* sink() { return &sink_; }
   IOleInPlaceActiveObject* active() const { return active_; }
 
   // IUnknown
@@ -160,6 +163,7 @@ class OleContainer::Site : public IOleClientSite, public IOleInPlaceSite, public
   }
 
   OleContainer& owner_;
+  EventSink sink_;
   IOleInPlaceActiveObject* active_ = nullptr;
   LONG refs_ = 1;
   bool detached_ = false;
@@ -182,8 +186,7 @@ OleContainer::OleContainer(HWND parent, RECT b, REFCLSID clsid, REFIID eventsIid
   host_ = CreateWindowExW(0, kClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, b.left, b.top, b.right, b.bottom,
                           parent, nullptr, GetModuleHandleW(nullptr), this);
   if (!host_) return;
-  site_ = new Site(*this);
-  sink_ = new Sink(eventsIid, std::move(onEvent));
+  site_ = new Site(*this, eventsIid, std::move(onEvent));
 
   if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
                               reinterpret_cast<void**>(&object_))))
@@ -197,7 +200,7 @@ OleContainer::OleContainer(HWND parent, RECT b, REFCLSID clsid, REFIID eventsIid
   IConnectionPointContainer* points = nullptr;
   if (SUCCEEDED(object_->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&points)))) {
     if (SUCCEEDED(points->FindConnectionPoint(eventsIid, &point_)) &&
-        FAILED(point_->Advise(static_cast<IDispatch*>(sink_), &cookie_)))
+        FAILED(point_->Advise(site_->sink(), &cookie_)))
       cookie_ = 0;
     points->Release();
   }
@@ -205,7 +208,6 @@ OleContainer::OleContainer(HWND parent, RECT b, REFCLSID clsid, REFIID eventsIid
 
 OleContainer::~OleContainer() {
   if (site_) site_->detach();
-  if (sink_) sink_->detach();
   if (point_) {
     if (cookie_) point_->Unadvise(cookie_);
     point_->Release();
@@ -222,7 +224,6 @@ OleContainer::~OleContainer() {
   }
   if (control_) control_->Release();
   if (site_) site_->Release();
-  if (sink_) sink_->Release();
   if (host_) {
     SetWindowLongPtrW(host_, GWLP_USERDATA, 0);
     DestroyWindow(host_);

@@ -35,13 +35,11 @@ class OleContainer {
 
  private:
   class Site;
-  class Sink;
   static LRESULT CALLBACK hostProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
   void resizeControl();
 
   HWND host_ = nullptr;
   Site* site_ = nullptr;
-  Sink* sink_ = nullptr;
   IUnknown* control_ = nullptr;
   IOleObject* object_ = nullptr;
   IConnectionPoint* point_ = nullptr;

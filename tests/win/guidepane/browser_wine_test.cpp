@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <exdisp.h>
+#include <wrl/client.h>
+
+#include <algorithm>
 #include <vector>
 
 #include "guidepane/win/web_browser.h"
@@ -44,33 +47,28 @@ TEST(WebBrowserOnWine, TheContainerActivatesTheControlAndItsEventsReachTheGuide)
   OleUninitialize();
 }
 
-// The control asks its site for ambient properties; unset, it keeps its defaults (pages with
-// their images). The asks never reach the event handler.
+// The control asks its site for ambient properties: none is set, so it keeps its defaults (pages
+// with their images); the asks are no events for the handler.
 TEST(WebBrowserOnWine, TheSiteAnswersNoAmbientPropertyAndOnlyEventsReachTheHandler) {
   OleInitialize(nullptr);
   {
     winui::Form host({L"TavoraAmbientWineTest", "ambient"});
-    std::vector<DISPID> handled;
+    std::vector<DISPID> handled, asked;
     winui::OleContainer browser(host.handle(), {0, 0, 100, 100}, CLSID_WebBrowser, DIID_DWebBrowserEvents2,
                                 [&](DISPID id, DISPPARAMS*) { handled.push_back(id); });
-    IOleObject* object = nullptr;
-    IOleClientSite* site = nullptr;
-    IDispatch* ambient = nullptr;
-    ASSERT_EQ(browser.control()->QueryInterface(IID_PPV_ARGS(&object)), S_OK);
-    ASSERT_EQ(object->GetClientSite(&site), S_OK);
-    ASSERT_EQ(site->QueryInterface(IID_PPV_ARGS(&ambient)), S_OK);
-    std::vector<HRESULT> answers;
+    Microsoft::WRL::ComPtr<IOleObject> object;
+    Microsoft::WRL::ComPtr<IOleClientSite> site;
+    Microsoft::WRL::ComPtr<IDispatch> ambient;
+    ASSERT_TRUE(SUCCEEDED(browser.control()->QueryInterface(IID_PPV_ARGS(&object))) &&
+                object->GetClientSite(&site) == S_OK && site.As(&ambient) == S_OK);
     for (DISPID id : {-5512, -5501, -5502}) {  // download control, offline if not connected, silent
-      VARIANT value;
-      VariantInit(&value);
+      VARIANT value{};
       DISPPARAMS none{};
-      answers.push_back(ambient->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &value, nullptr, nullptr));
+      const HRESULT hr = ambient->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &value, nullptr, nullptr);
+      if (hr == DISP_E_MEMBERNOTFOUND) asked.push_back(id);
     }
-    EXPECT_EQ(answers, std::vector<HRESULT>(3, DISP_E_MEMBERNOTFOUND));
+    EXPECT_EQ(asked, (std::vector<DISPID>{-5512, -5501, -5502}));
     EXPECT_TRUE(std::all_of(handled.begin(), handled.end(), [](DISPID id) { return id > 0; }));
-    ambient->Release();
-    site->Release();
-    object->Release();
   }
   OleUninitialize();
 }
