@@ -36,12 +36,9 @@ std::string page(const std::string& title, const std::string& image) {
          "<img src=\"http://tv.example/img/logo.gif\"><img src=\"http://tv.example/img/" + image + "\"></body></html>";
 }
 
-// A document whose HTML element cannot be had.
-struct NoHtmlElement : HtmlDocument {
+struct NoHtmlElement : HtmlDocument {  // a document whose HTML element cannot be had
   using HtmlDocument::HtmlDocument;
-  guide::DomElements tags(std::string_view name) const override {
-    return name == "HTML" ? guide::DomElements() : HtmlDocument::tags(name);
-  }
+  guide::DomElements tags(std::string_view n) const override { return n == "HTML" ? guide::DomElements() : HtmlDocument::tags(n); }
 };
 
 struct Walk : ::testing::Test {

@@ -43,9 +43,7 @@ std::string textOf(const Node& node) {
   return text + node->text;
 }
 HRESULT give(const std::string& text, BSTR* out) {
-  const std::wstring wide = winui::widen(text);
-  *out = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
-  return S_OK;
+  return *out = SysAllocString(winui::widen(text).c_str()), S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE notImplemented() { return E_NOTIMPL; }
