@@ -483,7 +483,8 @@ bool TForm1::fetchProgramInfo(const std::string& url, guide::ProgramFields& fiel
 }
 
 bool TForm1::lookupSavedProgramInfo(const std::string& url, guide::ProgramFields& fields) {
-  const auto path = guide::offlineRecordPath(browser_->LocationURL(), env_.programFolder, divideUrl(url).getExtraInfo());
+  const auto path =
+      guide::offlineRecordPath(browser_->LocationURL(), env_.programFolder, divideUrl(url).getExtraInfo());
   if (!path) return false;
   const auto bytes = tavora::readWholeFile(*path);
   if (!bytes || bytes->empty()) return false;
