@@ -359,10 +359,11 @@ TEST_F(OptionsBench, QualityProfilesChosenRenamedAddedDeletedAndLeft) {
   EXPECT_EQ(clickAnswering(GetDlgItem(page1, 3)), L"「ＴＶ」は削除できません。");
   EXPECT_TRUE(sentSince({}));
 
-  // Three additions, each a copy of the format in use.
+  // Three additions, each a copy of the format in use, none by a name the other driver's files hold.
+  bench.writeFile(L"新規の設定.video2", {1});
   mark();
   std::vector<std::string> added;
-  for (const wchar_t* name : {L"新規の設定", L"新規の設定(1)", L"新規の設定(2)"}) {
+  for (const wchar_t* name : {L"新規の設定(1)", L"新規の設定(2)", L"新規の設定(3)"}) {
     SendMessageW(GetDlgItem(page1, 2), BM_CLICK, 0, 0);
     const auto objects = queriesAndObjects(sj(name));
     added = added + std::vector<std::string>{"cVCap saveFormat", "clean compSetStart",

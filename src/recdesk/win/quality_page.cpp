@@ -242,7 +242,10 @@ void TabSheet2::renameCheck() {
 }
 
 void TabSheet2::Button14Click() {
-  const std::string name = newProfileName(items());
+  // Not a name whose files exist, of either driver: the new profile would load and overwrite them.
+  std::vector<std::string> taken = items();
+  for (std::string& file : optionspage::profileFileNames(dialog_.links().folder)) taken.push_back(std::move(file));
+  const std::string name = newProfileName(taken);
   HWND box = control(ComboBox1);
   SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(winui::widen(name).c_str()));
   selectItem(indexOf(name));
