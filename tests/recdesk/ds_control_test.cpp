@@ -184,23 +184,3 @@ TEST(RequestQueue, TheEngineEndingEmptiesTheQueueAndStopsTheWait) {
   EXPECT_TRUE(f.link.queue().empty());
   EXPECT_EQ(f.transport.sent.size(), 1u);
 }
-
-TEST(RequestQueue, AStepRunsAfterTheRequestsBeforeItAndBeforeTheNextGoesOut) {
-  LinkFixture f;
-  std::vector<size_t> ranAt;  // the requests sent when each step ran
-  auto step = [&] { ranAt.push_back(f.transport.sent.size()); };
-  f.link.afterQueued(step);  // nothing waits: at once
-  f.link.execOneLine("a");
-  f.link.execOneLine("b");
-  f.link.afterQueued([&] { step(); f.link.execOneLine("d"); });  // a step may queue
-  f.link.execOneLine("c");
-  EXPECT_EQ(f.drain(), (std::vector<std::string>{"a", "b", "c", "d"}));
-  EXPECT_EQ(ranAt, (std::vector<size_t>{0, 2}));
-  // Dropped with its requests when the engine ends, and none runs after.
-  f.link.execOneLine("e");
-  f.link.afterQueued(step);
-  f.link.engineEnded();
-  f.link.sendNext(5);
-  f.link.afterQueued(step);
-  EXPECT_EQ(ranAt.size(), 2u);
-}
