@@ -7,13 +7,62 @@
 
 namespace winui {
 
-// One object for every site interface the control asks of its container, and the event sink.
-// The container holds one reference; the control holds its own.
-class OleContainer::Site : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame, public IDispatch {
+namespace {
+
+// An IDispatch without type information.
+struct PlainDispatch : IDispatch {
+  STDMETHODIMP GetTypeInfoCount(UINT* count) override {
+    if (count) *count = 0;
+    return S_OK;
+  }
+  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+};
+
+// The event sink: an object of its own, living and counted with the site, because the control
+// asks the site's IDispatch for its ambient properties and those asks are no events.
+class EventSink : public PlainDispatch {
+ public:
+  EventSink(IUnknown& site, REFIID eventsIid, OleContainer::EventHandler onEvent)
+      : site_(site), eventsIid_(eventsIid), onEvent_(std::move(onEvent)) {}
+  void detach() { detached_ = true; }
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
+    if (!out) return E_POINTER;
+    *out = iid == IID_IUnknown || iid == IID_IDispatch || iid == eventsIid_ ? this : nullptr;
+    if (!*out) return E_NOINTERFACE;
+    AddRef();
+    return S_OK;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return site_.AddRef(); }
+  STDMETHODIMP_(ULONG) Release() override { return site_.Release(); }
+  STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override {
+    if (detached_ || !onEvent_ || !params) return S_OK;
+    guardedCall([&] { onEvent_(id, params); });
+    return S_OK;
+  }
+
+ private:
+  IUnknown& site_;
+  IID eventsIid_;
+  OleContainer::EventHandler onEvent_;
+  bool detached_ = false;
+};
+
+}  // namespace
+
+// One object for every site interface the control asks of its container, its IDispatch giving
+// the ambient properties, with the event sink inside. The container holds one reference; the
+// control holds its own.
+class OleContainer::Site : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame,
+                           public PlainDispatch {
  public:
   Site(OleContainer& owner, REFIID eventsIid, EventHandler onEvent)
-      : owner_(owner), eventsIid_(eventsIid), onEvent_(std::move(onEvent)) {}
-  void detach() { detached_ = true; }
+      : owner_(owner), sink_(*static_cast<IOleClientSite*>(this), eventsIid, std::move(onEvent)) {}
+  void detach() {
+    detached_ = true;
+    sink_.detach();
+  }
+  IDispatch* sink() { return &sink_; }
   IOleInPlaceActiveObject* active() const { return active_; }
 
   // IUnknown
@@ -23,7 +72,7 @@ class OleContainer::Site : public IOleClientSite, public IOleInPlaceSite, public
     if (iid == IID_IUnknown || iid == IID_IOleClientSite) *out = static_cast<IOleClientSite*>(this);
     else if (iid == IID_IOleWindow || iid == IID_IOleInPlaceSite) *out = static_cast<IOleInPlaceSite*>(this);
     else if (iid == IID_IOleInPlaceUIWindow || iid == IID_IOleInPlaceFrame) *out = static_cast<IOleInPlaceFrame*>(this);
-    else if (iid == IID_IDispatch || iid == eventsIid_) *out = static_cast<IDispatch*>(this);
+    else if (iid == IID_IDispatch) *out = static_cast<IDispatch*>(this);
     else return E_NOINTERFACE;
     AddRef();
     return S_OK;
@@ -100,17 +149,9 @@ class OleContainer::Site : public IOleClientSite, public IOleInPlaceSite, public
   STDMETHODIMP EnableModeless(BOOL) override { return S_OK; }
   STDMETHODIMP TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
 
-  // IDispatch: the event sink. Only Invoke is asked for by a connection point.
-  STDMETHODIMP GetTypeInfoCount(UINT* count) override {
-    if (count) *count = 0;
-    return S_OK;
-  }
-  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-  STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override {
-    if (detached_ || !onEvent_ || !params) return S_OK;
-    guardedCall([&] { onEvent_(id, params); });
-    return S_OK;
+  // IDispatch: no ambient property is set, so the control keeps its defaults for every one.
+  STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+    return DISP_E_MEMBERNOTFOUND;
   }
 
  private:
@@ -122,8 +163,7 @@ class OleContainer::Site : public IOleClientSite, public IOleInPlaceSite, public
   }
 
   OleContainer& owner_;
-  IID eventsIid_;
-  EventHandler onEvent_;
+  EventSink sink_;
   IOleInPlaceActiveObject* active_ = nullptr;
   LONG refs_ = 1;
   bool detached_ = false;
@@ -160,7 +200,7 @@ OleContainer::OleContainer(HWND parent, RECT b, REFCLSID clsid, REFIID eventsIid
   IConnectionPointContainer* points = nullptr;
   if (SUCCEEDED(object_->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&points)))) {
     if (SUCCEEDED(points->FindConnectionPoint(eventsIid, &point_)) &&
-        FAILED(point_->Advise(static_cast<IDispatch*>(site_), &cookie_)))
+        FAILED(point_->Advise(site_->sink(), &cookie_)))
       cookie_ = 0;
     points->Release();
   }

@@ -1,7 +1,7 @@
 // Our own OLE container for one ActiveX control: a child window of ours with the client site,
 // the in-place site and the frame; the events of one dispatch interface reach a handler through
-// a sink advised on the control's connection point. The handler runs under the exception
-// guard, so nothing escapes into the control. Needs OLE initialised on the thread.
+// a sink of its own advised on the control's connection point. The handler runs under the
+// exception guard, so nothing escapes into the control. Needs OLE initialised on the thread.
 #pragma once
 
 #include <windows.h>

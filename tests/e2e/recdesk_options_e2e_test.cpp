@@ -120,16 +120,21 @@ struct OptionsBench : ::testing::Test {
     ASSERT_NE(at, items.end()) << name;
     choose(page1, 1, static_cast<int>(at - items.begin()));
   }
-  // Types over the profile's text and leaves the box.
-  void typeProfile(const wchar_t* text, bool wait = true) {
+  // Types over the profile's text and leaves the box, unless told to stay.
+  void typeProfile(const wchar_t* text, bool wait = true, bool leave = true) {
     HWND edit = FindWindowExW(profiles(), nullptr, L"Edit", nullptr);
     SendMessageW(edit, EM_SETSEL, 0, -1);
     if (!*text) SendMessageW(edit, WM_CHAR, VK_BACK, 0);
     for (const wchar_t* c = text; *c; ++c) SendMessageW(edit, WM_CHAR, *c, 0);
+    if (!leave) return;
     if (wait)
       SendMessageW(page1, WM_COMMAND, MAKEWPARAM(1, CBN_KILLFOCUS), reinterpret_cast<LPARAM>(profiles()));
     else
       PostMessageW(page1, WM_COMMAND, MAKEWPARAM(1, CBN_KILLFOCUS), reinterpret_cast<LPARAM>(profiles()));
+  }
+  std::string pageLive(std::string on = "") const {  // the page's seven controls in id order, "1" enabled
+    for (int id = 1; id <= 7; ++id) on += IsWindowEnabled(GetDlgItem(page1, id)) ? '1' : '0';
+    return on;
   }
   // Clicks a button of a page; a box it shows is answered and its text returned.
   std::wstring clickAnswering(HWND button) {
@@ -284,7 +289,15 @@ TEST_F(OptionsBench, QualityListsByDriverWithTheBuiltInOnce) {
   std::sort(items.begin(), items.end());
   EXPECT_EQ(items, (std::vector<std::string>{"W", sj(L"ＴＶ")}));  // listed once, the VfW one not
   EXPECT_EQ(profileText(), sj(L"ＴＶ"));
-  close();
+  bench.enginePosts(tvr::TVR_VIDEOSIZE, 720, -480);  // a negative height reads signed
+  wchar_t height[16] = {};
+  EXPECT_TRUE(e2e::pollUntil([&] { return GetDlgItemTextW(page1, 21, height, 16) && !wcscmp(height, L"-480"); }, 5000));
+  // "ＴＶ" typed over "W", then the dialog closed by Alt+F4: the leave goes by W, the profile loaded.
+  mark();
+  chooseProfile("W");
+  typeProfile(L"ＴＶ", true, false);
+  PostMessageW(dialog, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(sentSince(profileSwitch("W") + queriesAndObjects("W") + profileSwitch(sj(L"ＴＶ"))));
 }
 
 TEST_F(OptionsBench, QualityProfilesChosenRenamedAddedDeletedAndLeft) {
@@ -301,13 +314,14 @@ TEST_F(OptionsBench, QualityProfilesChosenRenamedAddedDeletedAndLeft) {
   chooseProfile("A");
   ASSERT_TRUE(sentSince(profileSwitch("A") + queriesAndObjects("A")));
 
-  // Refused renames: the old name back, nothing sent, no file touched.
+  // Refused renames ("w": the other driver's): the old name back, nothing sent, no file touched.
   mark();
   typeProfile(L"");
   EXPECT_EQ(profileText(), "A");
   const std::pair<const wchar_t*, std::wstring> refused[] = {
       {L"ＴＶ", L"「ＴＶ」の名前は変えられず、ほかの設定を「ＴＶ」にすることもできません。"},
       {L"mpeg", L"同じ名前の設定がすでにあります。"},
+      {L"w", L"同じ名前の設定がすでにあります。"},
       {L"a*b", L"設定の名前に次の文字は使えません。\n\\ / : * ? \" < > |"}};
   for (const auto& [name, message] : refused) {
     typeProfile(name, false);
@@ -317,10 +331,16 @@ TEST_F(OptionsBench, QualityProfilesChosenRenamedAddedDeletedAndLeft) {
   EXPECT_TRUE(sentSince({}));
   EXPECT_TRUE(exists(L"A.video") && exists(L"A.audio") && exists(L"A.vCompress"));
 
-  // The rename: the old files go, the engine objects take the new name.
+  // The rename: the old files go once the lines queued before are answered (a switch's may still
+  // load them), the engine objects take the new name.
   mark();
+  bench.holdAcknowledgements();
+  SendMessageW(GetDlgItem(page1, 7), BM_CLICK, 0, 0);
   typeProfile(L"B");
-  ASSERT_TRUE(sentSince({"cVCap loadFormat \"B\"", "cACap audioQualityName \"B\"", "cComp compQualityName \"B\""}));
+  EXPECT_TRUE(exists(L"A.video") && exists(L"A.audio") && exists(L"A.vCompress"));
+  bench.releaseAcknowledgements();
+  ASSERT_TRUE(sentSince({"form", "cACap audioDialog form", "cVCap loadFormat \"B\"", "cACap audioQualityName \"B\"",
+                         "cComp compQualityName \"B\""}));
   EXPECT_FALSE(exists(L"A.video") || exists(L"A.audio") || exists(L"A.vCompress"));
   EXPECT_TRUE(exists(L"Mpeg.video") && exists(L"W.video2"));
   EXPECT_EQ(profileText(), "B");
@@ -335,10 +355,11 @@ TEST_F(OptionsBench, QualityProfilesChosenRenamedAddedDeletedAndLeft) {
   EXPECT_EQ(clickAnswering(GetDlgItem(page1, 3)), L"「ＴＶ」は削除できません。");
   EXPECT_TRUE(sentSince({}));
 
-  // Three additions, each a copy of the format in use.
+  // Three additions, each a copy of the format in use, none by a name the other driver's files hold.
+  bench.writeFile(L"新規の設定.video2", {1});
   mark();
   std::vector<std::string> added;
-  for (const wchar_t* name : {L"新規の設定", L"新規の設定(1)", L"新規の設定(2)"}) {
+  for (const wchar_t* name : {L"新規の設定(1)", L"新規の設定(2)", L"新規の設定(3)"}) {
     SendMessageW(GetDlgItem(page1, 2), BM_CLICK, 0, 0);
     const auto objects = queriesAndObjects(sj(name));
     added = added + std::vector<std::string>{"cVCap saveFormat", "clean compSetStart",
@@ -379,10 +400,13 @@ TEST_F(OptionsBench, QualityProfilesChosenRenamedAddedDeletedAndLeft) {
   const auto back = std::vector<std::string>{"preView2b.cmd", "mix setSysVolMute"} + queriesAndObjects("Mpeg") +
                     std::vector<std::string>{"tune setCh"};
   ASSERT_TRUE(sentSince(formatChange));
+  // Until its end the page's controls are off and do nothing: "追加", "削除", the change again, a profile.
+  EXPECT_EQ(pageLive(), "0000000");
+  for (int button : {2, 3, 4}) SendMessageW(GetDlgItem(page1, button), BM_CLICK, 0, 0);
+  choose(page1, 1, 0);
   const double rate = 29.97;
   uint64_t bits;
   memcpy(&bits, &rate, 8);
-  mark();
   bench.enginePosts(tvr::TVR_FRAMERATE, bits & 0xFFFFFFFF, static_cast<int64_t>(bits >> 32));
   bench.enginePosts(tvr::TVR_FORMATDONE, 1, 0);  // not the format dialog's
   HWND frameRate = nullptr;
@@ -393,7 +417,8 @@ TEST_F(OptionsBench, QualityProfilesChosenRenamedAddedDeletedAndLeft) {
   GetDlgItemTextW(frameRate, 2, shown, 32);
   EXPECT_STREQ(shown, L"29.97");
   SendMessageW(GetDlgItem(frameRate, 4), BM_CLICK, 0, 0);
-  ASSERT_TRUE(sentSince(std::vector<std::string>{"cVCap setFrameRate 29.97"} + back));
+  ASSERT_TRUE(sentSince(formatChange + std::vector<std::string>{"cVCap setFrameRate 29.97"} + back));
+  EXPECT_EQ(pageLive(), "1111111");
 
   // The page left while the format dialog is open: the preview and the sound come back first,
   // and that dialog's end is no longer taken.

@@ -1,6 +1,8 @@
 // The program-information record as the site answers it (status 200), read for a program link
-// with a start; the input's first line is the link, the rest the answer's body.
+// with a start; the input's first line is the link, the rest the answer's body. The same line as
+// the shown page's address and the rest as a link's query give a saved record's file.
 #include "fuzz_support.h"
+#include "guidepane/core/offline_records.h"
 #include "guidepane/core/program_link.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -11,6 +13,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   guide::stationCode(url);
   if (const std::optional<std::string> record = guide::recordFromAnswer(200, input.substr(std::min(newline + 1, size))))
     guide::parseProgramInfo(url, *record);
-  guide::savedRecordPath(url, input.substr(std::min(newline + 1, size)));
+  guide::offlineRecordPath(url, "C:\\g\\", input.substr(std::min(newline + 1, size)));
   return 0;
 }

@@ -89,11 +89,25 @@ TEST_F(Pool, AbortStopsTakingJobsAndTheNextAddTakesThemUp) {
   EXPECT_EQ(bench.opened(), 8u);  // the two waiting jobs stay queued
   queue.add(address(8), file(8));  // the same download again: one of those two
   bench.serveUntilIdle(queue);
-  // The two left queued are fetched; those cut by the abort left nothing and come again.
-  EXPECT_EQ(bench.files.size(), 2u);
+  // Those cut by the abort are not finished either: all ten are fetched, each once.
+  EXPECT_EQ(bench.files.size(), 10u);
+  EXPECT_EQ(bench.opened(), 18u);
+}
+
+TEST_F(Pool, AnImageAbortedWhileItsTransferClosesIsFetchedWhenTheNextDownloadAsksAgain) {
+  bench.hold(true);
+  bench.holdClose(true);
   queue.add(address(0), file(0));
+  waitOpened(1);
+  queue.abort();
+  bench.hold(false);
+  bench.waitClosing();
+  queue.add(address(0), file(0));
+  bench.holdClose(false);
   bench.serveUntilIdle(queue);
-  EXPECT_EQ(bench.files.size(), 3u);
+  EXPECT_EQ(bench.opened(), 2u);
+  EXPECT_EQ(bench.files.count(file(0)), 1u);
+  EXPECT_EQ(bench.images, std::make_pair(1, 1));
 }
 
 TEST_F(Pool, ShutdownCancelsAStalledTransferAndWaits) {

@@ -8,8 +8,12 @@ class FakeTransfer : public guide::HttpTransfer {
  public:
   explicit FakeTransfer(DownloadBench& b) : b_(b) {}
   ~FakeTransfer() override {
-    std::lock_guard<std::mutex> l(b_.m_);
+    std::unique_lock<std::mutex> l(b_.m_);
     if (counted_) --b_.active_;
+    ++b_.closing_;
+    b_.cv_.notify_all();
+    b_.cv_.wait(l, [&] { return !b_.closeHeld_; });
+    --b_.closing_;
   }
   Opened open(const std::string& address) override {
     std::unique_lock<std::mutex> l(b_.m_);
@@ -99,6 +103,17 @@ void DownloadBench::hold(bool on) {
   std::lock_guard<std::mutex> l(m_);
   held_ = on;
   cv_.notify_all();
+}
+
+void DownloadBench::holdClose(bool on) {
+  std::lock_guard<std::mutex> l(m_);
+  closeHeld_ = on;
+  cv_.notify_all();
+}
+
+void DownloadBench::waitClosing() {
+  std::unique_lock<std::mutex> l(m_);
+  cv_.wait_for(l, 5s, [&] { return closing_ > 0; });
 }
 
 size_t DownloadBench::opened() const {

@@ -40,6 +40,9 @@ class DownloadBench : public guide::DownloadView {
   // Serves until the workers have unregistered and their done messages came.
   void serveUntilIdle(const guide::dlCtrl& queue);
   void hold(bool on);
+  // A slow close: each transfer's handles take until release to go; waits for one closing.
+  void holdClose(bool on);
+  void waitClosing();
   size_t opened() const;
   // Waits until n synchronised calls are queued.
   void waitPending(size_t n);
@@ -57,6 +60,7 @@ class DownloadBench : public guide::DownloadView {
   std::condition_variable cv_;
   std::deque<const std::function<void()>*> ui_;
   std::vector<std::string> opened_;
-  bool held_ = false;
+  bool held_ = false, closeHeld_ = false;
+  int closing_ = 0;
   int active_ = 0;
 };

@@ -77,10 +77,13 @@ TEST(ProgramRecord, WhatIsNoRecord) {
 }
 
 TEST(SavedRecord, FolderAndFileNameStayInsideTheRecordsFolder) {
-  EXPECT_EQ(guide::savedRecordPath("/C:/g/prgTable/121019tb.htm", "?a=1&ch=X:Y"), "C:/g/prgTable/121019tb\\a_1_ch_X_Y.txt");
-  EXPECT_EQ(guide::savedRecordFolder("/C:/Program%20Files/g/121019tb.htm"), "C:/Program Files/g/121019tb");
-  for (const char* page : {"/x.html", ".htm"}) EXPECT_FALSE(guide::savedRecordPath(page, "?a")) << page;
-  EXPECT_FALSE(guide::savedRecordPath("/C:/g/prgTable/121019tb.htm", "?"));
+  EXPECT_EQ(guide::offlineRecordPath("file:///C:/g/prgTable/121019tb.htm", "C:\\g\\", "?a=1&ch=X:Y"),
+            "C:\\g\\prgTable\\121019tb\\a_1_ch_X_Y.txt");
+  EXPECT_EQ(guide::offlineRecordFolder("file:///C:/Program%20Files/g/prgTable/1210tb.htm", "C:\\Program Files\\g\\"),
+            "C:\\Program Files\\g\\prgTable\\1210tb");
+  for (const char* page : {"file:///C:/g/prgTable/x.html", "file:///C:/g/prgTable/.htm"})
+    EXPECT_FALSE(guide::offlineRecordPath(page, "C:\\g\\", "?a")) << page;
+  EXPECT_FALSE(guide::offlineRecordPath("file:///C:/g/prgTable/121019tb.htm", "C:\\g\\", "?"));
 
   EXPECT_EQ(guide::savedRecordName("?t=2026/12/10+x;y"), "t_2026_12_10_x_y.txt");
   EXPECT_EQ(guide::savedRecordName("?..\\..\\windows\\x|<>*?\"\x01"), ".._.._windows_x_______.txt");

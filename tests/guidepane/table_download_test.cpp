@@ -36,6 +36,11 @@ std::string page(const std::string& title, const std::string& image) {
          "<img src=\"http://tv.example/img/logo.gif\"><img src=\"http://tv.example/img/" + image + "\"></body></html>";
 }
 
+struct NoHtmlElement : HtmlDocument {  // a document whose HTML element cannot be had
+  using HtmlDocument::HtmlDocument;
+  guide::DomElements tags(std::string_view n) const override { return n == "HTML" ? guide::DomElements() : HtmlDocument::tags(n); }
+};
+
 struct Walk : ::testing::Test {
   Walk() {
     for (const char* image : {"logo.gif", "a.gif", "b.gif"}) bench.site[std::string("http://tv.example/img/") + image] = {200, image};
@@ -99,5 +104,11 @@ TEST_F(Walk, EndBeforeStartAbortAndAFailedSaveEachEndTheDownload) {
   readonly.documentComplete(true, "http://tv.example/tb/120107tb.htm", doc);
   EXPECT_EQ(bench.calls[bench.calls.size() - 3], "box " + sj("保存先にファイルを生成できませんでした。\n中断します。"));
   EXPECT_FALSE(readonly.downloading());
+  walk.startOrAbort("http://tv.example/tb/", day + 1, day + 1);
+  NoHtmlElement empty(page("120207table", "a.gif"), bench.navigated);
+  walk.documentComplete(true, bench.navigated, empty);
+  EXPECT_EQ(bench.calls[bench.calls.size() - 3], "box " + sj("ファイルの保存に失敗しました。\n中断します。"));
+  EXPECT_EQ(bench.files.count("C:\\g\\prgTable\\120207tb.htm"), 0u);
+  EXPECT_FALSE(walk.downloading());
   bench.serveUntilIdle(queue);
 }

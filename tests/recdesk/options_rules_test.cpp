@@ -50,6 +50,7 @@ TEST(OptionsRules, RenameChecksComeBeforeAnyFileGoes) {
   EXPECT_EQ(checkRename(items, 0, sj("ＴＶ")), RenameCheck::builtIn);
   EXPECT_EQ(checkRename(items, 2, "C"), RenameCheck::builtIn);
   EXPECT_EQ(checkRename(items, 0, "MPEG"), RenameCheck::taken);
+  EXPECT_EQ(checkRename(items, 0, "a", {"A"}), RenameCheck::ok);  // its own files do not count
   for (const char* bad : {"a\\b", "a/b", "a:b", "a*", "a?", "\"a\"", "<a", "a>", "a|b", "a\tb"})
     EXPECT_EQ(checkRename(items, 0, bad), RenameCheck::badCharacter) << bad;
   EXPECT_EQ(checkRename(items, 0, std::string("a\x95")), RenameCheck::badCharacter);  // half a character

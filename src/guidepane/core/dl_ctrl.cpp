@@ -24,9 +24,9 @@ dlCtrl::~dlCtrl() {
 void dlCtrl::resetProgress() {
   imagePosition_ = 0;
   {
-    // Jobs an abort left queued are fetched by this download's workers: they count in it.
+    // Jobs an abort left pending are fetched by this download's workers: they count in it.
     std::lock_guard<std::mutex> l(lock_);
-    imageMaximum_ = static_cast<int>(jobs_.size());
+    imageMaximum_ = static_cast<int>(pending_.size());
   }
   dropped_ = 0;
   view_.setImageProgress(0, 0);
@@ -35,22 +35,17 @@ void dlCtrl::resetProgress() {
 void dlCtrl::add(const std::string& address, const std::string& target) {
   joinEnded();
   if (ports_.files.exists(target)) return;
-  bool queued = false;
+  if (!ports_.files.makeFolders(tavora::sjis::folderOf(target))) {
+    view_.message(texts::kFolderCreateFailed);
+    return;
+  }
+  bool queued = false, startOne = false;
   {
+    // One lock decides and queues: a target stays pending until its file is written or its
+    // job is dropped, so a job found pending is sure to be fetched by a worker taking jobs.
     std::lock_guard<std::mutex> l(lock_);
     // Two pages share the image, two addresses end alike, or an abort left it queued.
     queued = pending_.count(target) != 0;
-  }
-  if (!queued) {
-    if (!ports_.files.makeFolders(tavora::sjis::folderOf(target))) {
-      view_.message(texts::kFolderCreateFailed);
-      return;
-    }
-    view_.setImageProgress(imagePosition_, ++imageMaximum_);
-  }
-  bool startOne = false;
-  {
-    std::lock_guard<std::mutex> l(lock_);
     // Jobs an abort left queued are taken up again by this enqueue's workers.
     aborted_ = false;
     if (!queued) {
@@ -66,6 +61,7 @@ void dlCtrl::add(const std::string& address, const std::string& target) {
       peak_ = std::max(peak_, takers_);
     }
   }
+  if (!queued) view_.setImageProgress(imagePosition_, ++imageMaximum_);
   if (!startOne) return;
   ++count_;
   view_.log(texts::kThreadCreated + std::to_string(count_));
@@ -95,6 +91,11 @@ void dlCtrl::run() {
     Outcome outcome = downloadOne(job);
     bool exhausted = false;
     l.lock();
+    if (outcome == Outcome::aborted) {
+      // Not finished: first in line for the workers of the next enqueue, which may have come.
+      jobs_.push_front(std::move(job));
+      continue;
+    }
     if (outcome == Outcome::failed) {
       if (++job.tries < kTries) {
         jobs_.push_back(std::move(job));
@@ -179,7 +180,7 @@ dlCtrl::Outcome dlCtrl::downloadOne(const Job& job) {
     if (n == 0) break;
     body.insert(body.end(), buffer, buffer + n);
     std::lock_guard<std::mutex> l(lock_);
-    if (aborted_) return Outcome::done;
+    if (aborted_) return Outcome::aborted;
   }
   if (std::optional<uint64_t> length = transfer->contentLength(); length && body.size() < *length) {
     logOnUi(texts::kBodyCutShort);

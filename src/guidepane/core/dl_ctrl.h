@@ -88,7 +88,7 @@ class dlCtrl {
     std::string address, target;
     int tries = 0;
   };
-  enum class Outcome { done, failed, dropped };
+  enum class Outcome { done, failed, dropped, aborted };
 
   void run();
   Outcome downloadOne(const Job& job);
@@ -105,7 +105,7 @@ class dlCtrl {
 
   mutable std::mutex lock_;
   std::deque<Job> jobs_;
-  std::set<std::string> pending_;  // targets queued or in flight
+  std::set<std::string> pending_;  // targets queued or in flight, until written or dropped
   std::set<HttpTransfer*> inFlight_;
   bool aborted_ = false;
   bool closing_ = false;  // at exit: transfers are cancelled as they start

@@ -1,6 +1,7 @@
 #include "offline_records.h"
 
 #include "divide_url.h"
+#include "program_link.h"
 
 namespace guide {
 
@@ -32,6 +33,14 @@ std::optional<std::string> offlineRecordFolder(std::string_view locationUrl, std
       !startsWithNoCase(name.substr(name.size() - 4), ".htm"))
     return std::nullopt;
   return path.substr(0, path.size() - 4);
+}
+
+std::optional<std::string> offlineRecordPath(std::string_view locationUrl, std::string_view programFolder,
+                                             std::string_view extraInfo) {
+  const auto folder = offlineRecordFolder(locationUrl, programFolder);
+  const auto name = savedRecordName(extraInfo);
+  if (!folder || !name) return std::nullopt;
+  return *folder + "\\" + *name;
 }
 
 }  // namespace guide

@@ -132,16 +132,6 @@ std::optional<std::string> recordFromAnswer(int httpStatus, std::string_view bod
   return std::string(body.substr(0, body.find('\0')));
 }
 
-std::optional<std::string> savedRecordFolder(std::string_view pathname) {
-  const std::string path = decodeEscapes(pathname);
-  if (path.size() < 6) return std::nullopt;
-  std::string ext = path.substr(path.size() - 4);
-  for (char& c : ext)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  if (ext != ".htm") return std::nullopt;
-  return path.substr(1, path.size() - 5);
-}
-
 std::optional<std::string> savedRecordName(std::string_view extraInfo) {
   if (extraInfo.size() < 2) return std::nullopt;
   std::string name(extraInfo.substr(1));
@@ -157,13 +147,6 @@ std::optional<std::string> savedRecordName(std::string_view extraInfo) {
   }
   if (isReservedDeviceName(name)) name = "_" + name;
   return name + ".txt";
-}
-
-std::optional<std::string> savedRecordPath(std::string_view pathname, std::string_view extraInfo) {
-  const auto folder = savedRecordFolder(pathname);
-  const auto name = savedRecordName(extraInfo);
-  if (!folder || !name) return std::nullopt;
-  return *folder + "\\" + *name;
 }
 
 }  // namespace guide

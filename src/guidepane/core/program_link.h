@@ -46,13 +46,7 @@ std::optional<ProgramFields> parseProgramInfo(std::string_view url, std::string_
 constexpr size_t kMaxRecordBytes = 4096;
 std::optional<std::string> recordFromAnswer(int httpStatus, std::string_view body);
 
-// Saved records lie beside the table page, in the folder named like the page without ".htm";
-// pathname is the shown document's location.pathname ("/C:/.../121019tb.htm").
-std::optional<std::string> savedRecordFolder(std::string_view pathname);
 // The record's file name from the link's extra information: the query without its "?", every
 // character that a file name may not hold replaced by "_", and ".txt". Nothing without a query.
 std::optional<std::string> savedRecordName(std::string_view extraInfo);
-// folder + "\" + name, when the page and the link give both.
-std::optional<std::string> savedRecordPath(std::string_view pathname, std::string_view extraInfo);
-
 }  // namespace guide

@@ -172,8 +172,10 @@ bool TableDownload::savePage(DomDocument& document) {
   DomElements html = document.tags("HTML");
   if (!files_.makeFolders(folder_ + "prgTable\\")) {
     failure = texts::kPageCreateFailed;
+  } else if (html.empty()) {
+    failure = texts::kPageWriteFailed;  // nothing to write: an empty file would count as fetched
   } else {
-    const std::string text = html.empty() ? std::string() : html[0]->outerHtml();
+    const std::string text = html[0]->outerHtml();
     if (!files_.write(target_, std::vector<uint8_t>(text.begin(), text.end()))) failure = texts::kPageWriteFailed;
   }
   if (failure) {

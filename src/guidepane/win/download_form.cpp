@@ -124,6 +124,10 @@ TForm3::~TForm3() {
 void TForm3::FormDestroy() {
   if (destroyed_) return;
   destroyed_ = true;
+  storeSettings();
+}
+
+void TForm3::storeSettings() {
   settings_.baseAddress = text(Edit1);
   settings_.header.downloadRecords = checked(CheckBox1) ? 1 : 0;
 }
@@ -225,7 +229,11 @@ LRESULT TForm3::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     hide();
     return 0;
   }
-  // Destroyed with the main window, before the settings are written.
-  if (msg == WM_DESTROY) FormDestroy();
+  // Destroyed with the main window, before the settings are written; the hidden browser is
+  // closed while its windows, children of this one, still live.
+  if (msg == WM_DESTROY) {
+    FormDestroy();
+    browser_.reset();
+  }
   return Form::handleMessage(msg, wParam, lParam);
 }

@@ -36,6 +36,7 @@ class TForm3 : public winui::Form, public guide::DownloadView, public guide::Dow
   // guide::DownloadPort
   bool downloading() const override { return walk_->downloading(); }
   void show() override { Form::show(); }
+  void storeSettings() override;
 
   void FormDestroy();
   void Button1Click() { hide(); }

@@ -36,6 +36,8 @@ class DownloadPort {
   virtual ~DownloadPort() = default;
   virtual bool downloading() const = 0;
   virtual void show() = 0;  // not modal
+  // Its base address and check box into the main window's settings: at close and at log-off.
+  virtual void storeSettings() = 0;
 };
 
 }  // namespace guide

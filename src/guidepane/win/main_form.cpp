@@ -108,7 +108,7 @@ TForm1::TForm1(GuideEnvironment environment)
 
 TForm1::~TForm1() {
   FormDestroy();
-  browser_.reset();
+  browser_.reset();  // when the window never got its WM_DESTROY
 }
 
 double TForm1::now() const { return env_.now(); }
@@ -334,6 +334,9 @@ void TForm1::ToolButton1_A2Click() {
   ShowWindow(panel2A_, SW_SHOW);
   setCaption(texts::kGuideTitle);
   navigator_.enterOffline();
+  // No slot is shown now: the previous and next buttons wait for one.
+  setEnabled(SpeedButton2, false);
+  setEnabled(SpeedButton3, false);
   online_ = false;
   layout();
 }
@@ -480,12 +483,10 @@ bool TForm1::fetchProgramInfo(const std::string& url, guide::ProgramFields& fiel
 }
 
 bool TForm1::lookupSavedProgramInfo(const std::string& url, guide::ProgramFields& fields) {
-  const auto folder = guide::offlineRecordFolder(browser_->LocationURL(), env_.programFolder);
-  if (!folder) return false;
-  const divideUrl parts(url);
-  const auto name = guide::savedRecordName(parts.getExtraInfo());
-  if (!name) return false;
-  const auto bytes = tavora::readWholeFile(*folder + "\\" + *name);
+  const auto path =
+      guide::offlineRecordPath(browser_->LocationURL(), env_.programFolder, divideUrl(url).getExtraInfo());
+  if (!path) return false;
+  const auto bytes = tavora::readWholeFile(*path);
   if (!bytes || bytes->empty()) return false;
   std::string record(bytes->begin(), bytes->end());
   record.resize(std::min(record.size(), record.find('\0')));
@@ -602,9 +603,10 @@ LRESULT TForm1::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_QUERYENDSESSION:
       return TRUE;
-    // Log-off destroys no window: what the run changed is saved now.
+    // Log-off destroys no window: what the run changed is saved now, as a close saves it.
     case WM_ENDSESSION:
       if (wParam) {
+        if (download_) download_->storeSettings();
         storeLayout();
         settings_->save();
         if (favourites_) favourites_->save();
@@ -612,6 +614,8 @@ LRESULT TForm1::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_DESTROY:
       FormDestroy();
+      // The control is closed while its windows, children of this one, still live.
+      browser_.reset();
       PostQuitMessage(0);
       return 0;
   }

@@ -241,9 +241,10 @@ void TForm4::handOff(HWND planbook, double start, double end, int channel, const
   data.cbData = static_cast<DWORD>(block.size());
   data.lpData = block.data();
   DWORD_PTR answer = 0;
+  // planbook may ask its user before it answers: wait as long as it is not hung.
   const LRESULT delivered =
       SendMessageTimeoutW(planbook, WM_COPYDATA, reinterpret_cast<WPARAM>(handle()), reinterpret_cast<LPARAM>(&data),
-                          SMTO_NORMAL | SMTO_ABORTIFHUNG, wait_.answerMs, &answer);
+                          SMTO_NORMAL | SMTO_ABORTIFHUNG | SMTO_NOTIMEOUTIFNOTHUNG, wait_.answerMs, &answer);
   if (!delivered)
     winui::messageBox(handle(), texts::kPlanbookUnconfirmed, texts::kGuideCaption, MB_OK | MB_ICONWARNING);
 }

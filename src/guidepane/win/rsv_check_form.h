@@ -15,7 +15,8 @@
 #include "winui/date_time_picker.h"
 #include "winui/form.h"
 
-// How long the hand-off waits: for planbook's window after starting it, and for its answer.
+// How long the hand-off waits: for planbook's window after starting it, and for its answer (to
+// the block only while planbook is hung).
 struct PlanbookWait {
   DWORD windowMs = 10000;
   DWORD pauseMs = 100;  // between looks for the window, pumping meanwhile

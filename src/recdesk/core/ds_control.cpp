@@ -13,6 +13,12 @@ void dsControl::execOneLine(const std::string& line) { append(tvr::TVR_EXECONELI
 void dsControl::addArg(const std::string& name, uintptr_t object) { append(tvr::TVR_ADDARG, name, object); }
 void dsControl::addDWORD(const std::string& name, uint32_t number) { append(tvr::TVR_ADDDWORD, name, number); }
 
+void dsControl::afterQueued(std::function<void()> step) {
+  if (engineGone_) return;
+  if (queue_.empty()) return step();
+  steps_.emplace_back(queue_.back().id, std::move(step));
+}
+
 void dsControl::append(int32_t msg, std::string text, uintptr_t value) {
   CmdMess request;
   request.msg = msg;
@@ -22,7 +28,8 @@ void dsControl::append(int32_t msg, std::string text, uintptr_t value) {
   // Ids only count up; wrapping after 2^31 requests is harmless.
   nextId_ = static_cast<int32_t>(static_cast<uint32_t>(nextId_) + 1u);
   queue_.push_back(std::move(request));
-  if (queue_.size() == 1) sendFront();
+  // Not while an acknowledgement is being taken: a step it runs may queue, and it sends next.
+  if (!busy_) sendFront();
 }
 
 void dsControl::sendNext(int32_t ackId) {
@@ -32,6 +39,11 @@ void dsControl::sendNext(int32_t ackId) {
   if (!busy_ || queue_.front().id != ackId) return;
   ackTimer_.stop();
   queue_.pop_front();
+  while (!steps_.empty() && steps_.front().first == ackId) {
+    const std::function<void()> step = std::move(steps_.front().second);
+    steps_.pop_front();
+    step();
+  }
   sendFront();
 }
 
@@ -43,6 +55,7 @@ void dsControl::sendFront() {
   if (engineGone_) {
     // Nothing would answer: a request waiting here would keep the queue busy for good.
     queue_.clear();
+    steps_.clear();
     busy_ = false;
     return;
   }
@@ -77,6 +90,7 @@ void dsControl::onAckTimeout() {
   }
   abandoned_.insert(id);
   queue_.clear();
+  steps_.clear();
   busy_ = false;
 }
 
@@ -91,5 +105,6 @@ void dsControl::engineEnded() {
   ackTimer_.stop();
   if (busy_ && !queue_.empty()) abandoned_.insert(queue_.front().id);
   queue_.clear();
+  steps_.clear();
   busy_ = false;
 }

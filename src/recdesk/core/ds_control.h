@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <set>
 #include <string>
 
@@ -24,6 +25,10 @@ class dsControl {
   void execOneLine(const std::string& line);
   void addArg(const std::string& name, uintptr_t object);
   void addDWORD(const std::string& name, uint32_t number);
+  // Runs step on our side once every request queued before it has been acknowledged (at once
+  // when none waits), before any later request goes out; dropped with those requests when they
+  // are given up or the engine has ended.
+  void afterQueued(std::function<void()> step);
 
   // TVR_DONE with its lParam.
   void sendNext(int32_t ackId);
@@ -86,7 +91,9 @@ class dsControl {
   int32_t nextId_ = 1;
   std::deque<CmdMess> queue_;
   unsigned waitedSeconds_ = 0;
-  std::set<int32_t> abandoned_;  // sent requests given up on; their late acknowledgements are dropped
+  std::set<int32_t> abandoned_;
+  // Steps of afterQueued, each after the request with its id.
+  std::deque<std::pair<int32_t, std::function<void()>>> steps_;  // sent requests given up on; their late acknowledgements are dropped
 };
 
 // A profile or file name as one token of a command line.

@@ -55,13 +55,16 @@ bool sameFileName(const std::string& a, const std::string& b) {
   return true;
 }
 
-RenameCheck checkRename(const std::vector<std::string>& items, int index, const std::string& name) {
+RenameCheck checkRename(const std::vector<std::string>& items, int index, const std::string& name,
+                        const std::vector<std::string>& files) {
   if (name.empty()) return RenameCheck::empty;
   const std::string builtIn = texts::kBuiltInProfile;
-  if (name == builtIn || (index >= 0 && static_cast<size_t>(index) < items.size() && items[index] == builtIn))
-    return RenameCheck::builtIn;
+  const std::string own = index >= 0 && static_cast<size_t>(index) < items.size() ? items[index] : std::string();
+  if (name == builtIn || own == builtIn) return RenameCheck::builtIn;
   for (size_t i = 0; i < items.size(); ++i)
     if (static_cast<int>(i) != index && sameFileName(items[i], name)) return RenameCheck::taken;
+  for (const std::string& file : files)
+    if (sameFileName(file, name) && !sameFileName(file, own)) return RenameCheck::taken;
   for (size_t i = 0; i < name.size(); ++i) {
     const unsigned char c = static_cast<unsigned char>(name[i]);
     if (tavora::sjis::isLeadByte(c)) {

@@ -27,9 +27,11 @@ std::string newProfileName(const std::vector<std::string>& items);
 
 enum class RenameCheck { ok, empty, builtIn, taken, badCharacter };
 // What keeps the item at index from being renamed to name: the built-in profile either way, a
-// name another item holds (as file names compare: ASCII letters without case), a character no
-// file name holds.
-RenameCheck checkRename(const std::vector<std::string>& items, int index, const std::string& name);
+// name another item or a profile file of the folder holds (files: their names, of either device
+// kind, since the renamed profile would write over them; as file names compare: ASCII letters
+// without case), a character no file name holds.
+RenameCheck checkRename(const std::vector<std::string>& items, int index, const std::string& name,
+                        const std::vector<std::string>& files = {});
 // Both names stand for the same file name.
 bool sameFileName(const std::string& a, const std::string& b);
 

@@ -96,6 +96,7 @@ void ChannelPage::channelList(const ChannelListBlock& block) {
   // A block holds the whole table: one asked for twice must not show it twice.
   rows_.clear();
   ListView1_->clear();
+  nameRow_ = -1;
   for (const ChannelRow& row : block.rows) insertRow(static_cast<int>(rows_.size()), row);
   if (block.current >= 0 && block.current < static_cast<int>(rows_.size())) ListView1_->select(block.current);
 }
@@ -147,7 +148,10 @@ int ChannelPage::selectedRow() const {
 }
 
 void ChannelPage::ListView1SelectItem(int index, bool selected) {
-  if (flags_.suppressEvents || !flags_.channelListLoaded || !selected) return;
+  if (flags_.suppressEvents || !flags_.channelListLoaded) return;
+  // A click moves the selection before the edit loses the focus: the name goes to its own row.
+  sendTypedName();
+  if (!selected) return;
   if (index < 0 || index >= static_cast<int>(rows_.size())) return;
   selectRow(index);
 }
@@ -155,52 +159,50 @@ void ChannelPage::ListView1SelectItem(int index, bool selected) {
 void ChannelPage::selectRow(int index) {
   flags_.suppressEvents = true;
   const ChannelRow& row = rows_[static_cast<size_t>(index)];
+  nameRow_ = index;
+  nameTyped_ = false;
   setText(Edit7, row.name);
   setText(Edit9, row.tuning);
   setEnabled(Edit7, true);
   const std::optional<int> key = channels::rowKey(row);
   if (channels::isExternalInput(row)) {
-    setComboIndex(ComboBox5, -1);
-    for (int id : {ComboBox5, Edit9, ScrollBar1}) setEnabled(id, false);
-    RadioGroup4_->setEnabled(false);
-    RadioGroup4_->setIndex(-1);
+    enableTuning(false);
     if (key) engine_.setChannel(*key);
-    setEnabled(Button18, false);
   } else {
     const bool cable = channels::isCable(row);
-    setEnabled(ComboBox5, true);
-    setEnabled(Edit9, true);
     RadioGroup4_->setIndex(cable ? 1 : 0);
     setScrollRange(cable);
     SetScrollPos(control(ScrollBar1), SB_CTL, channels::rowTuning(row).value_or(0), TRUE);
-    setEnabled(ScrollBar1, true);
-    RadioGroup4_->setEnabled(true);
+    enableTuning(true);
     if (key) engine_.setChannel(*key);
     // Answered by the free keys, the row's own selected.
     engine_.execOneLine(cable ? "tune setSelChCombo CBL" : "tune setSelChCombo ANT");
-    setEnabled(Button18, true);
   }
   flags_.suppressEvents = false;
   updateButtons(index);
 }
 
 void ChannelPage::Edit7Change() {
-  if (flags_.suppressEvents) return;
-  const int index = selectedRow();
-  if (index < 0) return;
+  if (flags_.suppressEvents || nameRow_ < 0 || nameRow_ >= static_cast<int>(rows_.size())) return;
+  const int index = nameRow_;
   ChannelRow& row = rows_[static_cast<size_t>(index)];
   const std::string name = text(Edit7);
   // The name goes between double quotes: one holding a quote is refused.
   if (!channels::nameAllowed(name)) return setEditQuietly(Edit7, row.name);
   row.name = name;
   showRow(index);
+  nameTyped_ = true;
   flags_.channelsEdited = true;
 }
 
 void ChannelPage::Edit7Exit() {
   if (flags_.suppressEvents) return;
-  const int index = selectedRow();
-  if (index >= 0) sendRow(index);
+  sendTypedName();
+}
+
+void ChannelPage::sendTypedName() {
+  if (nameTyped_ && nameRow_ >= 0 && nameRow_ < static_cast<int>(rows_.size())) sendRow(nameRow_);
+  nameTyped_ = false;
 }
 
 void ChannelPage::ComboBox5Click() {
@@ -232,6 +234,8 @@ void ChannelPage::tuningRule() {
       row.input = texts::kInputAntenna;
       showRow(index);
       sendRow(index);
+      // Now an external input: its tuning controls go off as its selection would turn them.
+      enableTuning(false);
       break;
     }
     case channels::TuningKind::inRange:
@@ -314,6 +318,7 @@ void ChannelPage::moveRow(int step) {
   if (moved < 0) return;
   showRow(index);
   showRow(moved);
+  if (nameRow_ == index) nameRow_ = moved;
   // The selection follows its row without tuning it again.
   const bool was = flags_.suppressEvents;
   flags_.suppressEvents = true;
@@ -341,6 +346,8 @@ void ChannelPage::Button17Click() {
   setEnabled(ScrollBar1, true);
   insertRow(index, {texts::kNewChannelName, "1", "1", cable ? texts::kInputCable : texts::kInputAntenna});
   ListView1_->select(index);
+  nameRow_ = index;
+  nameTyped_ = false;
   // The engine answers with the free keys and TVR_CHADDED, which sends the row with the first.
   engine_.addChannel(index, texts::kNewChannelName, 1, cable);
   updateButtons(index);
@@ -359,6 +366,7 @@ void ChannelPage::Button18Click() {
   }
   engine_.deleteChannel(index);
   rows_.erase(rows_.begin() + index);
+  nameRow_ = -1;
   ListView1_->deleteRow(index);
   ListView1_->select(channels::selectionAfterDelete(count, index));  // tunes it
   flags_.channelsEdited = true;
@@ -380,9 +388,22 @@ void ChannelPage::clearEditors() {
   const bool was = flags_.suppressEvents;
   flags_.suppressEvents = true;
   for (int id : {Edit7, Edit9}) setText(id, "");
+  nameRow_ = -1;
+  nameTyped_ = false;
   for (int id : {Edit7, ComboBox5, Edit9, ScrollBar1, Button12, Button16, Button17, Button18}) setEnabled(id, false);
   RadioGroup4_->setEnabled(false);
   flags_.suppressEvents = was;
+}
+
+void ChannelPage::enableTuning(bool on) {
+  if (!on) {
+    // A paste into the tuning edit leaves the focus there: keys must not go to a disabled edit.
+    if (GetFocus() == control(Edit9)) SetFocus(control(Edit7));
+    setComboIndex(ComboBox5, -1);
+    RadioGroup4_->setIndex(-1);
+  }
+  for (int id : {ComboBox5, Edit9, ScrollBar1, Button18}) setEnabled(id, on);
+  RadioGroup4_->setEnabled(on);
 }
 
 void ChannelPage::updateButtons(int index) {
@@ -403,6 +424,7 @@ void ChannelPage::insertRow(int index, const ChannelRow& row) {
 
 void ChannelPage::sendRow(int index) {
   const ChannelRow& row = rows_[static_cast<size_t>(index)];
+  if (index == nameRow_) nameTyped_ = false;  // its name goes with it
   if (!channels::nameAllowed(row.name)) return;
   // Composite and S-Video go with their own key and tuning (65535, 65534).
   const bool external = channels::isExternalInput(row);

@@ -69,6 +69,10 @@ class ChannelPage : public winui::Form {
   int selectedRow() const;
   void selectRow(int index);
   void clearEditors();
+  // The tuning controls for a row of an external input (off) or a tuner channel (on).
+  void enableTuning(bool on);
+  // The name typed for the edit's row goes to the engine, once.
+  void sendTypedName();
   void ListView1SelectItem(int index, bool selected);
   void Edit7Change();
   void Edit7Exit();
@@ -97,4 +101,8 @@ class ChannelPage : public winui::Form {
   std::unique_ptr<winui::RadioGroup> RadioGroup4_;
   std::vector<channels::ChannelRow> rows_;
   std::function<void()> enterAction_;
+  // The row Edit7 shows and edits: a click elsewhere moves the selection before the edit loses
+  // the focus, so the name typed must not follow the selection.
+  int nameRow_ = -1;
+  bool nameTyped_ = false;  // its name was changed and not yet sent
 };

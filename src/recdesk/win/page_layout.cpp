@@ -54,14 +54,11 @@ bool endsWithNoCase(const std::wstring& name, const std::wstring& tail) {
   return true;
 }
 
-}  // namespace
-
-std::vector<std::string> listProfiles(const std::string& folder, bool vfw) {
-  const std::wstring extension = vfw ? L".video" : L".video2";
-  std::vector<std::string> names;
+// Adds the names of the folder's plain files with this extension, without it.
+void addNames(const std::string& folder, const std::wstring& extension, std::vector<std::string>& names) {
   WIN32_FIND_DATAW found{};
   HANDLE search = FindFirstFileW((winui::widen(folder) + L"*" + extension).c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
+  if (search == INVALID_HANDLE_VALUE) return;
   do {
     const std::wstring name = found.cFileName;
     // Plain, read-only and archived files only; the pattern may also match longer extensions
@@ -75,6 +72,19 @@ std::vector<std::string> listProfiles(const std::string& folder, bool vfw) {
     names.push_back(winui::narrow(stem));
   } while (FindNextFileW(search, &found));
   FindClose(search);
+}
+
+}  // namespace
+
+std::vector<std::string> listProfiles(const std::string& folder, bool vfw) {
+  std::vector<std::string> names;
+  addNames(folder, vfw ? L".video" : L".video2", names);
+  return names;
+}
+
+std::vector<std::string> profileFileNames(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const wchar_t* extension : {L".video", L".video2", L".audio", L".vcompress"}) addNames(folder, extension, names);
   return names;
 }
 

@@ -22,5 +22,8 @@ void setReadOnly(HWND edit);
 // The quality profiles in the folder, as both pages list them: the names of its "*.video" (VfW)
 // or "*.video2" (WDM) plain files without the extension, in the order the search finds them.
 std::vector<std::string> listProfiles(const std::string& folder, bool vfw);
+// The names of every profile file in the folder, of either device kind: its "*.video",
+// "*.video2", "*.audio" and "*.vCompress" plain files.
+std::vector<std::string> profileFileNames(const std::string& folder);
 
 }  // namespace optionspage

@@ -75,6 +75,8 @@ TabSheet2::TabSheet2(TForm3& dialog) : OptionsPage(dialog, L"TForm3TabSheet2") {
 }
 
 LRESULT TabSheet2::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  // Every control of the page sends lines: none acts before the format dialog's end.
+  if (msg == WM_COMMAND && lParam != 0 && formatPending_) return 0;
   if (msg == WM_COMMAND && LOWORD(wParam) == ComboBox1 && lParam != 0) {
     winui::guardedCall([&] {
       switch (HIWORD(wParam)) {
@@ -158,6 +160,7 @@ void TabSheet2::shown() {
     names.push_back(texts::kBuiltInProfile);
   setComboItems(ComboBox1, names);
   selectItem(indexOf(texts::kBuiltInProfile));
+  loaded_ = texts::kBuiltInProfile;
   formatQueries();
   profileObjects(texts::kBuiltInProfile);
 }
@@ -166,11 +169,13 @@ void TabSheet2::left() {
   if (formatPending_) {
     // The format dialog's end will not be taken any more: the preview and the sound come back
     // now, before the page's own leave.
-    formatPending_ = false;
+    setFormatPending(false);
     if (frameRate_) frameRate_->endModal(2);
     previewBack();
   }
-  if (text(ComboBox1) != texts::kBuiltInProfile) {
+  // By the profile loaded: a name typed over it and not yet taken is not one.
+  if (loaded_ != texts::kBuiltInProfile) {
+    loaded_ = texts::kBuiltInProfile;
     profileSwitch(texts::kBuiltInProfile);
     return;
   }
@@ -184,6 +189,7 @@ void TabSheet2::ComboBox1Click() {
   dialog_.profileIndexOnEnter = index;
   setComboIndex(ComboBox2, -1);
   const std::string name = items()[static_cast<size_t>(index)];
+  loaded_ = name;
   profileSwitch(name);
   formatQueries();
   profileObjects(name);
@@ -201,7 +207,8 @@ void TabSheet2::renameCheck() {
   const std::string old = all[static_cast<size_t>(index)];
   const std::string name = text(ComboBox1);
   if (name == old) return selectItem(index);
-  const RenameCheck check = checkRename(all, index, name);
+  const std::string& folder = dialog_.links().folder;
+  const RenameCheck check = checkRename(all, index, name, optionspage::profileFileNames(folder));
   if (check != RenameCheck::ok) {
     // The old name comes back before anything is told or touched.
     selectItem(index);
@@ -216,27 +223,36 @@ void TabSheet2::renameCheck() {
     }
     return;
   }
-  const std::string& folder = dialog_.links().folder;
+  dsControl& engine = dialog_.engine();
+  // The old files go in queue order: lines queued before may still load them.
+  std::vector<std::wstring> files;
   for (const std::string& extension : {profileExtension(), std::string(".audio"), std::string(".vCompress")})
-    DeleteFileW(winui::widen(folder + old + extension).c_str());
+    files.push_back(winui::widen(folder + old + extension));
+  engine.afterQueued([files] {
+    for (const std::wstring& file : files) DeleteFileW(file.c_str());
+  });
   HWND box = control(ComboBox1);
   SendMessageW(box, CB_DELETESTRING, index, 0);
   SendMessageW(box, CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(winui::widen(name).c_str()));
   selectItem(index);
-  dsControl& engine = dialog_.engine();
+  loaded_ = name;
   engine.execOneLine("cVCap loadFormat " + quoted(name));
   engine.execOneLine("cACap audioQualityName " + quoted(name));
   engine.execOneLine("cComp compQualityName " + quoted(name));
 }
 
 void TabSheet2::Button14Click() {
-  const std::string name = newProfileName(items());
+  // Not a name whose files exist, of either driver: the new profile would load and overwrite them.
+  std::vector<std::string> taken = items();
+  for (std::string& file : optionspage::profileFileNames(dialog_.links().folder)) taken.push_back(std::move(file));
+  const std::string name = newProfileName(taken);
   HWND box = control(ComboBox1);
   SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(winui::widen(name).c_str()));
   selectItem(indexOf(name));
   SetFocus(box);
   dialog_.profileIndexOnEnter = comboIndex(ComboBox1);
   SendMessageW(box, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+  loaded_ = name;
   dsControl& engine = dialog_.engine();
   engine.execOneLine("cVCap saveFormat");
   engine.execOneLine("clean compSetStart");
@@ -269,12 +285,22 @@ void TabSheet2::Button13Click() {
   engine.execOneLine("clean filterSet");
   engine.execOneLine("tune nukeWithoutNeeds cFg");
   engine.execCmdFile("preView2a.cmd");
-  engine.execOneLine("cVCap loadFormat " + quoted(text(ComboBox1)));
+  engine.execOneLine("cVCap loadFormat " + quoted(loaded_));
   engine.sendPanelNumbers();
   engine.execOneLine("cCapBuild setViewWin form width height");
   engine.addDWORD("form", dialog_.links().view.viewWindow());
   engine.execOneLine("cVCap videoDialog Format form");
-  formatPending_ = true;
+  setFormatPending(true);
+}
+
+void TabSheet2::setFormatPending(bool pending) {
+  formatPending_ = pending;
+  const HWND focus = GetFocus();
+  for (int id = ComboBox1; id <= Button24; ++id) {
+    // The focus leaves a control going off (the format button itself): keys must reach the dialog.
+    if (pending && (focus == control(id) || IsChild(control(id), focus))) SetFocus(dialog_.pageControl().handle());
+    setEnabled(id, !pending);
+  }
 }
 
 void TabSheet2::formatDone() {
@@ -288,7 +314,7 @@ void TabSheet2::formatDone() {
     // Left or closed while the rate was asked: that leave brought the preview back already.
     if (!formatPending_ || !dialog_.isOpen()) return;
   }
-  formatPending_ = false;
+  setFormatPending(false);
   previewBack();
 }
 
@@ -298,7 +324,7 @@ void TabSheet2::previewBack() {
   engine.execCmdFile("preView2b.cmd");
   engine.restoreSysVolMute();
   formatQueries();
-  profileObjects(text(ComboBox1));
+  profileObjects(loaded_);
   engine.execOneLine("tune setCh");
 }
 
@@ -306,7 +332,7 @@ void TabSheet2::engineReply(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case tvr::TVR_VIDEOSIZE:
       setText(Label13, std::to_string(static_cast<uint32_t>(wParam)));
-      setText(Label16, std::to_string(static_cast<uint32_t>(lParam)));
+      setText(Label16, std::to_string(static_cast<int32_t>(lParam)));  // negative: a top-down picture
       break;
     case tvr::TVR_FRAMERATE:
       setText(Label10, frameRateText(static_cast<uint32_t>(wParam), static_cast<uint32_t>(lParam)));

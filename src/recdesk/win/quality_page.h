@@ -38,12 +38,16 @@ class TabSheet2 : public OptionsPage {
   void formatQueries();
   void profileObjects(const std::string& name);
   void previewBack();
+  // The format dialog asked for (its end, with the frame rate after it, not yet taken) or done:
+  // until then the page's controls are off, since each sends lines the end would undo.
+  void setFormatPending(bool pending);
 
   std::vector<std::string> items() const;
   void selectItem(int index);
   int indexOf(const std::string& name) const;
   std::string profileExtension() const;
 
+  std::string loaded_;       // the profile the engine has loaded for the page; the box may show another
   bool typedOver_ = false;  // the profile box's text was typed after its last selection
   bool renaming_ = false;   // the rename check runs (its message box may move the focus)
   // The engine's format dialog was asked for and its end not yet taken. That dialog does not

@@ -3,11 +3,16 @@
 // document completes here.
 #include <gtest/gtest.h>
 
+#include <exdisp.h>
+#include <wrl/client.h>
+
+#include <algorithm>
 #include <vector>
 
 #include "guidepane/win/web_browser.h"
 #include "forms_fixture.h"
 #include "winui/form.h"
+#include "winui/ole_container.h"
 #include "winui/pump.h"
 
 namespace {
@@ -39,6 +44,32 @@ TEST(WebBrowserOnWine, TheContainerActivatesTheControlAndItsEventsReachTheGuide)
     EXPECT_NE(boxes.boxes[0].find(L"|a handler's failure stays on our side|"), std::wstring::npos);
   }
   winui::setDialogSeam(nullptr);
+  OleUninitialize();
+}
+
+// The control asks its site for ambient properties: none is set, so it keeps its defaults (pages
+// with their images); the asks are no events for the handler.
+TEST(WebBrowserOnWine, TheSiteAnswersNoAmbientPropertyAndOnlyEventsReachTheHandler) {
+  OleInitialize(nullptr);
+  {
+    winui::Form host({L"TavoraAmbientWineTest", "ambient"});
+    std::vector<DISPID> handled, asked;
+    winui::OleContainer browser(host.handle(), {0, 0, 100, 100}, CLSID_WebBrowser, DIID_DWebBrowserEvents2,
+                                [&](DISPID id, DISPPARAMS*) { handled.push_back(id); });
+    Microsoft::WRL::ComPtr<IOleObject> object;
+    Microsoft::WRL::ComPtr<IOleClientSite> site;
+    Microsoft::WRL::ComPtr<IDispatch> ambient;
+    ASSERT_TRUE(SUCCEEDED(browser.control()->QueryInterface(IID_PPV_ARGS(&object))) &&
+                object->GetClientSite(&site) == S_OK && site.As(&ambient) == S_OK);
+    for (DISPID id : {-5512, -5501, -5502}) {  // download control, offline if not connected, silent
+      VARIANT value{};
+      DISPPARAMS none{};
+      const HRESULT hr = ambient->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &value, nullptr, nullptr);
+      if (hr == DISP_E_MEMBERNOTFOUND) asked.push_back(id);
+    }
+    EXPECT_EQ(asked, (std::vector<DISPID>{-5512, -5501, -5502}));
+    EXPECT_TRUE(std::all_of(handled.begin(), handled.end(), [](DISPID id) { return id > 0; }));
+  }
   OleUninitialize();
 }
 

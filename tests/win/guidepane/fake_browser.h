@@ -18,10 +18,17 @@ using Node = std::shared_ptr<FakeNode>;
 
 // <td> at a column's offset, with a link to href holding a bold title, then more text.
 Node fakeCell(long left, const std::string& href, const std::string& title, const std::string& rest);
+// The browser's document object model over root's nodes (TD, A and B elements, their texts and
+// offsets), read through the product's document adapter; the fake COM objects still alive.
+std::unique_ptr<guide::DomDocument> htmlDocumentOver(const Node& root, const std::string& url);
+int liveHtmlFakes();
 
 class FakeBrowser : public guide::Browser {
  public:
   FakeBrowser(std::vector<std::string>& log, guide::BrowserEvents& events) : log_(log), events_(events) {}
+  ~FakeBrowser() override {
+    if (onRelease) onRelease();
+  }
   void Navigate2(const std::string& url) override { log_.push_back("Navigate2 " + url); }
   void GoBack() override { log_.push_back("GoBack"); }
   void GoForward() override { log_.push_back("GoForward"); }
@@ -40,6 +47,7 @@ class FakeBrowser : public guide::Browser {
   std::function<std::unique_ptr<guide::DomDocument>()> makeDocument;  // a document of the test's own
   std::vector<Node> cells;  // the document's TD elements in order
   std::string name, url;
+  std::function<void()> onRelease;
 
  private:
   std::vector<std::string>& log_;

@@ -1,6 +1,7 @@
 // The main window over a fake browser: its stored layout, its buttons, the navigator over saved
 // pages, the close refusal, and the capture of program links from the local HTTP server, from a
-// saved record and from a faked table. Boxes are answered through the dialog seam.
+// saved record and from a table faked behind the browser's document object model, read through the
+// product's document adapter. Boxes are answered through the dialog seam.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -35,6 +36,7 @@ struct FakeDownload : guide::DownloadPort {
   bool running = true;
   bool downloading() const override { return running; }
   void show() override {}
+  void storeSettings() override {}
 };
 
 std::string fields(const guide::ProgramFields& f) {
@@ -64,9 +66,10 @@ class GuideWindow : public ::testing::Test {
   }
   void open() {
     GuideEnvironment env{folder,
-                         [this](HWND, guide::BrowserEvents e) {
+                         [this](HWND parent, guide::BrowserEvents e) {
                            events = std::move(e);
                            auto b = std::make_unique<FakeBrowser>(log, events);
+                           b->onRelease = [this, parent] { releasedInLiveWindow = IsWindow(parent) != FALSE; };
                            browser = b.get();
                            return b;
                          },
@@ -103,6 +106,7 @@ class GuideWindow : public ::testing::Test {
   std::vector<std::string> log;
   guide::BrowserEvents events;
   FakeBrowser* browser = nullptr;
+  bool releasedInLiveWindow = false;
   FakeCheck check;
   double clock = at(2026, 12, 10, 20, 0);
   std::unique_ptr<TForm1> form;
@@ -154,6 +158,7 @@ TEST_F(GuideWindow, AStoredLayoutComesBackMaximisedAndTheWindowsButtonsCallTheBr
 
   SendMessageW(form->handle(), WM_CLOSE, 0, 0);
   EXPECT_FALSE(IsWindow(form->handle()));
+  EXPECT_TRUE(releasedInLiveWindow);  // before the control's windows die with the main window
   const GuideSettings s = stored();
   EXPECT_EQ(std::vector<int>({s.header.left, s.header.top, s.header.width, s.header.height, s.header.windowState,
                               s.header.online, s.header.textSize, s.header.panel5.left}),
@@ -206,6 +211,7 @@ TEST_F(GuideWindow, AFirstStartIsOfflineAndTheNavigatorWalksTheSavedPages) {
   EXPECT_EQ(tavora::decodeOleDate(form->picker().value()).day, 11);
   form->click(TForm1::BitBtn1);  // back to the 10th, "21"
   form->ToolButton1_A2Click();
+  EXPECT_FALSE(form->enabled(TForm1::SpeedButton2) || form->enabled(TForm1::SpeedButton3));  // no slot shown
   form->click(TForm1::BitBtn1);  // right after the switch: the 9th, the first page of the day saved? no
   form->click(TForm1::BitBtn2);  // the 10th's first page is not saved either
   clock = at(2026, 12, 10, 0, 30);
@@ -296,6 +302,7 @@ TEST_F(GuideWindow, ALinkIsFilledFromTheServerFromASavedRecordOrFromTheTable) {
                                            "12/10 21:00-12/10 23:00|S1|A||A"}));
   EXPECT_EQ(check.shows, 5);
   EXPECT_EQ(form->slotEndHour(), 23);
+  EXPECT_EQ(liveHtmlFakes(), 0);  // the adapter let go of every element and collection
 
   // Other links go ahead; without a channel table only a program link is told so; a past table
   // stops the scrape and shows no check.

@@ -164,6 +164,24 @@ TEST_F(Pages, SelectingRowsAloneEditsNothingAndTheScrollBarTunes) {
                                  "tune setSelChCombo ANT", "tune changeChValue 0 \"A\" 1 2 ANT", "mix setMute ON",
                                  "tune setCh"}));
   EXPECT_TRUE(edited);
+  // A name typed, then another row or a blank part clicked (selection before focus): its own row.
+  for (const auto& [name, clicked] : {std::pair{"AA", 1}, std::pair{"BB", -1}}) {
+    SetFocus(page.control(ChannelPage::Edit7));
+    page.setText(ChannelPage::Edit7, name);
+    page.list().select(clicked);
+    SetFocus(page.list().handle());
+  }
+  EXPECT_EQ(link.drain(), (Lines{"tune changeChValue 0 \"AA\" 1 2 ANT", "mix setMute ON", "tune setCh 2",
+                                 "tune setSelChCombo ANT", "tune changeChValue 1 \"BB\" 2 2 ANT"}));
+  // A pasted "S-Video": the tuning controls off as selecting such a row turns them.
+  page.list().select(0);
+  SetFocus(page.control(ChannelPage::Edit9));
+  page.setText(ChannelPage::Edit9, "S-Video");
+  std::string on;
+  for (int id : {ChannelPage::ComboBox5, ChannelPage::Edit9, ChannelPage::ScrollBar1, ChannelPage::Button18})
+    on += IsWindowEnabled(page.control(id)) ? '1' : '0';
+  EXPECT_EQ(on + std::to_string(IsWindowEnabled(page.inputGroup().item(1))) + std::to_string(page.inputGroup().index()), "00000-1");
+  EXPECT_NE(GetFocus(), page.control(ChannelPage::Edit9));
 }
 
 TEST_F(Pages, AListWithCheckBoxesKeepsEachRowsCheckWithoutRaisingTheUsersEvent) {
