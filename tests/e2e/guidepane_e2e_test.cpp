@@ -55,7 +55,7 @@ TEST(GuidepaneEndToEnd, AFirstStartASecondCopyAndTheFileAfterClose) {
   const std::wstring folder = std::wstring(temp) + L"guidepane_e2e_" + std::to_wstring(GetCurrentProcessId()) + L"\\";
   CreateDirectoryW(folder.c_str(), nullptr);
   const std::wstring exe = folder + L"guidepane.exe";
-  ASSERT_TRUE(CopyFileW((e2e::programFolder() + L"guidepane.exe").c_str(), exe.c_str(), FALSE));
+  ASSERT_TRUE(CopyFileW((e2e::productFolder() + L"guidepane.exe").c_str(), exe.c_str(), FALSE));
   const std::string settings = winui::narrow(folder) + "guidepane.dat";
 
   PROCESS_INFORMATION first = start(exe);

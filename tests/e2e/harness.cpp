@@ -60,6 +60,30 @@ std::wstring programFolder() {
   return folder.substr(0, folder.find_last_of(L'\\') + 1);
 }
 
+std::wstring productFolder() {
+  // The product lies in bin beside the tests' testbin.
+  const std::wstring relative = programFolder() + L"..\\bin\\";
+  wchar_t full[MAX_PATH];
+  const DWORD n = GetFullPathNameW(relative.c_str(), MAX_PATH, full, nullptr);
+  return std::wstring(full, n);
+}
+
+std::wstring engineFolder() {
+  static const std::wstring folder = [] {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    const std::filesystem::path run = std::filesystem::path(programFolder()) / L"run" / std::filesystem::path(self).stem();
+    std::filesystem::create_directories(run / L"script");
+    const std::filesystem::path product(productFolder());
+    // CopyFileW: the runtime's copy_file cannot replace a file on Windows.
+    CopyFileW((product / L"grabcore.exe").c_str(), (run / L"grabcore.exe").c_str(), FALSE);
+    for (const auto& entry : std::filesystem::directory_iterator(product / L"script"))
+      CopyFileW(entry.path().c_str(), (run / L"script" / entry.path().filename()).c_str(), FALSE);
+    return run.wstring() + L"\\";
+  }();
+  return folder;
+}
+
 double localNow() {
   SYSTEMTIME t;
   GetLocalTime(&t);
@@ -99,10 +123,10 @@ bool FrontEnd::startWithArguments(const std::wstring& arguments) {
   // As the recorder does: the program name without path or extension, then one blank and the handle.
   std::wstring commandLine = L"grabcore";
   if (!arguments.empty()) commandLine += L" " + arguments;
-  const std::wstring exe = programFolder() + L"grabcore.exe";
+  const std::wstring exe = engineFolder() + L"grabcore.exe";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  const std::wstring folder = programFolder();
+  const std::wstring folder = engineFolder();
   return CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, HIGH_PRIORITY_CLASS, nullptr,
                         folder.c_str(), &startup, &process_) != 0;
 }
@@ -234,7 +258,7 @@ LRESULT CALLBACK FrontEnd::windowProc(HWND window, UINT msg, WPARAM wParam, LPAR
 }
 
 ScriptFile::ScriptFile(const std::string& name, const std::vector<std::string>& lines) : name_(name) {
-  path_ = programFolder() + L"script\\" + std::wstring(name.begin(), name.end());
+  path_ = engineFolder() + L"script\\" + std::wstring(name.begin(), name.end());
   std::ofstream out(std::filesystem::path(path_), std::ios::binary);
   for (const std::string& line : lines) out << line << "\r\n";
 }

@@ -27,8 +27,13 @@ struct Box {
   std::wstring text;
 };
 
-// The folder of the running test program (where the programs of the build lie), with its "\".
+// The folder of the running program, with its "\": the test programs and stand-ins of the build.
 std::wstring programFolder();
+// The folder the build lays the product's programs and data into, with its "\".
+std::wstring productFolder();
+// This test program's own folder for the engine, with its "\": laid out on first use with
+// grabcore.exe and its command files from the product; what the engine writes stays there.
+std::wstring engineFolder();
 // The local time as the programs keep it: days since 30 December 1899.
 double localNow();
 

@@ -16,7 +16,7 @@ using e2e::FrontEnd;
 
 namespace {
 
-std::string settingsPath() { return winui::narrow(e2e::programFolder()) + "SoundMixer.dat"; }
+std::string settingsPath() { return winui::narrow(e2e::engineFolder()) + "SoundMixer.dat"; }
 
 std::optional<MixerSettings> stored() {
   std::optional<std::vector<uint8_t>> data = tavora::readWholeFile(settingsPath());

@@ -55,13 +55,13 @@ RecdeskBench::RecdeskBench(bool withSettings) {
   folder_ = std::wstring(temp) + std::wstring(L"recdesk_") + std::to_wstring(GetCurrentProcessId()) + L"_" +
             std::to_wstring(GetTickCount64()) + L"\\";
   CreateDirectoryW(folder_.c_str(), nullptr);
-  const std::wstring bin = programFolder();
-  CopyFileW((bin + L"recdesk.exe").c_str(), (folder_ + L"recdesk.exe").c_str(), FALSE);
-  CopyFileW((bin + L"enginestub.exe").c_str(), (folder_ + L"grabcore.exe").c_str(), FALSE);
+  const std::wstring product = productFolder(), standIns = programFolder();
+  CopyFileW((product + L"recdesk.exe").c_str(), (folder_ + L"recdesk.exe").c_str(), FALSE);
+  CopyFileW((standIns + L"enginestub.exe").c_str(), (folder_ + L"grabcore.exe").c_str(), FALSE);
   for (const wchar_t* name : {L"planbook.exe", L"guidepane.exe", L"wakecall.exe"})
-    CopyFileW((bin + L"launchstub.exe").c_str(), (folder_ + name).c_str(), FALSE);
-  if (withSettings) CopyFileW((bin + L"timerSetup.dat").c_str(), (folder_ + L"timerSetup.dat").c_str(), FALSE);
-  std::filesystem::copy(std::filesystem::path(bin + L"script"), std::filesystem::path(folder_ + L"script"));
+    CopyFileW((standIns + L"launchstub.exe").c_str(), (folder_ + name).c_str(), FALSE);
+  if (withSettings) CopyFileW((product + L"timerSetup.dat").c_str(), (folder_ + L"timerSetup.dat").c_str(), FALSE);
+  std::filesystem::copy(std::filesystem::path(product + L"script"), std::filesystem::path(folder_ + L"script"));
 }
 
 RecdeskBench::~RecdeskBench() {

@@ -71,7 +71,7 @@ struct OptionsBench : ::testing::Test {
   }
   void open() {
     mark();
-    PostMessageW(view, WM_COMMAND, kOptions, 0);
+    bench.choose(view, kOptions);  // once the queue has drained, as the menu offers it only then
     ASSERT_TRUE(e2e::pollUntil([&] { return (dialog = bench.findWindow(bench.process(), L"TForm3")) != nullptr; },
                                10000));
     page0 = FindWindowExW(dialog, nullptr, L"TForm3TabSheet1", nullptr);

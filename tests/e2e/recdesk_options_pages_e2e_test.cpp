@@ -83,7 +83,7 @@ struct PagesBench : ::testing::Test {
   }
   // Opens the dialog and goes to the page; the requests are marked before the last step.
   void openAt(int index) {
-    PostMessageW(view, WM_COMMAND, kOptions, 0);
+    bench.choose(view, kOptions);  // once the queue has drained, as the menu offers it only then
     ASSERT_TRUE(e2e::pollUntil([&] { return (dialog = bench.findWindow(bench.process(), L"TForm3")) != nullptr; },
                                10000));
     for (int i = 1; i <= index; ++i) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/messages.h"
+#include "harness.h"
 #include "recdesk_bench.h"
 
 using e2e::RecdeskBench;
@@ -140,4 +141,23 @@ TEST_F(TrayMenuBench, AChannelTableAtStartEnablesThePlanningProgramsEvenWhileBus
   bench.enginePosts(tvr::TVR_SIGNAL, 1, 0);
   ASSERT_TRUE(bench.waitForRequest("mix setMute OFF"));
   EXPECT_EQ(trayMenu(), "---EE--");
+}
+
+TEST_F(TrayMenuBench, TheVersionBoxNamesTheSuitesVersionForEachOfItsProgramsAndNoneForAMissingOne) {
+  ASSERT_NO_FATAL_FAILURE(start());
+  // The product's engine and guide in place of the stand-ins (the running engine's file is moved
+  // aside first); no planbook.exe.
+  const std::wstring folder = bench.folder();
+  ASSERT_TRUE(MoveFileW((folder + L"grabcore.exe").c_str(), (folder + L"enginestub.exe").c_str()));
+  for (const wchar_t* name : {L"grabcore.exe", L"guidepane.exe"})
+    ASSERT_TRUE(CopyFileW((e2e::productFolder() + name).c_str(), (folder + name).c_str(), FALSE));
+  ASSERT_TRUE(DeleteFileW((folder + L"planbook.exe").c_str()));
+  bench.choose(bench.mainWindow(), 6);  // "バージョン情報"
+  HWND box = nullptr;
+  ASSERT_TRUE(e2e::pollUntil([&] { return (box = bench.findBox(bench.process())) != nullptr; }, 10000));
+  const std::wstring version = L"Ver " TAVORA_VERSION;
+  EXPECT_EQ(RecdeskBench::boxText(box), L"recdesk.exe\r\t" + version + L"\ngrabcore.exe\r\t" + version +
+                                            L"\nplanbook.exe\r\t不明\nguidepane.exe\r\t" + version +
+                                            L"\n\nこの中で、最も大きい番号が\nTavora のバージョンに\nなります。");
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
 }

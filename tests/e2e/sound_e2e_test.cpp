@@ -23,7 +23,7 @@ class Sound : public ::testing::Test {
     for (const char* extension : {".vCompress", ".audio"}) tavora::removeFile(path(extension));
   }
   std::string path(const char* extension) const {
-    return winui::narrow(e2e::programFolder()) + profile + extension;
+    return winui::narrow(e2e::engineFolder()) + profile + extension;
   }
   std::optional<std::vector<uint8_t>> stored(const char* extension) const {
     return tavora::readWholeFile(path(extension));

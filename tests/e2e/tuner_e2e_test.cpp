@@ -12,7 +12,7 @@ using e2e::FrontEnd;
 
 namespace {
 
-std::string programFile(const char* name) { return winui::narrow(e2e::programFolder()) + name; }
+std::string programFile(const char* name) { return winui::narrow(e2e::engineFolder()) + name; }
 
 // A table as the user left it: Composite, then 12CH on cable.
 void writeUserTable() {

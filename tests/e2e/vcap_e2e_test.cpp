@@ -9,7 +9,7 @@ using e2e::FrontEnd;
 
 TEST(VCapSorce, CreateWithoutAVideoDeviceIsReportedUndoneAndAcknowledgedOnce) {
   // A settings file would name a device and add the lookup's own report first.
-  DeleteFileW((e2e::programFolder() + L"VCapSorce.dat").c_str());
+  DeleteFileW((e2e::engineFolder() + L"VCapSorce.dat").c_str());
   FrontEnd front;
   ASSERT_TRUE(front.start());
   ASSERT_TRUE(front.waitForEngine());
@@ -29,5 +29,5 @@ TEST(VCapSorce, CreateWithoutAVideoDeviceIsReportedUndoneAndAcknowledgedOnce) {
   size_t doneForCreate = 0;
   for (const e2e::Received& r : front.received) doneForCreate += r.msg == tvr::TVR_DONE && r.lParam == id;
   EXPECT_EQ(doneForCreate, 1u);
-  EXPECT_EQ(GetFileAttributesW((e2e::programFolder() + L"VCapSorce.dat").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetFileAttributesW((e2e::engineFolder() + L"VCapSorce.dat").c_str()), INVALID_FILE_ATTRIBUTES);
 }
