@@ -158,7 +158,8 @@ void TFormTVView::create(dsControl& engine, rsvTime& scheduler) {
   // From here on sizes and moves are the user's and reach the engine.
   engine_ = &engine;
   scheduler_ = &scheduler;
-  recording_ = std::make_unique<ManualRecording>(engine, scheduler, *Timer1, static_cast<ManualRecordingHost&>(*this));
+  recording_ =
+      std::make_unique<ManualRecording>(engine, scheduler, *Timer1, static_cast<ManualRecordingHost&>(*this));
   scheduler.enter();
 }
 
