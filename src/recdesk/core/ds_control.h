@@ -91,9 +91,9 @@ class dsControl {
   int32_t nextId_ = 1;
   std::deque<CmdMess> queue_;
   unsigned waitedSeconds_ = 0;
-  std::set<int32_t> abandoned_;
+  std::set<int32_t> abandoned_;  // sent requests given up on; their late acknowledgements are dropped
   // Steps of afterQueued, each after the request with its id.
-  std::deque<std::pair<int32_t, std::function<void()>>> steps_;  // sent requests given up on; their late acknowledgements are dropped
+  std::deque<std::pair<int32_t, std::function<void()>>> steps_;
 };
 
 // A profile or file name as one token of a command line.
