@@ -99,5 +99,13 @@ TEST_F(Walk, EndBeforeStartAbortAndAFailedSaveEachEndTheDownload) {
   readonly.documentComplete(true, "http://tv.example/tb/120107tb.htm", doc);
   EXPECT_EQ(bench.calls[bench.calls.size() - 3], "box " + sj("保存先にファイルを生成できませんでした。\n中断します。"));
   EXPECT_FALSE(readonly.downloading());
+  // The page file that cannot be created, and the one that cannot be written, each say so.
+  for (const auto& [folder, text] : {std::pair{"C:\\locked\\", "保存先にファイルを生成できませんでした。\n中断します。"},
+                                     std::pair{"C:\\full\\", "ファイルの保存に失敗しました。\n中断します。"}}) {
+    guide::TableDownload failing{bench, queue, folder, bench.ports().files};
+    failing.startOrAbort("http://tv.example/tb/", day, day);
+    failing.documentComplete(true, "http://tv.example/tb/120107tb.htm", doc);
+    EXPECT_EQ(bench.calls[bench.calls.size() - 3], "box " + sj(text)) << folder;
+  }
   bench.serveUntilIdle(queue);
 }
