@@ -19,15 +19,27 @@ std::set<HWND>& dialogs() {
   return windows;
 }
 
-// Tab and Shift+Tab in a dialog shown without its own loop.
-bool modelessTab(MSG& msg) {
-  if (msg.wParam != VK_TAB) return false;
-  HWND root = GetAncestor(msg.hwnd, GA_ROOT);
-  return root && dialogs().count(root) && IsDialogMessageW(root, &msg);
-}
-
 bool wants(HWND control, MSG& msg, LRESULT codes) {
   return (SendMessageW(control, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)) & codes) != 0;
+}
+
+// Tab and Shift+Tab move on from the control the key was typed in, unless it wants them.
+bool tabKey(HWND dialog, MSG& msg) {
+  if (msg.wParam != VK_TAB || (msg.message != WM_KEYDOWN && msg.message != WM_CHAR)) return false;
+  if (wants(msg.hwnd, msg, DLGC_WANTTAB | DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return false;
+  if (msg.message == WM_CHAR) return true;
+  const bool back = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+  HWND next = GetNextDlgTabItem(dialog, msg.hwnd == dialog ? nullptr : msg.hwnd, back);
+  if (!next) return true;
+  SetFocus(next);
+  if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(next, EM_SETSEL, 0, -1);
+  return true;
+}
+
+// Tab and Shift+Tab in a dialog shown without its own loop.
+bool modelessTab(MSG& msg) {
+  HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+  return root && dialogs().count(root) && tabKey(root, msg);
 }
 
 bool pushButton(HWND window) {
@@ -45,10 +57,12 @@ HWND defaultButton(HWND dialog) {
 // Enter and Esc of a modal form, taken before the focused control unless it wants them (an open
 // drop-down list, a memo): Esc closes the form as its close box does; Enter clicks the focused
 // push button, else the default one. The dialog manager's own answer would click the controls
-// whose ids happen to be IDOK and IDCANCEL. Tab, Shift+Tab and the arrows go to the dialog
-// manager.
+// whose ids happen to be IDOK and IDCANCEL. Tab and Shift+Tab move on from the control the key
+// was typed in (not from the focus, which another program's window may have taken meanwhile);
+// the arrows go to the dialog manager.
 bool dialogKey(HWND dialog, MSG& msg) {
   if (msg.hwnd != dialog && !IsChild(dialog, msg.hwnd)) return false;
+  if (tabKey(dialog, msg)) return true;
   const bool enterOrEsc = msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE;
   if (!enterOrEsc) return IsDialogMessageW(dialog, &msg) != FALSE;
   if (msg.message != WM_KEYDOWN || wants(msg.hwnd, msg, DLGC_WANTMESSAGE | DLGC_WANTALLKEYS)) return false;

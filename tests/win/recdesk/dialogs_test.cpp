@@ -163,6 +163,22 @@ TEST_F(DialogsTest, StopTimeShowsTheMinutesToTheNextOccurrence) {
   minutes.push_back(textOf(dialog.control(TFormStopTime::Label3)));
   EXPECT_EQ(minutes, (std::vector<std::wstring>{L"1439", L"1440", L"90", L"89"}));
   EXPECT_NEAR(dialog.stopTime(), clock.time - 40 / 86400.0 + 90 * kMinute, 1e-8);
+  // By the keyboard: the focus starts on "変更しない", Tab reaches the picker, Esc cancels.
+  HWND first = nullptr, second = nullptr;
+  winui::Timer next(winui::Timer::Kind::oneShot, [&] {
+    SetActiveWindow(dialog.handle());
+    second = GetFocus();
+    PostMessageW(dialog.handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+  });
+  duringModal([&] {
+    SetActiveWindow(dialog.handle());  // back from another test's window, with its focus
+    first = GetFocus();
+    PostMessageW(first, WM_KEYDOWN, VK_TAB, 0);
+    next.start(50);
+  });
+  EXPECT_EQ(dialog.run(), 2);
+  EXPECT_EQ(first, dialog.control(TFormStopTime::Button2));
+  EXPECT_EQ(second, dialog.picker().handle());
 }
 
 TEST_F(DialogsTest, StopTimeDropHidesTheMinutesAndUncheckingRecomputesThem) {

@@ -14,6 +14,7 @@
 #include "winui/form.h"
 #include "winui/guard.h"
 #include "winui/popup_menu.h"
+#include "winui/pump.h"
 #include "winui/timer.h"
 
 namespace {
@@ -29,12 +30,12 @@ struct RecordingSeam : winui::DialogSeam {
 };
 
 // A key as the keyboard sends it to the focused window, Shift held or not.
-void key(UINT vk, bool shift = false) {
+void key(UINT vk, bool shift = false, HWND focus = GetFocus()) {
   BYTE state[256];
   GetKeyboardState(state);
   state[VK_SHIFT] = shift ? 0x80 : 0;
   SetKeyboardState(state);
-  PostMessageW(GetFocus(), WM_KEYDOWN, vk, 0);
+  PostMessageW(focus, WM_KEYDOWN, vk, 0);
 }
 
 struct FormTest : ::testing::Test {
@@ -138,6 +139,7 @@ TEST_F(FormTest, AModalFormMovesTheFocusWithTabAndTakesEnterAndEscAsADialogDoes)
       [] { key(VK_TAB, true); }, [] { key(VK_RETURN); }, [] { key(VK_ESCAPE); }};
   std::vector<int> focus;
   winui::Timer ticker(winui::Timer::Kind::repeating, [&] {
+    SetActiveWindow(form.handle());  // back from another test's window, with its focus
     focus.push_back(GetDlgCtrlID(GetFocus()));
     if (focus.size() <= keys.size()) keys[focus.size() - 1]();
   });
@@ -148,6 +150,19 @@ TEST_F(FormTest, AModalFormMovesTheFocusWithTabAndTakesEnterAndEscAsADialogDoes)
   key(0);  // Shift up again
   EXPECT_EQ(focus, (std::vector<int>{20, 21, 22, 21, 21, 20, 20}));
   EXPECT_EQ(clicked, (std::vector<std::string>{"plain", "default"}));
+}
+
+TEST_F(FormTest, AnOwnedFormShownWithoutItsOwnLoopMovesTheFocusWithTab) {
+  winui::Form::Options o = options();
+  o.parent = form.handle();
+  winui::Form owned(o);
+  owned.addControl(winui::Control::edit, 40, "", {0, 0, 50, 20});
+  owned.addControl(winui::Control::button, 41, "b", {0, 20, 50, 20});
+  owned.show();
+  SetFocus(owned.control(40));
+  key(VK_TAB, false, owned.control(40));
+  winui::processMessages();
+  EXPECT_EQ(GetFocus(), owned.control(41));
 }
 
 TEST(PopupMenu, EnablingAndCheckMarks) {
