@@ -83,14 +83,17 @@ start() {
     rm -f "$prefix"/.tavora-managed-*
     touch "$prefix/.tavora-managed-$managed"
   fi
-  # Japanese captions need the IPA font linked behind the dialog fonts.
-  if [ ! -f "$prefix/.tavora-fonts" ]; then
+  # Japanese captions need the IPA font linked behind the dialog fonts. Wine writes its own links
+  # again whenever the locale's code page changes, so they are set anew for each locale.
+  local fonts="$prefix/.tavora-fonts-${LC_ALL:-${LANG:-C}}"
+  if [ ! -f "$fonts" ]; then
     for face in Tahoma 'MS Shell Dlg'; do
       wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$face" \
         /t REG_MULTI_SZ /d 'ipagp.ttf,IPAPGothic' /f </dev/null >/dev/null 2>&1
     done
     wineserver -w
-    touch "$prefix/.tavora-fonts"
+    rm -f "$prefix"/.tavora-fonts*
+    touch "$fonts"
   fi
   # A program that crashes ends with a backtrace on its output instead of waiting in the
   # debugger's crash dialog, which would hold the test run until its time runs out.

@@ -6,11 +6,13 @@
 
 namespace tavora {
 
-bool replaceFileSet(const std::vector<std::pair<std::string, std::vector<uint8_t>>>& files, const FileSetSteps& steps) {
+WriteResult replaceFileSet(const std::vector<std::pair<std::string, std::vector<uint8_t>>>& files,
+                           const FileSetSteps& steps) {
   for (size_t i = 0; i < files.size(); ++i) {
-    if (steps.writeTemp(i, files[i].second)) continue;
+    const std::optional<WriteStep> failed = steps.writeTemp(i, files[i].second);
+    if (!failed) continue;
     for (size_t j = 0; j < i; ++j) steps.removeTemp(j);
-    return false;
+    return {*failed == WriteStep::flush ? WriteStep::write : *failed};
   }
   std::vector<std::optional<std::vector<uint8_t>>> olds;
   if (files.size() > 1)
@@ -20,11 +22,11 @@ bool replaceFileSet(const std::vector<std::pair<std::string, std::vector<uint8_t
     for (size_t k = i; k < files.size(); ++k) steps.removeTemp(k);
     for (size_t j = 0; j < i; ++j) {
       if (!olds[j]) steps.removeTarget(j);
-      else if (steps.writeTemp(j, *olds[j])) steps.replace(j);
+      else if (!steps.writeTemp(j, *olds[j])) steps.replace(j);
     }
-    return false;
+    return {WriteStep::replace};
   }
-  return true;
+  return {};
 }
 
 }  // namespace tavora

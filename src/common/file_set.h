@@ -6,20 +6,24 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "fileio.h"
 
 namespace tavora {
 
 // The file system's steps for file i of the set.
 struct FileSetSteps {
-  std::function<bool(size_t i, const std::vector<uint8_t>& bytes)> writeTemp;
+  // The step that failed, or nothing when the temporary file is written whole.
+  std::function<std::optional<WriteStep>(size_t i, const std::vector<uint8_t>& bytes)> writeTemp;
   std::function<bool(size_t i)> replace;  // the temporary file over the target
   std::function<void(size_t i)> removeTemp;
   std::function<void(size_t i)> removeTarget;
 };
 
-bool replaceFileSet(const std::vector<std::pair<std::string, std::vector<uint8_t>>>& files, const FileSetSteps& steps);
+WriteResult replaceFileSet(const std::vector<std::pair<std::string, std::vector<uint8_t>>>& files, const FileSetSteps& steps);
 
 }  // namespace tavora

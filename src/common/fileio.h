@@ -10,19 +10,28 @@
 
 namespace tavora {
 
+// The steps of a replacing write, in order: create the temporary file, write (once per write
+// call), flush, replace the target.
+enum class WriteStep { create, write, flush, replace };
+
+// A replacing write's outcome: true when written; else the step that failed, so that a caller
+// can say what went wrong (a failed flush is reported as a failed write).
+struct WriteResult {
+  std::optional<WriteStep> failedStep;
+  operator bool() const noexcept { return !failedStep; }
+};
+
 std::optional<std::vector<uint8_t>> readWholeFile(const std::string& path);
 // Writes a temporary file beside the target and then replaces the target, so a failure
-// never leaves half a file. Returns false on any failure.
-bool writeFileReplacing(const std::string& path, const std::vector<uint8_t>& data);
+// never leaves half a file.
+WriteResult writeFileReplacing(const std::string& path, const std::vector<uint8_t>& data);
 // Files that belong together: every one is written beside its target first, and only when all
 // of them were written are the targets replaced, so a failure leaves the old set whole.
-bool writeFilesReplacing(const std::vector<std::pair<std::string, std::vector<uint8_t>>>& files);
+WriteResult writeFilesReplacing(const std::vector<std::pair<std::string, std::vector<uint8_t>>>& files);
 bool fileExists(const std::string& path);
 
-// Test seam: the steps of writeFileReplacing, in order: create the temporary file, write (once
-// per write call), flush, replace the target. While a hook is set it is asked before each step
-// and the step fails when it answers true. Tests only; the programs never set it.
-enum class WriteStep { create, write, flush, replace };
+// Test seam: while a hook is set it is asked before each step of a replacing write and the step
+// fails when it answers true. Tests only; the programs never set it.
 using WriteStepHook = bool (*)(WriteStep step);
 void setWriteStepHookForTests(WriteStepHook hook);
 bool removeFile(const std::string& path);

@@ -14,20 +14,20 @@ WriteStepHook writeStepHook = nullptr;
 
 bool stepFails(WriteStep step) { return writeStepHook && writeStepHook(step); }
 
-bool writeTemp(const std::string& temp, const std::vector<uint8_t>& data) {
-  if (stepFails(WriteStep::create)) return false;
+std::optional<WriteStep> writeTemp(const std::string& temp, const std::vector<uint8_t>& data) {
+  if (stepFails(WriteStep::create)) return WriteStep::create;
   std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-  if (!out) return false;
+  if (!out) return WriteStep::create;
   if (!stepFails(WriteStep::write))
     out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
   else
     out.setstate(std::ios::badbit);
   if (out && !stepFails(WriteStep::flush)) out.flush();
   else out.setstate(std::ios::badbit);
-  if (out) return true;
+  if (out) return std::nullopt;
   out.close();
   std::remove(temp.c_str());
-  return false;
+  return WriteStep::write;
 }
 
 }  // namespace
@@ -42,11 +42,11 @@ std::optional<std::vector<uint8_t>> readWholeFile(const std::string& path) {
   return data;
 }
 
-bool writeFileReplacing(const std::string& path, const std::vector<uint8_t>& data) {
+WriteResult writeFileReplacing(const std::string& path, const std::vector<uint8_t>& data) {
   return writeFilesReplacing({{path, data}});
 }
 
-bool writeFilesReplacing(const std::vector<std::pair<std::string, std::vector<uint8_t>>>& files) {
+WriteResult writeFilesReplacing(const std::vector<std::pair<std::string, std::vector<uint8_t>>>& files) {
   const auto temp = [&](size_t i) { return files[i].first + ".tmp"; };
   return replaceFileSet(
       files, {[&](size_t i, const std::vector<uint8_t>& bytes) { return writeTemp(temp(i), bytes); },

@@ -20,6 +20,8 @@ LRESULT CALLBACK panelProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) 
     case WM_CTLCOLORLISTBOX:
     case WM_HSCROLL:
     case WM_VSCROLL:
+    case WM_PARENTNOTIFY:  // the form gives a child made on the panel its font
+    case WM_GETFONT:
     case kPanelMoved:
       return SendMessageW(GetParent(window), msg, wParam, lParam);
     case WM_NCHITTEST:

@@ -1,5 +1,8 @@
 // Every message box of the programs goes through here, so that tests can answer it and
-// record its text. Texts and captions are Shift-JIS; the box itself is shown with the W call.
+// record its text and caption. Texts and captions are Shift-JIS; the box itself is shown with
+// the W call. A box is owned by the form that opens it: when the owner named is hidden or
+// disabled (the hidden main window, a window under a modal dialog), the thread's active window
+// owns it instead, so that it never opens beneath a dialog that stays on top.
 #pragma once
 
 #include <windows.h>
@@ -29,8 +32,17 @@ DialogSeam* dialogSeam();
 // Installs a stand-in for every box of this process (nullptr: the real MessageBoxW).
 void setDialogSeam(DialogSeam* seam);
 
+// The program's title (Shift-JIS), the caption of its plain boxes and of the exception box.
+void setApplicationTitle(std::string_view cp932);
+const std::string& applicationTitle();
+
 int messageBox(HWND owner, std::string_view text, std::string_view caption, UINT flags);
-// With the system's default caption (a null caption).
+// A plain box: captioned with the program's title.
+int messageBox(HWND owner, std::string_view text, UINT flags);
+// With the system's default caption (a null caption) and no other owner than the one named.
 int messageBoxDefaultCaption(HWND owner, std::string_view text, UINT flags);
+
+// The window that owns a modal box or dialog opened on behalf of owner (see above).
+HWND modalOwner(HWND owner);
 
 }  // namespace winui

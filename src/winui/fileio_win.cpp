@@ -22,20 +22,20 @@ WriteStepHook writeStepHook = nullptr;
 
 bool stepFails(WriteStep step) { return writeStepHook && writeStepHook(step); }
 
-bool writeTemp(const std::wstring& temp, const std::vector<uint8_t>& data) {
-  if (stepFails(WriteStep::create)) return false;
+std::optional<WriteStep> writeTemp(const std::wstring& temp, const std::vector<uint8_t>& data) {
+  if (stepFails(WriteStep::create)) return WriteStep::create;
   {
     FileHandle f(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (f.h == INVALID_HANDLE_VALUE) return false;
+    if (f.h == INVALID_HANDLE_VALUE) return WriteStep::create;
     DWORD done = 0;
     const bool written = !stepFails(WriteStep::write) &&
                          (data.empty() || (WriteFile(f.h, data.data(), static_cast<DWORD>(data.size()), &done, nullptr) &&
                                            done == data.size()));
     // On the disk before it replaces the old file.
-    if (written && !stepFails(WriteStep::flush) && FlushFileBuffers(f.h)) return true;
+    if (written && !stepFails(WriteStep::flush) && FlushFileBuffers(f.h)) return std::nullopt;
   }
   DeleteFileW(temp.c_str());
-  return false;
+  return WriteStep::write;
 }
 
 }  // namespace
@@ -56,11 +56,11 @@ std::optional<std::vector<uint8_t>> readWholeFile(const std::string& path) {
   return data;
 }
 
-bool writeFileReplacing(const std::string& path, const std::vector<uint8_t>& data) {
+WriteResult writeFileReplacing(const std::string& path, const std::vector<uint8_t>& data) {
   return writeFilesReplacing({{path, data}});
 }
 
-bool writeFilesReplacing(const std::vector<std::pair<std::string, std::vector<uint8_t>>>& files) {
+WriteResult writeFilesReplacing(const std::vector<std::pair<std::string, std::vector<uint8_t>>>& files) {
   std::vector<std::wstring> targets;
   for (const auto& file : files) targets.push_back(winui::widen(file.first));
   const auto temp = [&](size_t i) { return targets[i] + L".tmp"; };

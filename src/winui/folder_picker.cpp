@@ -95,7 +95,7 @@ bool selectDirectory(const FolderRequest& request, std::string& directory) {
     ~Release() { malloc->Release(); }
   } release{malloc};
 
-  const HWND owner = g_applicationWindow;
+  const HWND owner = modalOwner(request.owner ? GetAncestor(request.owner, GA_ROOT) : g_applicationWindow);
   ItemList root(*malloc);
   if (!request.root.empty() && FAILED(shell().parseDisplayName(owner, widen(request.root), root.out())))
     *root.out() = nullptr;  // an unknown root shows the whole desktop
@@ -123,7 +123,7 @@ bool selectDirectory(const FolderRequest& request, std::string& directory) {
   if (path.empty()) return false;
   std::string cp932;
   if (!narrowExactly(path, cp932)) {
-    messageBoxDefaultCaption(owner, request.notShiftJis, MB_OK | MB_ICONWARNING);
+    messageBox(owner, request.notShiftJis, MB_OK | MB_ICONWARNING);
     return false;
   }
   directory = std::move(cp932);

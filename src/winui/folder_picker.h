@@ -1,5 +1,6 @@
-// The folder picker: the shell's folder browser, owned by the application's main window, with
-// the program's other windows disabled while it is open, file-system folders only. The shell
+// The folder picker: the shell's folder browser, owned by the form that opens it (the
+// application's main window when none is named), with the program's other windows disabled
+// while it is open, file-system folders only. The shell
 // is reached through a seam so that tests can answer it.
 #pragma once
 
@@ -25,7 +26,7 @@ class ShellFolderSeam {
 // Installs a stand-in for the shell (nullptr: the real shell).
 void setShellFolderSeam(ShellFolderSeam* seam);
 
-// The application's main window, which owns the picker.
+// The application's main window, which owns a picker that names no owner.
 void setApplicationWindow(HWND window);
 HWND applicationWindow();
 
@@ -33,6 +34,7 @@ struct FolderRequest {
   std::string caption;  // the browser's title (Shift-JIS)
   std::string root;     // a shell path to root the browser at; empty: the desktop
   std::string notShiftJis;  // told when the chosen folder's path has no Shift-JIS form
+  HWND owner = nullptr;     // the form that opens the picker, or a window on it
 };
 
 // True and the chosen folder's path (Shift-JIS); false and an empty path when the user cancels,

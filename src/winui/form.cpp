@@ -86,7 +86,9 @@ void initCommonControls() {
 Form::Form(const Options& options) {
   registerClass(options.className, &Form::windowProc);
   const RECT& b = options.bounds;
-  window_ = CreateWindowExW(options.exStyle, options.className.c_str(), widen(options.caption).c_str(), options.style,
+  // Tab moves on into the controls of a form laid into another one (a page, a panel).
+  const DWORD exStyle = options.exStyle | (options.style & WS_CHILD ? WS_EX_CONTROLPARENT : 0);
+  window_ = CreateWindowExW(exStyle, options.className.c_str(), widen(options.caption).c_str(), options.style,
                             b.left, b.top, b.right, b.bottom, options.parent, nullptr, GetModuleHandleW(nullptr),
                             this);
   if (!window_) throw std::runtime_error("CreateWindowEx failed");
@@ -97,7 +99,13 @@ Form::Form(const Options& options) {
     metrics.cbSize = sizeof metrics;
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
       font_ = CreateFontIndirectW(&metrics.lfMessageFont);
+    ownsFont_ = font_ != nullptr;
   }
+  if (!font_ && (options.style & WS_CHILD) && options.parent)
+    font_ = reinterpret_cast<HFONT>(SendMessageW(options.parent, WM_GETFONT, 0, 0));
+  if (!font_) font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  // An owned window is a dialog also when shown without its own loop.
+  if (dialogKeys_ && options.parent && !(options.style & WS_CHILD)) setDialog(window_, true);
 }
 
 RECT Form::centredBounds(int clientWidth, int clientHeight, DWORD style, DWORD exStyle) {
@@ -110,10 +118,11 @@ RECT Form::centredBounds(int clientWidth, int clientHeight, DWORD style, DWORD e
 
 Form::~Form() {
   if (window_) {
+    setDialog(window_, false);
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
   }
-  if (font_) DeleteObject(font_);
+  if (ownsFont_) DeleteObject(font_);
 }
 
 HWND Form::control(int id) const {
@@ -145,7 +154,8 @@ HWND Form::addControl(Control kind, int id, std::string_view text, RECT b, DWORD
   HWND child = CreateWindowExW(0, classOf(kind), widen(text).c_str(), WS_CHILD | WS_VISIBLE | styleOf(kind) | extraStyle,
                          b.left, b.top, b.right, b.bottom, window_,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-  if (child && font_) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  if (child && kind == Control::trackBar) trackPositions_[id] = 0;
+  if (child && kind == Control::button && (extraStyle & BS_TYPEMASK) == BS_DEFPUSHBUTTON) defaultButton_ = id;
   return child;
 }
 
@@ -164,12 +174,22 @@ std::string Form::text(int id) const { return windowText(control(id)); }
 void Form::setTrackRange(int id, int minimum, int maximum) {
   SendMessageW(control(id), TBM_SETRANGEMIN, FALSE, minimum);
   SendMessageW(control(id), TBM_SETRANGEMAX, TRUE, maximum);
+  trackPositions_[id] = trackPosition(id);  // a position the new range moved is no change
 }
 
 void Form::setTrackPosition(int id, int position) {
-  const int before = trackPosition(id);
+  trackPositions_.try_emplace(id, trackPosition(id));
   SendMessageW(control(id), TBM_SETPOS, TRUE, position);
-  if (trackPosition(id) != before) fire(changes_, id);
+  trackScrolled(control(id));
+}
+
+void Form::trackScrolled(HWND trackBar) {
+  const int id = GetDlgCtrlID(trackBar);
+  const int position = static_cast<int>(SendMessageW(trackBar, TBM_GETPOS, 0, 0));
+  auto last = trackPositions_.find(id);
+  if (last != trackPositions_.end() && last->second == position) return;
+  trackPositions_[id] = position;
+  fire(changes_, id);
 }
 
 int Form::trackPosition(int id) const { return static_cast<int>(SendMessageW(control(id), TBM_GETPOS, 0, 0)); }
@@ -210,11 +230,20 @@ int Form::showModal(int resultOnQuit) {
   modalEnded_ = false;
   modalResult_ = 0;
   show();
+  if (dialogKeys_) focusOnShow();
   const bool ended = runLoopUntil([this] { return modalEnded_; }, dialogKeys_ ? window_ : nullptr);
   modal_ = false;
+  lastFocus_ = nullptr;
   if (owner) EnableWindow(owner, TRUE);
   hide();
   return ended ? modalResult_ : resultOnQuit;
+}
+
+void Form::focusOnShow() {
+  // A focus the form gave one of its controls stays; else the first control in tab order.
+  HWND focus = GetFocus();
+  if (focus && IsChild(window_, focus)) return;
+  if (HWND first = GetNextDlgTabItem(window_, nullptr, FALSE)) SetFocus(first);
 }
 
 void Form::endModal(int result) {
@@ -251,8 +280,27 @@ LRESULT Form::defaultHandling(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_HSCROLL:
     case WM_VSCROLL:
-      if (lParam != 0 && LOWORD(wParam) != TB_ENDTRACK) {
-        fire(changes_, GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
+      if (lParam != 0) {
+        trackScrolled(reinterpret_cast<HWND>(lParam));
+        return 0;
+      }
+      break;
+    case WM_PARENTNOTIFY:
+      if (LOWORD(wParam) == WM_CREATE)
+        SendMessageW(reinterpret_cast<HWND>(lParam), WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+      return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(font_);
+    case DM_GETDEFID:  // the button that Enter clicks
+      return defaultButton_ ? MAKELRESULT(defaultButton_, DC_HASDEFID) : 0;
+    case WM_ACTIVATE:
+      // A modal form keeps its focus while a box or another program is in front.
+      if (!modal_ || !dialogKeys_) break;
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(window_, focus)) lastFocus_ = focus;
+      } else if (lastFocus_ && IsWindow(lastFocus_) && IsChild(window_, lastFocus_)) {
+        SetFocus(lastFocus_);
         return 0;
       }
       break;

@@ -1,7 +1,9 @@
 // A form: a window of its own class with child controls from the common controls, and the
-// framework's event meanings: a track bar's change fires also when code moves it, an edit's
-// change fires when code sets its text, a modal form runs its own loop that still dispatches
-// timers and posted messages. Handlers run under the exception guard.
+// framework's event meanings: a track bar's change fires when its position changes, also when
+// code moves it, and only then; an edit's change fires when code sets its text; a modal form
+// runs its own loop that still dispatches timers and posted messages, with the keys of a dialog
+// (Tab, Shift+Tab, Enter, Esc) unless it opts out. Every child window gets the form's font,
+// whoever creates it. Handlers run under the exception guard.
 #pragma once
 
 #include <windows.h>
@@ -30,8 +32,11 @@ class Form {
     DWORD exStyle = 0;
     HWND parent = nullptr;        // the owner, or the parent of a WS_CHILD form
     RECT bounds{CW_USEDEFAULT, CW_USEDEFAULT, 320, 240};  // left, top, width, height
-    bool messageFont = false;     // controls in the system's message font
-    bool dialogKeys = false;      // Tab, Enter and Esc act as in a dialog while modal
+    bool messageFont = false;     // controls in the system's message font, else the GUI font (a
+                                  // child form: its parent's font)
+    // While modal: Tab and Shift+Tab move the focus, Enter clicks the focused push button or
+    // else the default one, Esc closes the form as its close box does.
+    bool dialogKeys = true;
     bool closable = true;         // false: no close by the keyboard (Alt+F4); its buttons end it
   };
 
@@ -99,8 +104,14 @@ class Form {
   HWND window_ = nullptr;
   std::map<int, std::function<void()>> clicks_;
   std::map<int, std::function<void()>> changes_;
+  void trackScrolled(HWND trackBar);
+  void focusOnShow();
   HFONT font_ = nullptr;
-  bool dialogKeys_ = false;
+  bool ownsFont_ = false;
+  int defaultButton_ = 0;  // the id of the button added as the default one
+  std::map<int, int> trackPositions_;  // the position each track bar's last change reported
+  HWND lastFocus_ = nullptr;           // the focus to give back when the modal form is activated
+  bool dialogKeys_ = true;
   bool closable_ = true;
   std::map<int, std::function<LRESULT(const NMHDR&)>> notifies_;
   bool modal_ = false;

@@ -10,9 +10,8 @@
 
 namespace winui {
 
-// The caption of the exception box (Shift-JIS); the program's name by default.
-void setApplicationTitle(std::string_view cp932);
-// Shows the exception box with the error's text (through the dialog seam).
+// Shows the exception box with the error's text (through the dialog seam), captioned with the
+// program's title (dialogs.h).
 void showException(std::string_view cp932Text) noexcept;
 
 // Runs f; an escaped exception is shown and the fallback returned.

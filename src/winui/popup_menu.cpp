@@ -33,6 +33,15 @@ void PopupMenu::add(UINT id, std::string_view caption) {
   AppendMenuW(menu_, MF_STRING, id, widen(caption).c_str());
 }
 
+void PopupMenu::addRadio(UINT id, std::string_view caption) {
+  add(id, caption);
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_FTYPE;
+  info.fType = MFT_STRING | MFT_RADIOCHECK;
+  SetMenuItemInfoW(menu_, id, FALSE, &info);
+}
+
 void PopupMenu::addSeparator() { AppendMenuW(menu_, MF_SEPARATOR, 0, nullptr); }
 
 void PopupMenu::addSubmenu(std::string_view caption, HMENU submenu) {

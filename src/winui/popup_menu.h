@@ -16,6 +16,8 @@ class PopupMenu {
 
   // Ids must be nonzero. Captions are Shift-JIS.
   void add(UINT id, std::string_view caption);
+  // An item of a group of which one is chosen: its check shows as a radio mark.
+  void addRadio(UINT id, std::string_view caption);
   void addSeparator();
   // Another menu as a submenu. It stays the other's: this menu never destroys it, and
   // removeSubmenu gives it back.

@@ -15,16 +15,23 @@ namespace failing_steps {
 
 inline int stepsTaken = 0;
 inline int failingStep = -1;
+inline tavora::WriteStep failedStep{};
 
-inline bool countOrFail(tavora::WriteStep) { return stepsTaken++ == failingStep; }
+inline bool countOrFail(tavora::WriteStep step) {
+  if (stepsTaken++ != failingStep) return false;
+  failedStep = step;
+  return true;
+}
 
 // Each file with what it holds before the write. write() runs the writer and returns whether it
 // reported a failure. Without failures the writer reports none and gives the new files; failing
 // any one of its steps, it reports the failure and every file holds either its old or its whole
 // new bytes, the one whose step failed its old, and no temporary file is left. Files written as
-// one set all keep their old bytes.
+// one set all keep their old bytes. checkReport, when given, checks the writer's report after each
+// failure against the step that failed.
 inline void expectNeverHalfWritten(const std::vector<std::pair<std::string, std::vector<uint8_t>>>& files,
-                                   const std::function<bool()>& write, bool oneSet = false) {
+                                   const std::function<bool()>& write, bool oneSet = false,
+                                   const std::function<void(tavora::WriteStep)>& checkReport = {}) {
   const auto restore = [&] {
     tavora::setWriteStepHookForTests(nullptr);
     for (const auto& [path, old] : files) ASSERT_TRUE(tavora::writeFileReplacing(path, old));
@@ -44,6 +51,7 @@ inline void expectNeverHalfWritten(const std::vector<std::pair<std::string, std:
   for (failingStep = 0; failingStep < steps; ++failingStep) {
     restore();
     EXPECT_TRUE(write()) << "step " << failingStep;
+    if (checkReport) checkReport(failedStep);
     size_t old = 0;
     for (size_t i = 0; i < files.size(); ++i) {
       const std::vector<uint8_t> now = tavora::readWholeFile(files[i].first).value_or(std::vector<uint8_t>{});

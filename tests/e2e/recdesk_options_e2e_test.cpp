@@ -239,6 +239,9 @@ TEST_F(OptionsBench, RefusedWhileTheRecordButtonIsDown) {
   HWND box = nullptr;
   ASSERT_TRUE(e2e::pollUntil([&] { return (box = bench.findBox(bench.process())) != nullptr; }, 10000));
   EXPECT_EQ(RecdeskBench::boxText(box), L"録画中と予約録画の準備中は、設定を開けません。");
+  wchar_t caption[32] = {};
+  GetWindowTextW(box, caption, 32);
+  EXPECT_STREQ(caption, L"Tavora");
   EXPECT_EQ(bench.findWindow(bench.process(), L"TForm3"), nullptr);
   PostMessageW(box, WM_COMMAND, IDOK, 0);
   EXPECT_TRUE(sentSince({}));

@@ -338,6 +338,7 @@ TEST(RecdeskView, ACapFormThatCannotBeReadIsToldAndTheDefaultsApply) {
   HWND box = nullptr;
   ASSERT_TRUE(e2e::pollUntil([&] { return (box = bench.findBox(process)) != nullptr; }, 10000));
   EXPECT_EQ(RecdeskBench::boxText(box), L"Exceptionファイル " + path + L" が開けませんでした。");
+  EXPECT_EQ(captionOf(box), L"Tavora");
   CloseHandle(lock);
   PostMessageW(box, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(bench.waitForMainWindow());

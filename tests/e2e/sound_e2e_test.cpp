@@ -6,6 +6,7 @@
 #include "common/fileio.h"
 #include "common/messages.h"
 #include "harness.h"
+#include "system_devices.h"
 #include "winui/text.h"
 
 namespace {
@@ -60,7 +61,8 @@ TEST_F(Sound, CompressTheListComesBeforeItsIndexAndAnInstalledCompressorIsWritte
   EXPECT_EQ(replies[0].kind, tvr::CD_COMPNAMES);
   EXPECT_EQ(replies[0].block, (std::vector<uint8_t>{0, 0, 0, 0}));
   EXPECT_EQ(static_cast<int32_t>(replies[1].wParam), -1);
-  const std::string name = "Wine Video 1 video codec";
+  const std::string name = firstDeviceName(CLSID_VideoCompressorCategory);
+  ASSERT_FALSE(name.empty());
   ASSERT_TRUE(runLines({"cComp setCompKind \"" + name + "\"", "cComp remove"}));
   EXPECT_FALSE(front.waitForBox(0));
   std::vector<uint8_t> expected = {1, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0};

@@ -66,10 +66,11 @@ TEST_F(Pool, FailuresAreRetriedThriceAndLeaveNoFile) {
   queue.add(address(0), file(0));
   queue.add(address(1), file(1));
   queue.add(address(2), "C:\\g\\readonly\\2.gif");
+  queue.add(address(3), "C:\\g\\full\\3.gif");
   bench.serveUntilIdle(queue);
-  EXPECT_EQ(bench.opened(), 6u);
+  EXPECT_EQ(bench.opened(), 9u);
   EXPECT_EQ(bench.files.size(), 0u);
-  EXPECT_EQ(queue.dropped(), 2);
+  EXPECT_EQ(queue.dropped(), 3);
   const std::vector<std::string> expected = {
       sj("スレッド生成－今のスレッド数：1"), sj("スレッド生成－今のスレッド数：2"),
       sj("指定されたファイルは読み込みに失敗しました。\n中断します。\n　STATUS CODE = 404"),
@@ -77,6 +78,7 @@ TEST_F(Pool, FailuresAreRetriedThriceAndLeaveNoFile) {
   for (const std::string& line : expected) EXPECT_NE(std::find(bench.logged.begin(), bench.logged.end(), line), bench.logged.end()) << line;
   EXPECT_EQ(std::count(bench.logged.begin(), bench.logged.end(), sj("3回失敗したため取得をやめました：") + address(0)), 1);
   EXPECT_EQ(std::count(bench.logged.begin(), bench.logged.end(), expected[2]), 3);
+  EXPECT_EQ(std::count(bench.logged.begin(), bench.logged.end(), sj("ファイルの保存に失敗しました。\n中断します。")), 3);
 }
 
 TEST_F(Pool, AbortStopsTakingJobsAndTheNextAddTakesThemUp) {

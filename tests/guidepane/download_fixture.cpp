@@ -58,9 +58,11 @@ guide::DownloadPorts DownloadBench::ports() {
   p.files.makeFolders = [](const std::string& folder) { return folder.find("readonly") == std::string::npos; };
   p.files.write = [this](const std::string& path, const std::vector<uint8_t>& bytes) {
     std::lock_guard<std::mutex> l(m_);
-    if (path.find("readonly") != std::string::npos) return false;
+    if (path.find("readonly") != std::string::npos || path.find("locked") != std::string::npos)
+      return tavora::WriteResult{tavora::WriteStep::create};
+    if (path.find("full") != std::string::npos) return tavora::WriteResult{tavora::WriteStep::write};
     files[path] = bytes;
-    return true;
+    return tavora::WriteResult{};
   };
   p.newTransfer = [this] { return std::make_unique<FakeTransfer>(*this); };
   p.synchronize = [this](const std::function<void()>& call) {

@@ -110,5 +110,13 @@ TEST_F(Walk, EndBeforeStartAbortAndAFailedSaveEachEndTheDownload) {
   EXPECT_EQ(bench.calls[bench.calls.size() - 3], "box " + sj("ファイルの保存に失敗しました。\n中断します。"));
   EXPECT_EQ(bench.files.count("C:\\g\\prgTable\\120207tb.htm"), 0u);
   EXPECT_FALSE(walk.downloading());
+  // The page file that cannot be created, and the one that cannot be written, each say so.
+  for (const auto& [folder, text] : {std::pair{"C:\\locked\\", "保存先にファイルを生成できませんでした。\n中断します。"},
+                                     std::pair{"C:\\full\\", "ファイルの保存に失敗しました。\n中断します。"}}) {
+    guide::TableDownload failing{bench, queue, folder, bench.ports().files};
+    failing.startOrAbort("http://tv.example/tb/", day, day);
+    failing.documentComplete(true, "http://tv.example/tb/120107tb.htm", doc);
+    EXPECT_EQ(bench.calls[bench.calls.size() - 3], "box " + sj(text)) << folder;
+  }
   bench.serveUntilIdle(queue);
 }

@@ -6,6 +6,7 @@
 #include "recdesk/core/cap_form_file.h"
 #include "recdesk/core/timer_ini.h"
 #include "temp_dir.h"
+#include "tests_common.h"
 
 TEST(HalfWritten, TimerSetupDatAndCapFormDat) {
   TempDir folder;
@@ -20,5 +21,11 @@ TEST(HalfWritten, TimerSetupDatAndCapFormDat) {
   CapFormFile capForm;
   const std::vector<uint8_t> oldCapForm = capForm.encode();
   capForm.qualityName = "q2";
-  failing_steps::expectNeverHalfWritten({{capPath, oldCapForm}}, [&] { return capForm.save(capPath).has_value(); });
+  std::optional<std::string> report;
+  failing_steps::expectNeverHalfWritten(
+      {{capPath, oldCapForm}}, [&] { return (report = capForm.save(capPath)).has_value(); }, false,
+      [&](tavora::WriteStep step) {
+        const bool written = step == tavora::WriteStep::write || step == tavora::WriteStep::flush;
+        EXPECT_EQ(report, sj(written ? "設定ファイルの書きこみに失敗しました。" : "設定ファイルの生成に失敗しました。"));
+      });
 }

@@ -20,7 +20,6 @@ winui::Form::Options options() {
   o.exStyle = kExStyle;
   o.bounds = winui::Form::centredBounds(380, 186, kStyle, kExStyle);
   o.messageFont = true;
-  o.dialogKeys = true;
   return o;
 }
 
@@ -62,7 +61,7 @@ LRESULT TFormSelVCap::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     endModal(checked(kVfw) ? kDriverChoiceVfw : kDriverChoiceWdm);
     return 0;
   }
-  if (msg == WM_CLOSE || (msg == WM_COMMAND && LOWORD(wParam) == IDCANCEL)) {
+  if (msg == WM_CLOSE) {
     endModal(kDriverChoiceVfw);
     return 0;
   }

@@ -25,7 +25,6 @@ winui::Form::Options formOptions(const wchar_t* className, const std::string& ca
   o.exStyle = exStyle;
   o.bounds = winui::Form::centredBounds(width, height, kStyle, exStyle);
   o.messageFont = true;
-  o.dialogKeys = true;
   return o;
 }
 
@@ -76,7 +75,6 @@ LRESULT TFormAutoTune::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         endModal(checked(kCableId) ? kScanCable : kScanAntenna);
         return 0;
       case kNoId:
-      case IDCANCEL:  // Esc: no scan, never a scan of either input
         endModal(kScanNone);
         return 0;
       default:

@@ -79,6 +79,7 @@ int runEngine(HINSTANCE instance) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
+  winui::setApplicationTitle(texts::kApplicationTitle);
   try {
     return runEngine(instance);
   } catch (const LanguageError& error) {

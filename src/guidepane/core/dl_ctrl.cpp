@@ -186,7 +186,12 @@ dlCtrl::Outcome dlCtrl::downloadOne(const Job& job) {
     logOnUi(texts::kBodyCutShort);
     return Outcome::failed;
   }
-  if (!ports_.files.write(job.target, body)) {
+  const tavora::WriteResult written = ports_.files.write(job.target, body);
+  if (written.failedStep == tavora::WriteStep::write) {
+    logOnUi(texts::kFileWriteFailed);
+    return Outcome::failed;
+  }
+  if (!written) {
     onUi([&] {
       view_.log(job.target);
       view_.log(texts::kFileCreateFailed);

@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "common/fileio.h"
 #include "download_view.h"
 
 namespace guide {
@@ -39,8 +40,9 @@ struct DownloadFiles {
   std::function<bool(const std::string& path)> exists;
   // Creates the folder and every missing level above it.
   std::function<bool(const std::string& folder)> makeFolders;
-  // Writes beside the target and replaces it, so that a failure leaves no file behind.
-  std::function<bool(const std::string& path, const std::vector<uint8_t>& bytes)> write;
+  // Writes beside the target and replaces it, so that a failure leaves no file behind; a
+  // failure names its step.
+  std::function<tavora::WriteResult(const std::string& path, const std::vector<uint8_t>& bytes)> write;
 };
 
 struct DownloadPorts {

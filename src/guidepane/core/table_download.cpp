@@ -176,7 +176,10 @@ bool TableDownload::savePage(DomDocument& document) {
     failure = texts::kPageWriteFailed;  // nothing to write: an empty file would count as fetched
   } else {
     const std::string text = html[0]->outerHtml();
-    if (!files_.write(target_, std::vector<uint8_t>(text.begin(), text.end()))) failure = texts::kPageWriteFailed;
+    const tavora::WriteResult written = files_.write(target_, std::vector<uint8_t>(text.begin(), text.end()));
+    // A target that cannot be replaced is a file that cannot be created.
+    if (!written)
+      failure = written.failedStep == tavora::WriteStep::write ? texts::kPageWriteFailed : texts::kPageCreateFailed;
   }
   if (failure) {
     view_.message(failure);

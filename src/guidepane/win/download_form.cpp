@@ -171,7 +171,7 @@ void TForm3::stopBrowser() {
 
 void TForm3::message(const std::string& text) {
   if (visible()) SetForegroundWindow(handle());
-  winui::messageBoxDefaultCaption(handle(), text, MB_OK);
+  winui::messageBox(handle(), text, MB_OK);
 }
 
 void TForm3::setDownloadingCaption(bool downloading) {

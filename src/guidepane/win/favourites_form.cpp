@@ -21,7 +21,6 @@ winui::Form::Options options(HWND owner) {
   o.parent = owner;
   o.bounds = winui::Form::centredBounds(448, 300, kStyle, kExStyle);
   o.messageFont = true;
-  o.dialogKeys = true;
   return o;
 }
 
@@ -142,12 +141,4 @@ void TForm2::updateButtons() {
   setEnabled(Button3, b.remove);
   setEnabled(Button4, b.up);
   setEnabled(Button5, b.down);
-}
-
-LRESULT TForm2::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_COMMAND && LOWORD(wParam) == IDCANCEL && lParam == 0) {  // Esc closes like the close box
-    endModal(IDCANCEL);
-    return 0;
-  }
-  return defaultHandling(msg, wParam, lParam);
 }

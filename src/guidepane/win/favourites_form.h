@@ -51,9 +51,6 @@ class TForm2 : public winui::Form, public guide::FavouritesPort {
   void Edit1Click();    // also Edit2's
   void updateButtons();
 
- protected:
-  LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
-
  private:
   void fillList(int selected);
   int selected() const;

@@ -6,6 +6,7 @@
 #include "guidepane/texts/shell_texts.h"
 #include "main_form.h"
 #include "rsv_check_form.h"
+#include "winui/dialogs.h"
 #include "winui/guard.h"
 #include "winui/program_folder.h"
 #include "winui/pump.h"

@@ -136,7 +136,7 @@ void TForm1::buildToolBar() {
           {ToolButton11, guide::glyph(Glyph::textSize), texts::kHintTextSize, ToolBar::Kind::dropDown}});
   const SIZE s = mainBar_->size();
   MoveWindow(panel3_, 0, 0, s.cx + winui::kGripWidth + 6, kBarHeight, FALSE);
-  for (int i = 0; i < 5; ++i) textMenu_.add(N1 + i, texts::kTextSizeItems[i]);
+  for (int i = 0; i < 5; ++i) textMenu_.addRadio(N1 + i, texts::kTextSizeItems[i]);
 
   onClick(ToolButton1_A1, [this] { ToolButton1_A1Click(); });
   onClick(ToolButton1_A2, [this] { ToolButton1_A2Click(); });
@@ -155,11 +155,9 @@ void TForm1::buildAddressBar() {
   panel4_ = winui::createBarPanel(controlBar_, Panel4, kPanel4, true);
   make(Control::label, AddressLabel, texts::kAddressLabel, panel4_, {12, 6, 52, 18});
   // An editable combo: the address bar with its history.
-  HWND combo = CreateWindowExW(0, WC_COMBOBOXW, L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN |
-                                                     CBS_AUTOHSCROLL,
-                               66, 3, 420, 200, panel4_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ComboBox2)),
-                               GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(combo, WM_SETFONT, SendMessageW(handle(), WM_GETFONT, 0, 0), FALSE);
+  CreateWindowExW(0, WC_COMBOBOXW, L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN | CBS_AUTOHSCROLL, 66,
+                  3, 420, 200, panel4_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ComboBox2)), GetModuleHandleW(nullptr),
+                  nullptr);
   make(Control::button, SpeedButton1, texts::kGoButton, panel4_, {490, 2, 44, 23});
   make(Control::progressBar, ProgressBar1, "", panel4_, {540, 6, 112, 16}, PBS_SMOOTH);
   onClick(SpeedButton1, [this] { SpeedButton1Click(); });

@@ -28,7 +28,6 @@ winui::Form::Options options(HWND owner) {
   o.parent = owner;
   o.bounds = winui::Form::centredBounds(kClientWidth, kClientHeight, kStyle, kExStyle);
   o.messageFont = true;
-  o.dialogKeys = true;
   return o;
 }
 
@@ -293,12 +292,6 @@ LRESULT TForm4::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (wParam == ComboBox1) {
         drawChannel(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
-      }
-      break;
-    case WM_COMMAND:
-      if (LOWORD(wParam) == IDCANCEL && lParam == 0) {  // Esc
-        Button2Click();
-        return 0;
       }
       break;
     case WM_CLOSE:

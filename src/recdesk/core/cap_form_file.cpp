@@ -65,6 +65,9 @@ std::optional<std::string> CapFormFile::load(const std::string& path) {
 }
 
 std::optional<std::string> CapFormFile::save(const std::string& path) const {
-  if (!tavora::writeFileReplacing(path, encode())) return std::string(texts::kCapFormCreateFailed);
-  return std::nullopt;
+  const tavora::WriteResult written = tavora::writeFileReplacing(path, encode());
+  if (written) return std::nullopt;
+  // The target that cannot be replaced is the file that cannot be created.
+  return std::string(written.failedStep == tavora::WriteStep::write ? texts::kCapFormWriteFailed
+                                                                     : texts::kCapFormCreateFailed);
 }

@@ -20,6 +20,7 @@ const char kDefaultQuality[] = "ＴＶ";
 const char kCapFormOpenHead[] = "ファイル ";
 const char kCapFormOpenTail[] = " が開けませんでした。";
 const char kCapFormCreateFailed[] = "設定ファイルの生成に失敗しました。";
+const char kCapFormWriteFailed[] = "設定ファイルの書きこみに失敗しました。";
 const char kErrorClassName[] = "Exception";
 
 const char kViewCaption[] = "TV";

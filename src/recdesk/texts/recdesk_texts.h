@@ -23,6 +23,7 @@ extern const char kDefaultQuality[];
 extern const char kCapFormOpenHead[];
 extern const char kCapFormOpenTail[];
 extern const char kCapFormCreateFailed[];
+extern const char kCapFormWriteFailed[];
 extern const char kErrorClassName[];
 
 // The TV view and its menu.

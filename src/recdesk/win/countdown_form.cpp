@@ -26,6 +26,7 @@ winui::Form::Options countdownFormOptions(const wchar_t* className, const char* 
   // No close box: a close by the keyboard would end the notice as a cancel, dropping the
   // reservation, and the power-off question as not answered.
   options.closable = false;
+  options.dialogKeys = false;  // nor by a key that would click a focused button
   return options;
 }
 

@@ -57,5 +57,5 @@ bool WinEngineWatch::engineNotAnswering(unsigned) {
       process_.alive() && link_.engineWindow() &&
       SendMessageTimeoutW(link_.engineWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kResponseMs, &result) != 0;
   if (responsive) return false;
-  return winui::messageBoxDefaultCaption(nullptr, texts::kEngineNotAnswering, MB_YESNO | MB_ICONQUESTION) == IDYES;
+  return winui::messageBox(nullptr, texts::kEngineNotAnswering, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }

@@ -71,7 +71,7 @@ void TFormFRate::Button1Click() {
     endModal(1);
     return;
   }
-  winui::messageBoxDefaultCaption(handle(), texts::kFrameRateInvalid, MB_OK | MB_ICONWARNING);
+  winui::messageBox(handle(), texts::kFrameRateInvalid, MB_OK | MB_ICONWARNING);
   FormShow();
 }
 

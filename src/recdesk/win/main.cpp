@@ -15,12 +15,12 @@ int run() {
   timerIni settings;
   const timerIni::LoadResult loaded = settings.load(programFolder() + "timerSetup.dat");
   if (loaded == timerIni::LoadResult::missing) {
-    winui::messageBoxDefaultCaption(nullptr, texts::kTimerFileMissing, MB_OK | MB_ICONERROR);
+    winui::messageBox(nullptr, texts::kTimerFileMissing, MB_OK | MB_ICONERROR);
     return 0;
   }
   // A file that is there but cannot be read is left alone rather than replaced by the defaults.
   if (loaded == timerIni::LoadResult::unreadable)
-    winui::messageBoxDefaultCaption(nullptr, texts::kTimerFileCannotOpen, MB_OK | MB_ICONERROR);
+    winui::messageBox(nullptr, texts::kTimerFileCannotOpen, MB_OK | MB_ICONERROR);
 
   TTavora tavora(settings, loaded == timerIni::LoadResult::loaded);
   winui::runMessageLoop();
@@ -33,6 +33,6 @@ int run() {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   winui::SingleInstance instance(L"Tavora-recdesk-V2");
   if (!instance.first()) return 0;
-  winui::setApplicationTitle("recdesk");
+  winui::setApplicationTitle(texts::kMainCaption);
   return winui::guarded([] { return run(); }, 0);
 }

@@ -9,7 +9,7 @@
 void TFormTVView::N6Click() {
   if (optionsDialog || !engine_ || !scheduler_) return;
   if (optionsRefused(isRecording(), scheduler_->state())) {
-    winui::messageBoxDefaultCaption(handle(), texts::kOptionsRefused, MB_OK | MB_ICONWARNING);
+    winui::messageBox(handle(), texts::kOptionsRefused, MB_OK | MB_ICONWARNING);
     return;
   }
   const MainOptionsState main = owner_.optionsState();

@@ -20,9 +20,9 @@ RECT clientOf(HWND window) {
 }
 
 // The folder picker, rooted where the page asks.
-std::optional<std::string> chooseFolder(HWND, const std::string& title, const std::string& root) {
+std::optional<std::string> chooseFolder(HWND page, const std::string& title, const std::string& root) {
   std::string folder;
-  if (!winui::selectDirectory({title, root, texts::kFolderNotShiftJis}, folder)) return std::nullopt;
+  if (!winui::selectDirectory({title, root, texts::kFolderNotShiftJis, page}, folder)) return std::nullopt;
   return folder;
 }
 

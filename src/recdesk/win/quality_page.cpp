@@ -218,7 +218,7 @@ void TabSheet2::renameCheck() {
                                                            : nullptr;
     if (why) {
       renaming_ = true;
-      winui::messageBoxDefaultCaption(dialog_.handle(), why, MB_OK | MB_ICONWARNING);
+      winui::messageBox(dialog_.handle(), why, MB_OK | MB_ICONWARNING);
       renaming_ = false;
     }
     return;
@@ -263,7 +263,7 @@ void TabSheet2::Button14Click() {
 void TabSheet2::Button10Click() {
   const std::string name = text(ComboBox1);
   if (name == texts::kBuiltInProfile) {
-    winui::messageBoxDefaultCaption(dialog_.handle(), texts::kQualityCannotDeleteTv, MB_OK | MB_ICONWARNING);
+    winui::messageBox(dialog_.handle(), texts::kQualityCannotDeleteTv, MB_OK | MB_ICONWARNING);
     return;
   }
   HWND box = control(ComboBox1);

@@ -36,5 +36,5 @@ bool FormSchedulerDialogs::confirmPowerOff() {
 }
 
 void FormSchedulerDialogs::showError(const std::string& text) {
-  winui::messageBoxDefaultCaption(nullptr, text, MB_OK | MB_ICONERROR);
+  winui::messageBox(nullptr, text, MB_OK | MB_ICONERROR);
 }

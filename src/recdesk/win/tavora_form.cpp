@@ -291,7 +291,7 @@ void TTavora::onEngineEnded() {
   link_.setEngineWindow(nullptr);
   if (terminating_ || engineEndTold_) return;
   engineEndTold_ = true;
-  winui::messageBoxDefaultCaption(nullptr, texts::kEngineEnded, MB_OK | MB_ICONERROR);
+  winui::messageBox(nullptr, texts::kEngineEnded, MB_OK | MB_ICONERROR);
 }
 
 void TTavora::trayCallback(LPARAM mouse) {
@@ -435,7 +435,7 @@ void TTavora::stopForEnd() {
 
 LRESULT TTavora::queryEndSession() {
   if (auto start = rsvTime_->nextStart(); start && !rsvTime_->powerOffFitsBefore(start)) {
-    if (winui::messageBoxDefaultCaption(handle(), texts::kEndSessionWarning, MB_YESNO | MB_ICONWARNING) != IDYES)
+    if (winui::messageBox(handle(), texts::kEndSessionWarning, MB_YESNO | MB_ICONWARNING) != IDYES)
       return 0;
   }
   // Only the wake-up alarm now: another program may still cancel the end after this answer.
@@ -454,5 +454,5 @@ void TTavora::endSession() {
 
 void TTavora::saveSettings() {
   if (saveSettings_ && !settings_.save())
-    winui::messageBoxDefaultCaption(nullptr, texts::kTimerFileCannotOpen, MB_OK | MB_ICONERROR);
+    winui::messageBox(nullptr, texts::kTimerFileCannotOpen, MB_OK | MB_ICONERROR);
 }

@@ -166,7 +166,7 @@ void TFormTVView::create(dsControl& engine, rsvTime& scheduler) {
 // ---- capForm.dat ----
 
 void TFormTVView::showError(const std::string& message) {
-  winui::messageBoxDefaultCaption(handle(), std::string(texts::kErrorClassName) + message, MB_OK | MB_ICONWARNING);
+  winui::messageBox(handle(), std::string(texts::kErrorClassName) + message, MB_OK | MB_ICONWARNING);
 }
 
 void TFormTVView::loadViewSettings() {

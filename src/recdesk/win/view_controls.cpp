@@ -92,5 +92,5 @@ bool TFormTVView::confirmStart(const std::string& text) {
 }
 
 void TFormTVView::tell(const std::string& text) {
-  winui::messageBoxDefaultCaption(handle(), text, MB_OK | MB_ICONINFORMATION);
+  winui::messageBox(handle(), text, MB_OK | MB_ICONINFORMATION);
 }

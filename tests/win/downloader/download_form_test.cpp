@@ -30,11 +30,13 @@ namespace {
 using namespace std::chrono_literals;
 
 struct Boxes : winui::DialogSeam {
-  int messageBox(HWND, const std::wstring& text, const std::wstring&, UINT) override {
+  Boxes() { winui::setApplicationTitle(texts::kGuideTitle); }
+  int messageBox(HWND, const std::wstring& text, const std::wstring& caption, UINT) override {
     texts.push_back(text);
+    captions.push_back(caption);
     return IDOK;
   }
-  std::vector<std::wstring> texts;
+  std::vector<std::wstring> texts, captions;
 };
 
 // One image and one link; the page's HTML shows what the walk wrote into them.
@@ -142,6 +144,7 @@ TEST(DownloadForm, ADaysWalkSavesEveryPageAndTheSharedImageOnceAndSaysWhatWasSki
     }
     ASSERT_EQ(boxes.texts.size(), 2u);
     EXPECT_EQ(boxes.texts[1], w(std::string(texts::kDownloadFinished) + texts::kPagesNotSaved + "1"));
+    EXPECT_EQ(boxes.captions, std::vector<std::wstring>(2, L"電子番組表"));
     EXPECT_FALSE(form.downloading());
     EXPECT_EQ(form.text(TForm3::Button3), texts::kStartDownload);
     for (size_t i = 0; i < names.size(); ++i) {
@@ -216,6 +219,7 @@ TEST(DownloadForm, AnAbortEndsTheDownloadSilentlyAndTheProgramThenEndsWithinItsB
   EXPECT_TRUE(IsWindow(form1.handle()));
   form3->click(TForm3::Button3);
   EXPECT_EQ(boxes.texts, (std::vector<std::wstring>{w(texts::kDownloadRunning), w(texts::kDownloadAborted)}));
+  EXPECT_EQ(boxes.captions, (std::vector<std::wstring>{L"電子番組表の終了エラー", L"電子番組表"}));
   EXPECT_EQ(std::to_string(form3->downloading()) + "|" + form3->text(TForm3::Button3) + "|" + form3->text(TForm3::Label8) +
                 "|" + bar(TForm3::ProgressBar1) + "|" + bar(TForm3::ProgressBar2), "0|" + std::string(texts::kStartDownload) + "||0|0");
   EXPECT_TRUE(pumpUntil([&] { return form3->text(TForm3::Memo1).find(texts::kThreadDestroyed + std::string("0")) != std::string::npos; }));

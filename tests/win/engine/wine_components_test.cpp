@@ -11,6 +11,7 @@
 #include "fakes/engine_on_wine.h"
 #include "grabcore/win/ds_graph_builder.h"
 #include "grabcore/win/filter_lookup.h"
+#include "system_devices.h"
 #include "winui/text.h"
 
 using Microsoft::WRL::ComPtr;
@@ -18,18 +19,6 @@ using Microsoft::WRL::ComPtr;
 namespace {
 
 class WineComponents : public fakes::EngineOnWine {};
-
-// The name of the first device of a category, as the engine reads it.
-std::string firstDeviceName(REFCLSID category) {
-  ComPtr<ICreateDevEnum> devices;
-  ComPtr<IEnumMoniker> monikers;
-  ComPtr<IMoniker> moniker;
-  if (FAILED(CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC, IID_ICreateDevEnum,
-                              reinterpret_cast<void**>(devices.GetAddressOf()))) ||
-      devices->CreateClassEnumerator(category, &monikers, 0) != S_OK || monikers->Next(1, &moniker, nullptr) != S_OK)
-    return {};
-  return monikerFriendlyName(moniker.Get()).value_or("");
-}
 
 }  // namespace
 

@@ -83,9 +83,15 @@ class GuideWindow : public ::testing::Test {
   std::string page(const char* name) const { return folder + "prgTable\\" + name; }
   bool visible(int id) const { return IsWindowVisible(form->control(id)) != FALSE; }
   bool pressed(int id) const { return SendMessageW(form->control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+  // The marks of the text sizes, radio items each.
   std::vector<bool> textSizeMarks() {
     std::vector<bool> marks;
-    for (int i = 0; i < 5; ++i) marks.push_back(form->PopupMenu1().checked(TForm1::N1 + i));
+    for (int i = 0; i < 5; ++i) {
+      MENUITEMINFOW item{sizeof item, MIIM_FTYPE};
+      GetMenuItemInfoW(form->PopupMenu1().handle(), TForm1::N1 + i, FALSE, &item);
+      EXPECT_TRUE(item.fType & MFT_RADIOCHECK) << i;
+      marks.push_back(form->PopupMenu1().checked(TForm1::N1 + i));
+    }
     return marks;
   }
   bool navigate(const std::string& url) {

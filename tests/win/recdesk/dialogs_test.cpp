@@ -40,7 +40,7 @@ struct Shell : winui::ShellFolderSeam {
   PIDLIST_ABSOLUTE browseForFolder(BROWSEINFOW& info) override {
     log.push_back(std::wstring(L"browse ") + info.lpszTitle + (info.pidlRoot ? L" rooted" : L" desktop") +
                   (info.ulFlags == BIF_RETURNONLYFSDIRS ? L" fs" : L" ?") +
-                  (info.hwndOwner == winui::applicationWindow() ? L" app" : L" ?") +
+                  (info.hwndOwner == winui::applicationWindow() ? L" app" : info.hwndOwner == other ? L" owner" : L" ?") +
                   (IsWindowEnabled(other) ? L" other enabled" : L" other disabled"));
     return chosen ? emptyList() : nullptr;
   }
@@ -58,12 +58,13 @@ struct Shell : winui::ShellFolderSeam {
 struct DialogsTest : ::testing::Test, winui::DialogSeam {
   DialogsTest() : engine(transport, ackTimer, watch, view) {
     winui::setDialogSeam(this);
+    winui::setApplicationTitle("Tavora");
     winui::setShellFolderSeam(&shell);
     clock.time = 46000.5 + 13 / 86400.0;  // an afternoon, 13 s past the minute
   }
   ~DialogsTest() override { winui::setDialogSeam(nullptr), winui::setShellFolderSeam(nullptr); }
-  int messageBox(HWND, const std::wstring& text, const std::wstring&, UINT flags) override {
-    return boxes.push_back(text), duringBox ? duringBox() : void(), IDOK;
+  int messageBox(HWND, const std::wstring& text, const std::wstring& caption, UINT flags) override {
+    return boxes.push_back(caption + L"|" + text), duringBox ? duringBox() : void(), IDOK;
   }
   std::vector<std::string> queued() const {
     std::vector<std::string> lines;
@@ -118,7 +119,7 @@ TEST_F(DialogsTest, FrameRateRefusesWhatTheEngineWouldNotApplyAndSendsTheRate) {
   EXPECT_EQ(dialog.run(), 1);
   EXPECT_EQ(shownText, L"30");
   EXPECT_EQ(selection, MAKELRESULT(0, 2));
-  EXPECT_EQ(boxes, std::vector<std::wstring>(6, L"正しくない数値を入力しました。"));
+  EXPECT_EQ(boxes, std::vector<std::wstring>(6, L"Tavora|正しくない数値を入力しました。"));
   EXPECT_EQ(refilled, (std::vector<std::wstring>{L"0", L"30", L"-5", L"30", L"abc", L"30", L"", L"30",
                                                  L"29.97 30", L"30", L"1e10", L"30"}));
   EXPECT_EQ(queued(), std::vector<std::string>{"cVCap setFrameRate 29.97"});
@@ -141,7 +142,7 @@ TEST_F(DialogsTest, FrameRateEnterIsOkAndEscapeIsCancel) {
     SendMessageW(dialog.control(TFormFRate::Edit1), WM_KEYDOWN, VK_ESCAPE, 0);
   });
   EXPECT_EQ(dialog.run(), 2);
-  EXPECT_EQ(boxes, std::vector<std::wstring>{L"正しくない数値を入力しました。"});
+  EXPECT_EQ(boxes, std::vector<std::wstring>{L"Tavora|正しくない数値を入力しました。"});
   EXPECT_EQ(queued(), std::vector<std::string>{"cVCap setFrameRate 24"});
 }
 
@@ -162,6 +163,22 @@ TEST_F(DialogsTest, StopTimeShowsTheMinutesToTheNextOccurrence) {
   minutes.push_back(textOf(dialog.control(TFormStopTime::Label3)));
   EXPECT_EQ(minutes, (std::vector<std::wstring>{L"1439", L"1440", L"90", L"89"}));
   EXPECT_NEAR(dialog.stopTime(), clock.time - 40 / 86400.0 + 90 * kMinute, 1e-8);
+  // By the keyboard: the focus starts on "変更しない", Tab reaches the picker, Esc cancels.
+  HWND first = nullptr, second = nullptr;
+  winui::Timer next(winui::Timer::Kind::oneShot, [&] {
+    SetActiveWindow(dialog.handle());
+    second = GetFocus();
+    PostMessageW(dialog.handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+  });
+  duringModal([&] {
+    SetActiveWindow(dialog.handle());  // back from another test's window, with its focus
+    first = GetFocus();
+    PostMessageW(first, WM_KEYDOWN, VK_TAB, 0);
+    next.start(50);
+  });
+  EXPECT_EQ(dialog.run(), 2);
+  EXPECT_EQ(first, dialog.control(TFormStopTime::Button2));
+  EXPECT_EQ(second, dialog.picker().handle());
 }
 
 TEST_F(DialogsTest, StopTimeDropHidesTheMinutesAndUncheckingRecomputesThem) {
@@ -203,7 +220,9 @@ TEST_F(DialogsTest, FolderPickerPathsThroughTheShell) {
   winui::setApplicationWindow(app.handle());
   const winui::FolderRequest request{"Folder", "C:\\", "No Shift-JIS form"};
   std::string folder = "old";
-  EXPECT_TRUE(winui::selectDirectory(request, folder));
+  // Opened from a form: the form owns it. Else the application window would, but hidden it
+  // gives way to the active form.
+  EXPECT_TRUE(winui::selectDirectory({"Folder", "C:\\", "", other.handle()}, folder));
   EXPECT_EQ(folder, "C:\\\x98\x5e\x89\xe6");  // 録画 in Shift-JIS
   // Cancelled; a folder with no file-system path; a path with no Shift-JIS form; no allocator.
   shell.chosen = false;
@@ -221,10 +240,10 @@ TEST_F(DialogsTest, FolderPickerPathsThroughTheShell) {
   EXPECT_FALSE(winui::selectDirectory(request, folder));
   winui::setApplicationWindow(nullptr);
   EXPECT_EQ(shell.log, (std::vector<std::wstring>{
-                           L"parse C:\\", L"browse Folder rooted fs app other disabled",
-                           L"browse Folder desktop fs app other disabled",
-                           L"parse C:\\", L"browse Folder rooted fs app other disabled",
-                           L"parse C:\\", L"browse Folder rooted fs app other disabled"}));
-  EXPECT_EQ(boxes, std::vector<std::wstring>{L"No Shift-JIS form"});
+                           L"parse C:\\", L"browse Folder rooted fs owner other disabled",
+                           L"browse Folder desktop fs owner other disabled",
+                           L"parse C:\\", L"browse Folder rooted fs owner other disabled",
+                           L"parse C:\\", L"browse Folder rooted fs owner other disabled"}));
+  EXPECT_EQ(boxes, std::vector<std::wstring>{L"Tavora|No Shift-JIS form"});
   EXPECT_TRUE(IsWindowEnabled(other.handle()));
 }

@@ -24,8 +24,8 @@ std::string sj(const std::string& utf8) {
 using Lines = std::vector<std::string>;
 
 struct Seam : winui::DialogSeam {
-  int messageBox(HWND, const std::wstring& text, const std::wstring&, UINT) override {
-    boxes.push_back(text);
+  int messageBox(HWND, const std::wstring& text, const std::wstring& caption, UINT) override {
+    boxes.push_back(caption + L"|" + text);
     return IDOK;
   }
   std::optional<std::wstring> openFile(HWND, const std::wstring& title, const std::wstring& filter) override {
@@ -145,7 +145,7 @@ TEST_F(Pages, TheChannelEditorSendsEachEditAsTheEngineTakesIt) {
   page.channelList(one);  // asked twice: still the one row
   EXPECT_EQ(page.list().count(), 1);
   page.click(ChannelPage::Button18);
-  EXPECT_EQ(seam.boxes, (std::vector<std::wstring>{L"全てのチャンネルを削除することはできません。"}));
+  EXPECT_EQ(seam.boxes, (std::vector<std::wstring>{L"Tavora|全てのチャンネルを削除することはできません。"}));
   EXPECT_TRUE(edited);
   EXPECT_FALSE(suppress);
 }

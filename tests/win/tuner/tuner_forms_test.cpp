@@ -30,7 +30,7 @@ TEST(AutoTuneForm, ShowsItsTextsAndEachWayOfClosingItGivesItsAnswer) {
   const std::pair<void (*)(HWND), int> cases[] = {
       {[](HWND form) { click(form, L"ケーブル"); click(form, L"はい　(&Y)"); }, kScanCable},
       {[](HWND form) { click(form, L"いいえ (&N)"); }, kScanNone},
-      {[](HWND form) { click(form, L"ケーブル"); PostMessageW(form, WM_COMMAND, IDCANCEL, 0); }, kScanNone},
+      {[](HWND form) { click(form, L"ケーブル"); PostMessageW(form, WM_KEYDOWN, VK_ESCAPE, 0); }, kScanNone},
       {[](HWND form) { PostMessageW(form, WM_CLOSE, 0, 0); }, kScanNone}};
   for (const auto& [action, answer] : cases) EXPECT_EQ(ask(action), answer) << answer;
   EXPECT_FALSE(FindWindowW(L"TFormAutoTune", nullptr));

@@ -119,7 +119,7 @@ TEST(SelVCapDialog, ClosingAnyOtherWayCountsAsVfW) {
             kDriverChoiceVfw);
   EXPECT_EQ(DialogScript::run([](HWND dialog) {
               SendMessageW(button(dialog, L"WDMキャプチャドライバ"), BM_CLICK, 0, 0);
-              PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+              PostMessageW(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
             }),
             kDriverChoiceVfw);
 }

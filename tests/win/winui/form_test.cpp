@@ -2,23 +2,41 @@
 // exception guard's box through the dialog seam.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
 #include <stdexcept>
 
+#include "winui/bar_panel.h"
+#include "winui/date_time_picker.h"
 #include "winui/dialogs.h"
 #include "winui/form.h"
 #include "winui/guard.h"
 #include "winui/popup_menu.h"
+#include "winui/pump.h"
 #include "winui/timer.h"
 
 namespace {
 
 struct RecordingSeam : winui::DialogSeam {
-  int messageBox(HWND, const std::wstring& text, const std::wstring& caption, UINT) override {
+  int messageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT) override {
     texts.push_back(caption + L"|" + text);
+    owners.push_back(owner);
     return IDOK;
   }
   std::vector<std::wstring> texts;
+  std::vector<HWND> owners;
 };
+
+// A key as the keyboard sends it to the focused window, Shift held or not.
+void key(UINT vk, bool shift = false, HWND focus = GetFocus()) {
+  BYTE state[256];
+  GetKeyboardState(state);
+  state[VK_SHIFT] = shift ? 0x80 : 0;
+  SetKeyboardState(state);
+  PostMessageW(focus, WM_KEYDOWN, vk, 0);
+}
 
 struct FormTest : ::testing::Test {
   FormTest() : form(options()) {
@@ -52,6 +70,19 @@ TEST_F(FormTest, CodeThatMovesATrackBarOrSetsAnEditFiresTheirChange) {
   EXPECT_EQ(form.trackPosition(10), 40);
   EXPECT_EQ(editChanges, 1);
   EXPECT_EQ(form.text(11), "abc");
+  // A drag with the mouse: one change for each new position, none when the drag ends.
+  std::vector<int> dragged;
+  form.onChange(10, [&] { dragged.push_back(form.trackPosition(10)); });
+  HWND bar = form.control(10);
+  RECT thumb{};
+  SendMessageW(bar, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+  const int x = (thumb.left + thumb.right) / 2, y = (thumb.top + thumb.bottom) / 2;
+  SendMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  for (int dx : {10, 20, 20, 30}) SendMessageW(bar, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + dx, y));
+  SendMessageW(bar, WM_LBUTTONUP, 0, MAKELPARAM(x + 30, y));
+  EXPECT_EQ(dragged.size(), 3u);
+  EXPECT_EQ(std::adjacent_find(dragged.begin(), dragged.end()), dragged.end());
+  EXPECT_EQ(dragged.back(), form.trackPosition(10));
 }
 
 TEST_F(FormTest, AModalFormsLoopRunsTimersAndPostedMessages) {
@@ -71,6 +102,67 @@ TEST_F(FormTest, AnExceptionInAHandlerIsShownAndStopsThere) {
   SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(12, BN_CLICKED), reinterpret_cast<LPARAM>(form.control(12)));
   ASSERT_EQ(seam.texts.size(), 1u);
   EXPECT_EQ(seam.texts[0], L"recdesk|broken");
+}
+
+TEST_F(FormTest, APlainBoxHasTheProgramsTitleAndAnOwnerThatIsShown) {
+  winui::Form shown(options());
+  shown.show();
+  SetActiveWindow(shown.handle());
+  winui::messageBox(shown.handle(), "a", MB_OK);
+  winui::messageBox(form.handle(), "b", "caption", MB_OK);  // hidden: the active form owns it
+  EXPECT_EQ(seam.texts, (std::vector<std::wstring>{L"recdesk|a", L"caption|b"}));
+  EXPECT_EQ(seam.owners, (std::vector<HWND>{shown.handle(), shown.handle()}));
+}
+
+TEST_F(FormTest, EveryChildGetsTheFormsFontWhoeverMakesIt) {
+  const auto font = SendMessageW(form.handle(), WM_GETFONT, 0, 0);
+  EXPECT_NE(font, 0);
+  HWND panel = winui::createBarPanel(form.handle(), 30, {0, 0, 200, 40}, false);
+  winui::DateTimePicker picker(form, 31, winui::DateTimePicker::Format::longDate, {0, 50, 150, 22});
+  for (HWND child : {CreateWindowExW(0, WC_COMBOBOXW, L"", WS_CHILD, 0, 0, 90, 90, form.handle(), nullptr, nullptr, nullptr),
+                     CreateWindowExW(0, WC_EDITW, L"", WS_CHILD, 0, 0, 90, 20, panel, nullptr, nullptr, nullptr),
+                     picker.handle(), form.addControl(winui::Control::label, 32, "", {0, 80, 50, 20})})
+    EXPECT_EQ(SendMessageW(child, WM_GETFONT, 0, 0), font);
+}
+
+TEST_F(FormTest, AModalFormMovesTheFocusWithTabAndTakesEnterAndEscAsADialogDoes) {
+  form.addControl(winui::Control::label, 19, "", {0, 0, 50, 20});
+  form.addControl(winui::Control::edit, 20, "", {0, 20, 50, 20});
+  form.addControl(winui::Control::button, 21, "plain", {0, 40, 50, 20});
+  form.addControl(winui::Control::button, 22, "default", {0, 60, 50, 20}, BS_DEFPUSHBUTTON);
+  std::vector<std::string> clicked;
+  form.onClick(21, [&] { clicked.push_back("plain"); });
+  form.onClick(22, [&] { clicked.push_back("default"); });
+  // Each tick notes the focus, then sends the next key.
+  const std::vector<std::function<void()>> keys = {
+      [] { key(VK_TAB); },    [] { key(VK_TAB); },          [] { key(VK_TAB, true); }, [] { key(VK_RETURN); },
+      [] { key(VK_TAB, true); }, [] { key(VK_RETURN); }, [] { key(VK_ESCAPE); }};
+  std::vector<int> focus;
+  winui::Timer ticker(winui::Timer::Kind::repeating, [&] {
+    SetActiveWindow(form.handle());  // back from another test's window, with its focus
+    focus.push_back(GetDlgCtrlID(GetFocus()));
+    if (focus.size() <= keys.size()) keys[focus.size() - 1]();
+  });
+  ticker.start(20);
+  winui::Timer stuck(winui::Timer::Kind::oneShot, [&] { form.endModal(-1); });
+  stuck.start(5000);
+  EXPECT_EQ(form.showModal(), IDCANCEL);
+  key(0);  // Shift up again
+  EXPECT_EQ(focus, (std::vector<int>{20, 21, 22, 21, 21, 20, 20}));
+  EXPECT_EQ(clicked, (std::vector<std::string>{"plain", "default"}));
+}
+
+TEST_F(FormTest, AnOwnedFormShownWithoutItsOwnLoopMovesTheFocusWithTab) {
+  winui::Form::Options o = options();
+  o.parent = form.handle();
+  winui::Form owned(o);
+  owned.addControl(winui::Control::edit, 40, "", {0, 0, 50, 20});
+  owned.addControl(winui::Control::button, 41, "b", {0, 20, 50, 20});
+  owned.show();
+  SetFocus(owned.control(40));
+  key(VK_TAB, false, owned.control(40));
+  winui::processMessages();
+  EXPECT_EQ(GetFocus(), owned.control(41));
 }
 
 TEST(PopupMenu, EnablingAndCheckMarks) {
