@@ -141,8 +141,17 @@ struct ControlsBench : ::testing::Test {
   // The tray's "終了時間再設定" set some seconds ahead; the picker's time is written into the
   // recorder's memory, where the control reads it. Returns the minutes the dialog showed first.
   std::wstring setStopTime(int seconds, bool powerOff) {
-    PostMessageW(bench.mainWindow(), WM_COMMAND, kStopTime, 0);
+    bench.choose(bench.mainWindow(), kStopTime);  // once the queue is quiet, as the tray offers it
     HWND form = waitFor(L"TFormStopTime");
+    // The form exists before it is filled: a user acts once it is shown, and a click activates it
+    // before the control takes it (a BM_CLICK on an inactive form has its focus moved mid-click).
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    const DWORD thread = GetWindowThreadProcessId(form, nullptr);
+    EXPECT_TRUE(e2e::pollUntil([&] {
+      if (IsWindowVisible(form)) SetForegroundWindow(form);
+      return IsWindowVisible(form) && GetGUIThreadInfo(thread, &info) && info.hwndActive == form;
+    }, 5000));
     wchar_t minutes[8] = {};
     GetWindowTextW(GetDlgItem(form, 5), minutes, 8);
     SYSTEMTIME when{};
