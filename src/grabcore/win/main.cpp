@@ -83,11 +83,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   try {
     return runEngine(instance);
   } catch (const LanguageError& error) {
-    winui::messageBox(nullptr, error.text, texts::kApplicationTitle, MB_OK | MB_ICONERROR);
+    winui::messageBox(nullptr, error.text, MB_OK | MB_ICONERROR);
   } catch (const DeviceError& error) {
-    winui::messageBox(nullptr, error.text, texts::kApplicationTitle, MB_OK | MB_ICONERROR);
+    winui::messageBox(nullptr, error.text, MB_OK | MB_ICONERROR);
   } catch (const std::exception& error) {
-    winui::messageBox(nullptr, error.what(), texts::kApplicationTitle, MB_OK | MB_ICONERROR);
+    winui::messageBox(nullptr, error.what(), MB_OK | MB_ICONERROR);
   }
   return 0;
 }

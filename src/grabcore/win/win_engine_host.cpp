@@ -24,11 +24,11 @@ void WinEngineHost::showErrorDialog(const std::string& text) {
 }
 
 void WinEngineHost::showFrameworkError(const std::string& text) {
-  winui::messageBox(engineWnd, text, texts::kApplicationTitle, MB_OK | MB_ICONERROR);
+  winui::messageBox(engineWnd, text, MB_OK | MB_ICONERROR);
 }
 
 void WinEngineHost::showMessage(const std::string& text) {
-  winui::messageBox(engineWnd, text, texts::kApplicationTitle, MB_OK);
+  winui::messageBox(engineWnd, text, MB_OK);
 }
 
 void WinEngineHost::showForeignSenderBox() {

@@ -6,7 +6,6 @@ namespace texts {
 const char kRsvCheckCaption[] = "予約内容の確認";
 const char kRegisterButton[] = "予約登録";
 const char kCancelButton[] = "キャンセル";
-const char kGuideCaption[] = "電子番組表";
 const char kPlanbookClass[] = "TForm1";
 const char kPlanbookCaption[] = "番組の予約";
 const char kPlanbookFile[] = "planbook.exe";

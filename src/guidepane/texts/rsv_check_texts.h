@@ -6,7 +6,6 @@ namespace texts {
 extern const char kRsvCheckCaption[];
 extern const char kRegisterButton[];
 extern const char kCancelButton[];
-extern const char kGuideCaption[];
 extern const char kPlanbookClass[];
 extern const char kPlanbookCaption[];
 extern const char kPlanbookFile[];

@@ -459,7 +459,7 @@ void TForm1::capture(const std::string& url) {
     if (!document) return;
     const guide::ScrapeResult scraped = guide::scrapeProgramFromTable(
         *document, url, now(), guide::listingHostOf(settings_->baseAddress), slotEndHour_);
-    for (const char* message : scraped.messages) winui::messageBox(handle(), message, texts::kGuideTitle, MB_OK);
+    for (const char* message : scraped.messages) winui::messageBox(handle(), message, MB_OK);
     if (!scraped.fields) return;  // the scrape stopped: nothing to check
     fields = *scraped.fields;
   }
@@ -470,7 +470,7 @@ void TForm1::capture(const std::string& url) {
 bool TForm1::fetchProgramInfo(const std::string& url, guide::ProgramFields& fields) {
   const guide::FetchedRecord fetched = guide::fetchProgramRecord(url);
   if (fetched.failure) {
-    winui::messageBox(handle(), fetched.failure, texts::kGuideTitle, MB_OK);
+    winui::messageBox(handle(), fetched.failure, MB_OK);
     return false;
   }
   // A record the core cannot read (an error page, a cut answer) leads to the scrape.

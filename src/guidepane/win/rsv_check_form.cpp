@@ -117,7 +117,7 @@ void TForm4::selectStation(const std::string& code) {
   // Filled before it is shown: the box then belongs to the main window, which it must hold
   // while the capture is half done.
   HWND owner = IsWindowVisible(handle()) ? handle() : GetWindow(handle(), GW_OWNER);
-  if (choice.firstTime) winui::messageBox(owner, texts::kFirstStation, texts::kGuideCaption, MB_OK);
+  if (choice.firstTime) winui::messageBox(owner, texts::kFirstStation, MB_OK);
   setComboIndex(ComboBox1, choice.selected);
   remembered_ = choice.remembered;
   cue_ = choice.comboText;
@@ -173,7 +173,7 @@ void TForm4::Button1Click() {
   HWND planbook = findPlanbook();
   if (planbook && !answers(planbook)) {
     // Raising or sending to a window that answers nothing would hang the guide with it.
-    winui::messageBox(handle(), texts::kPlanbookNotAnswering, texts::kGuideCaption, MB_OK | MB_ICONERROR);
+    winui::messageBox(handle(), texts::kPlanbookNotAnswering, MB_OK | MB_ICONERROR);
     planbook = nullptr;
   } else if (planbook) {
     if (IsIconic(planbook)) ShowWindow(planbook, SW_RESTORE);
@@ -215,7 +215,7 @@ HWND TForm4::startPlanbook() {
   run.nShow = SW_HIDE;
   ProcessHandle process;
   if (!ShellExecuteExW(&run)) {
-    winui::messageBox(handle(), texts::kPlanbookNotStarted, texts::kGuideCaption, MB_OK | MB_ICONERROR);
+    winui::messageBox(handle(), texts::kPlanbookNotStarted, MB_OK | MB_ICONERROR);
     return nullptr;
   }
   process.h = run.hProcess;
@@ -229,7 +229,7 @@ HWND TForm4::startPlanbook() {
     winui::processMessages();
   }
   if (HWND window = findPlanbook()) return window;
-  winui::messageBox(handle(), texts::kPlanbookNoWindow, texts::kGuideCaption, MB_OK | MB_ICONERROR);
+  winui::messageBox(handle(), texts::kPlanbookNoWindow, MB_OK | MB_ICONERROR);
   return nullptr;
 }
 
@@ -245,7 +245,7 @@ void TForm4::handOff(HWND planbook, double start, double end, int channel, const
       SendMessageTimeoutW(planbook, WM_COPYDATA, reinterpret_cast<WPARAM>(handle()), reinterpret_cast<LPARAM>(&data),
                           SMTO_NORMAL | SMTO_ABORTIFHUNG | SMTO_NOTIMEOUTIFNOTHUNG, wait_.answerMs, &answer);
   if (!delivered)
-    winui::messageBox(handle(), texts::kPlanbookUnconfirmed, texts::kGuideCaption, MB_OK | MB_ICONWARNING);
+    winui::messageBox(handle(), texts::kPlanbookUnconfirmed, MB_OK | MB_ICONWARNING);
 }
 
 void TForm4::setBusy(bool busy) {

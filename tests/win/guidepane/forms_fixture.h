@@ -16,6 +16,7 @@
 using Log = std::vector<std::wstring>;
 
 struct AnsweringSeam : winui::DialogSeam {
+  AnsweringSeam() { winui::setApplicationTitle(winui::narrow(L"電子番組表")); }  // as the guide's start sets it
   std::deque<int> answers;          // IDOK once they run out
   std::vector<std::wstring> boxes;  // caption|text|flags in hex
   std::vector<HWND> owners;
