@@ -25,8 +25,9 @@ TEST(ProgramLink, CaptureStartAndStationCode) {
 
   EXPECT_EQ(guide::dateFromTail(kLink), at(2026, 12, 10, 23, 0));
   EXPECT_EQ(guide::dateFromTail("x2027-01-05T07.45"), at(2027, 1, 5, 7, 45));
-  for (const char* bad : {"2026/12/10/23:0", "2026/13/10/23:00", "2026/02/30/23:00", "2026/12/10/24:00",
-                          "2026/12/1x/23:00", "20 6/12/10/23:00"})
+  EXPECT_EQ(guide::dateFromTail("2026/12/31/25:10"), at(2027, 1, 1, 1, 10));  // the broadcast day's 1:10
+  for (const char* bad : {"2026/12/10/23:0", "2026/13/10/23:00", "2026/02/30/23:00", "2026/12/10/30:00",
+                          "2026/02/29/24:00", "9999/12/31/24:00", "2026/12/1x/23:00", "20 6/12/10/23:00"})
     EXPECT_FALSE(guide::dateFromTail(bad)) << bad;
 
   EXPECT_EQ(guide::stationCode("http://h/TVpinfo.pl?ch=ABC&x=1"), "ABC");
@@ -55,6 +56,8 @@ TEST(ProgramRecord, HeaderLinesAndDescription) {
   const auto noSubtitle = parseProgramInfo(kLink, "end: 23:00\r\nprogram-title: News\r\n\r\nBody");
   ASSERT_TRUE(noSubtitle);
   EXPECT_EQ(noSubtitle->end, at(2026, 12, 10, 23, 0));
+  EXPECT_EQ(parseProgramInfo(kLink, "end: 24:30\nprogram-title: x").value_or(guide::ProgramFields{}).end,
+            at(2026, 12, 11, 0, 30));
   EXPECT_EQ(noSubtitle->subtitle + "|" + noSubtitle->description, "|Body");
   EXPECT_EQ(parseProgramInfo(kLink, "end: 23:10\nprogram-title: News\n\nBody")->description, "Body");
   // Header lines at the very end of the text leave empty fields, never a read past it.
@@ -66,7 +69,7 @@ TEST(ProgramRecord, HeaderLinesAndDescription) {
 TEST(ProgramRecord, WhatIsNoRecord) {
   for (const char* text : {"<html><head><title>404 Not Found</title></head><body>Not Found</body></html>",
                            "program-title: News\r\n\r\n", "end: 23:30\r\n", "end: 2", "", "end:",
-                           "end: 2x:30\r\nprogram-title: News\r\n", "end: 25:00\r\nprogram-title: News\r\n",
+                           "end: 2x:30\r\nprogram-title: News\r\n", "end: 30:00\r\nprogram-title: News\r\n",
                            "program-title: The weekend: 12:00\r\n"})  // "end:" inside a line is no header
     EXPECT_FALSE(parseProgramInfo(kLink, text)) << text;
   EXPECT_FALSE(parseProgramInfo("http://h/TVpinfo.pl?ch=A", "end: 23:30\r\nprogram-title: News\r\n"));

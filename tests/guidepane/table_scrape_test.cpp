@@ -22,22 +22,23 @@ std::string cell(const std::string& href, const std::string& title, const std::s
   return "<td" + attributes + "><a href=\"" + href + "\"><b>" + title + "</b></a>" + rest + "</td>";
 }
 
-// The 21:00 table of 10 December, three stations.
+// The 21:00 table of 10 December, three stations, inside the page's layout table.
 std::string table21() {
-  return "<html><body><table><tr><th>S1</th><th>S2</th><th>S3</th></tr><tr>" +
+  return "<html><body><table><tr><td><b>12月10日</b><table><tr><th>S1</th><th>S2</th><th>S3</th></tr><tr>" +
          cell(link("S1", "2026/12/10/21:00"), "ニュース", "<br>今日の出来事", " rowspan=\"2\"") +
          cell(link("S2", "2026/12/10/21:00"), "語学", " (9:30)") +
          cell(link("S3", "2026/12/10/21:00"), "映画", "<br>名作（２２５４）", " rowspan=\"3\"") + "</tr><tr>" +
          cell(link("S2", "2026/12/10/21:30"), "科学", "(22:00)") + "</tr><tr>" +
          "<td><a href=\"http://example.org/ad\">広告</a><a href=\"" + link("S1", "2026/12/10/22:15") +
          "\"><b>天気</b></a>(22:30)</td>" + cell(link("S2", "2026/12/10/22:00"), "ドラマ", "２２５４　　 ") +
-         "</tr><tr>" + cell(link("S1", "2026/12/10/22:30"), "音楽", "") + "<td>-</td></tr></table></body></html>";
+         "</tr><tr>" + cell(link("S1", "2026/12/10/22:30"), "音楽", "") + "<td>-</td></tr></table></td></tr></table>";
 }
 
 // The 23:00 table of 10 December, running to 1:00 of the 11th.
 std::string table23() {
   return "<html><body><table><tr>" + cell(link("S1", "2026/12/10/23:30"), "深夜", "(0:45)") +
          cell(link("S2", "2026/12/10/23:00"), "報道", "(23:55)") + cell(link("S3", "2026/12/11/00:15"), "通販", "") +
+         cell(link("S5", "2026/12/10/24:00"), "映画", "(24:45)") +
          "<td><a href=\"" + link("S4", "2026/12/10/23:00") + "\">no bold</a></td></tr></table></body></html>";
 }
 
@@ -109,6 +110,7 @@ TEST_F(Scrape, TheLateTableEndsOnTheNextDateButNeverBeforeTheStartOrADayLater) {
   EXPECT_EQ(endOf(table23(), kPage23, link("S1", "2026/12/10/23:30")), at(2026, 12, 11, 0, 45));
   EXPECT_EQ(endOf(table23(), kPage23, link("S2", "2026/12/10/23:00")), at(2026, 12, 10, 23, 55));
   EXPECT_EQ(endOf(table23(), kPage23, link("S3", "2026/12/11/00:15")), at(2026, 12, 11, 1, 0));
+  EXPECT_EQ(endOf(table23(), kPage23, link("S5", "2026/12/10/24:00")), at(2026, 12, 11, 0, 45));
   EXPECT_EQ(slotEndHour, 1);
 }
 
@@ -165,13 +167,14 @@ TEST(CellTime, FormsAtTheEndOfTheText) {
     int hour, minute;
   };
   for (const Case c : {Case{"(9:54)", 9, 54}, Case{"x (21:54)", 21, 54}, Case{"x２１５４", 21, 54},
-                       Case{"x（２１５４）", 21, 54}, Case{"(9:54)　　\r\n", 9, 54}, Case{" (9:54) 　 ", 9, 54}}) {
+                       Case{"x（２１５４）", 21, 54}, Case{"(9:54)　　\r\n", 9, 54}, Case{" (9:54) 　 ", 9, 54},
+                       Case{"(24:45)", 24, 45}}) {
     const auto t = guide::parseCellTime(sj(c.text));
     ASSERT_TRUE(t) << c.text;
     EXPECT_EQ(t->hour, c.hour);
     EXPECT_EQ(t->minute, c.minute);
   }
-  for (const char* text : {"", "9:54)", "(9:54", "(x:54)", "(25:00)", "(9:60)", "２１５", "ニュース", "(１２:００)"})
+  for (const char* text : {"", "9:54)", "(9:54", "(x:54)", "(30:00)", "(9:60)", "２１５", "ニュース", "(１２:００)"})
     EXPECT_FALSE(guide::parseCellTime(sj(text))) << text;
   // 0x82 0x50 is "１" only as a whole character, not as the trail and lead of two others.
   EXPECT_FALSE(guide::parseCellTime("\x88\x82\x50\x82\x51\x82\x55\x82\x53"));

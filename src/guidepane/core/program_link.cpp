@@ -74,11 +74,17 @@ std::optional<double> dateFromTail(std::string_view text) {
   const std::string_view tail = text.substr(text.size() - 16);
   const int year = numberAt(tail, 0, 4), month = numberAt(tail, 5, 2), day = numberAt(tail, 8, 2);
   const int hour = numberAt(tail, 11, 2), minute = numberAt(tail, 14, 2);
-  if (year < 100 || month < 1 || month > 12 || day < 1 || hour < 0 || hour > 23 || minute < 0 || minute > 59)
+  if (year < 100 || month < 1 || month > 12 || day < 1 || hour < 0 || hour > kLastListingHour || minute < 0 ||
+      minute > 59)
     return std::nullopt;
   const double date = tavora::encodeOleDate(year, month, day);
   if (tavora::decodeOleDate(date).day != day) return std::nullopt;  // 31 April and the like
-  tavora::CivilDateTime t{year, month, day, hour, minute, 0, 0};
+  // The date the time of day falls on, by whole days, so that 24:30 encodes as 0:30 does.
+  const double onDate = date + hour / 24;
+  if (!tavora::isValidOleDate(onDate)) return std::nullopt;
+  tavora::CivilDateTime t = tavora::decodeOleDate(onDate);
+  t.hour = hour % 24;
+  t.minute = minute;
   return tavora::encodeOleDateTime(t);
 }
 
@@ -97,10 +103,11 @@ std::string stationCode(std::string_view url) {
 
 double firstAtOrAfter(double start, int hour, int minute) {
   const double day = std::floor(start);
-  const double candidate = day + (hour * 60 + minute) / 1440.0;
+  const int minutes = hour % 24 * 60 + minute;
+  const double candidate = day + minutes / 1440.0;
   // Compared to the minute: start comes from whole minutes too.
   const double startMinutes = std::round((start - day) * 1440.0);
-  return hour * 60 + minute >= startMinutes ? candidate : candidate + 1;
+  return minutes >= startMinutes ? candidate : candidate + 1;
 }
 
 std::optional<ProgramFields> parseProgramInfo(std::string_view url, std::string_view record) {
@@ -109,7 +116,7 @@ std::optional<ProgramFields> parseProgramInfo(std::string_view url, std::string_
   const size_t titleLine = findHeader(record, "program-title:");
   if (!start || endLine == std::string_view::npos || titleLine == std::string_view::npos) return std::nullopt;
   const int hour = numberAt(record, endLine + 5, 2), minute = numberAt(record, endLine + 8, 2);
-  if (hour < 0 || hour > 23 || minute < 0 || minute > 59) return std::nullopt;
+  if (hour < 0 || hour > kLastListingHour || minute < 0 || minute > 59) return std::nullopt;
 
   ProgramFields f;
   f.start = *start;

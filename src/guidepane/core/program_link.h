@@ -17,13 +17,17 @@ int numberAt(std::string_view text, size_t pos, size_t width);
 // while the channel table is missing, told that no reservation can be made; others go ahead.
 enum class Navigation { refuseNoChannelTable, proceed, capture };
 Navigation beforeNavigate(bool noChannelTable, std::string_view url);
+// Listings write the hours after midnight as those of the broadcast day that began before it:
+// 24:30 is 0:30 of the next date. Such hours run up to 29 (5:59, before the next day's first slot).
+constexpr int kLastListingHour = 29;
 // The date-time in the text's last 16 characters; nothing when the text is shorter or the
 // digits are no date and time.
 std::optional<double> dateFromTail(std::string_view text);
 // The value of the query's parameter "ch" (from a "ch=" that starts a parameter up to the next
 // "&"); empty when there is none.
 std::string stationCode(std::string_view url);
-// The first instant at or after start whose time of day is hour:minute.
+// The first instant at or after start whose time of day is hour:minute (hours past 23 being the
+// next date's: the first such instant is the same).
 double firstAtOrAfter(double start, int hour, int minute);
 
 // What a capture fills into the reservation check.

@@ -36,6 +36,19 @@ std::vector<bool> characterStarts(std::string_view s) {
   return starts;
 }
 
+bool holdsLink(const DomElement& element, std::string_view url) {
+  for (const auto& link : element.tags("A"))
+    if (link->href() == url) return true;
+  return false;
+}
+
+// A cell of a layout table holds the program table's cells, and with them every program's link.
+bool innerCellHolds(const DomElement& cell, std::string_view url) {
+  for (const auto& inner : cell.tags("TD"))
+    if (holdsLink(*inner, url)) return true;
+  return false;
+}
+
 std::string_view trimCell(std::string_view s) {
   for (;;) {
     const size_t before = s.size();
@@ -96,7 +109,7 @@ TableDate tableDate(std::string_view locationUrl, double now, uint16_t& slotEndH
 
 std::optional<ClockTime> parseCellTime(std::string_view cellText) {
   std::optional<ClockTime> t = recognise(trimCell(cellText));
-  if (!t || t->hour < 0 || t->hour > 23 || t->minute < 0 || t->minute > 59) return std::nullopt;
+  if (!t || t->hour < 0 || t->hour > kLastListingHour || t->minute < 0 || t->minute > 59) return std::nullopt;
   return t;
 }
 
@@ -155,7 +168,8 @@ ScrapeResult scrapeProgramFromTable(const DomDocument& document, std::string_vie
           break;
         }
       }
-      if (!programCell && href == linkUrl) {
+      // The program's cell is the innermost that holds the link; an outer one comes first.
+      if (!programCell && href == linkUrl && !innerCellHolds(cell, linkUrl)) {
         programCell = &cell;
         programIndex = ci;
         programColumn = cell.offsetLeft();

@@ -24,7 +24,7 @@ struct TableDate {
 TableDate tableDate(std::string_view locationUrl, double now, uint16_t& slotEndHour);
 
 struct ClockTime {
-  int hour;
+  int hour;  // as written: up to kLastListingHour
   int minute;
 };
 // A time written at the end of a cell's text: "(h:mm)", "(hh:mm)", four full-width digits, or
@@ -32,6 +32,7 @@ struct ClockTime {
 std::optional<ClockTime> parseCellTime(std::string_view cellText);
 // The end of a program starting at start whose cell shows t: the table writes afternoon times
 // both ways, so t and t + 12 hours are both candidates; the first at or after the start wins.
+// An hour past 23 is written the 24-hour way and has no other reading.
 double cellEndTime(double start, ClockTime t);
 // The date-time in the last 16 characters of a link's query, when the query is longer than 17.
 std::optional<double> timeFromLinkTail(std::string_view text);
