@@ -18,7 +18,7 @@ int numberAt(std::string_view text, size_t pos, size_t width);
 enum class Navigation { refuseNoChannelTable, proceed, capture };
 Navigation beforeNavigate(bool noChannelTable, std::string_view url);
 // Listings write the hours after midnight as those of the broadcast day that began before it:
-// 24:30 is 0:30 of the next date. Such hours run up to 29 (5:59, before the next day's first slot).
+// 24:30 is 0:30 of the next date. Such hours run up to 29 (5:59 of the next date).
 constexpr int kLastListingHour = 29;
 // The date-time in the text's last 16 characters; nothing when the text is shorter or the
 // digits are no date and time.
