@@ -207,12 +207,13 @@ TEST_F(OptionsBench, RepliesReachThePageAndADroppedOneWithoutADialog) {
   ASSERT_TRUE(e2e::pollUntil([&] { return SendMessageW(control(kMixerLine), CB_GETCURSEL, 0, 0) == 1; }, 5000));
   EXPECT_EQ(SendMessageW(control(kMixerLine), CB_GETCOUNT, 0, 0), 2);
   // A reported value moves its bar, which sends it back once; one already there sends nothing;
-  // one outside the bar is shown clamped and never sent.
+  // one outside the bar is shown clamped and the clamped one sent, also with the bar there.
   bench.enginePosts(tvr::TVR_VIDEOPROP, 0, 200);  // brightness
   bench.enginePosts(tvr::TVR_VIDEOPROP, 1, 127);  // contrast, unchanged
   bench.enginePosts(tvr::TVR_VIDEOPROP, 2, 300);  // hue
+  bench.enginePosts(tvr::TVR_VIDEOPROP, 2, 256);
   bench.enginePosts(tvr::TVR_VIDEOPROP, 9, 5);    // no such property
-  EXPECT_TRUE(sentSince({"cVCap setQuality Brightness 200"}));
+  EXPECT_TRUE(sentSince({"cVCap setQuality Brightness 200", "cVCap setQuality Hue 255", "cVCap setQuality Hue 255"}));
   EXPECT_EQ(position(kBrightness), 200);
   EXPECT_EQ(position(kHue), 255);
   // The reset sends only the bars it moves.
