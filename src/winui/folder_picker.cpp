@@ -116,11 +116,16 @@ bool selectDirectory(const FolderRequest& request, std::string& directory) {
     *chosen.out() = shell().browseForFolder(info);
     if (!chosen.get()) return false;
     wchar_t buffer[MAX_PATH] = {};
-    if (!shell().pathFromIdList(chosen.get(), buffer)) return false;  // a folder with no file-system path
-    buffer[MAX_PATH - 1] = L'\0';
-    path = buffer;
+    if (shell().pathFromIdList(chosen.get(), buffer)) {
+      buffer[MAX_PATH - 1] = L'\0';
+      path = buffer;
+    }
   }
-  if (path.empty()) return false;
+  if (path.empty()) {
+    // The shell's own folders ("My Computer", a library) hold no files of their own.
+    if (!request.notFileSystem.empty()) messageBox(owner, request.notFileSystem, MB_OK | MB_ICONWARNING);
+    return false;
+  }
   std::string cp932;
   if (!narrowExactly(path, cp932)) {
     messageBox(owner, request.notShiftJis, MB_OK | MB_ICONWARNING);

@@ -35,11 +35,13 @@ struct FolderRequest {
   std::string root;     // a shell path to root the browser at; empty: the desktop
   std::string notShiftJis;  // told when the chosen folder's path has no Shift-JIS form
   HWND owner = nullptr;     // the form that opens the picker, or a window on it
+  std::string notFileSystem;  // told when the chosen folder has no file-system path
 };
 
 // True and the chosen folder's path (Shift-JIS); false and an empty path when the user cancels,
-// chooses a folder with no file-system path, the shell has no allocator, or the path cannot be
-// written in Shift-JIS (told with request.notShiftJis, never handed on altered).
+// chooses a folder with no file-system path (a virtual one, told with request.notFileSystem),
+// the shell has no allocator, or the path cannot be written in Shift-JIS (told with
+// request.notShiftJis, never handed on altered).
 bool selectDirectory(const FolderRequest& request, std::string& directory);
 
 }  // namespace winui

@@ -207,12 +207,13 @@ TEST_F(OptionsBench, RepliesReachThePageAndADroppedOneWithoutADialog) {
   ASSERT_TRUE(e2e::pollUntil([&] { return SendMessageW(control(kMixerLine), CB_GETCURSEL, 0, 0) == 1; }, 5000));
   EXPECT_EQ(SendMessageW(control(kMixerLine), CB_GETCOUNT, 0, 0), 2);
   // A reported value moves its bar, which sends it back once; one already there sends nothing;
-  // one outside the bar is shown clamped and never sent.
+  // one outside the bar is shown clamped and the clamped one sent, also with the bar there.
   bench.enginePosts(tvr::TVR_VIDEOPROP, 0, 200);  // brightness
   bench.enginePosts(tvr::TVR_VIDEOPROP, 1, 127);  // contrast, unchanged
   bench.enginePosts(tvr::TVR_VIDEOPROP, 2, 300);  // hue
+  bench.enginePosts(tvr::TVR_VIDEOPROP, 2, 256);
   bench.enginePosts(tvr::TVR_VIDEOPROP, 9, 5);    // no such property
-  EXPECT_TRUE(sentSince({"cVCap setQuality Brightness 200"}));
+  EXPECT_TRUE(sentSince({"cVCap setQuality Brightness 200", "cVCap setQuality Hue 255", "cVCap setQuality Hue 255"}));
   EXPECT_EQ(position(kBrightness), 200);
   EXPECT_EQ(position(kHue), 255);
   // The reset sends only the bars it moves.
@@ -295,12 +296,29 @@ TEST_F(OptionsBench, QualityListsByDriverWithTheBuiltInOnce) {
   bench.enginePosts(tvr::TVR_VIDEOSIZE, 720, -480);  // a negative height reads signed
   wchar_t height[16] = {};
   EXPECT_TRUE(e2e::pollUntil([&] { return GetDlgItemTextW(page1, 21, height, 16) && !wcscmp(height, L"-480"); }, 5000));
-  // "ＴＶ" typed over "W", then the dialog closed by Alt+F4: the leave goes by W, the profile loaded.
+  // A name typed over "W" and not confirmed, the dialog closed by Alt+F4: the rename's check runs
+  // first; the built-in's other case is refused and told, and the leave goes by W, still loaded.
   mark();
   chooseProfile("W");
-  typeProfile(L"ＴＶ", true, false);
+  typeProfile(L"ｔｖ", true, false);
   PostMessageW(dialog, WM_CLOSE, 0, 0);
+  EXPECT_EQ(answerBox(), L"「ＴＶ」の名前は変えられず、ほかの設定を「ＴＶ」にすることもできません。");
   EXPECT_TRUE(sentSince(profileSwitch("W") + queriesAndObjects("W") + profileSwitch(sj(L"ＴＶ"))));
+  // The end of Windows allows no box: the name is checked and taken, the leave goes by it.
+  open();
+  toQualityPage();
+  mark();
+  chooseProfile("W");
+  typeProfile(L"B", true, false);
+  PostMessageW(bench.mainWindow(), WM_ENDSESSION, TRUE, 0);
+  EXPECT_TRUE(sentSince(profileSwitch("W") + queriesAndObjects("W") +
+                        std::vector<std::string>{"cVCap loadFormat \"B\"", "cACap audioQualityName \"B\"",
+                                                 "cComp compQualityName \"B\""} +
+                        profileSwitch(sj(L"ＴＶ")) +
+                        std::vector<std::string>{"mix getSysVolMute", "mix setMute ON", "clean filterSet",
+                                                 "tune nukeWithoutNeeds cFg", "clean setMixer", "mix setSysVolMute",
+                                                 "clean", "quit"}));
+  EXPECT_FALSE(exists(L"W.video2"));
 }
 
 TEST_F(OptionsBench, QualityProfilesChosenRenamedAddedDeletedAndLeft) {
@@ -325,7 +343,8 @@ TEST_F(OptionsBench, QualityProfilesChosenRenamedAddedDeletedAndLeft) {
       {L"ＴＶ", L"「ＴＶ」の名前は変えられず、ほかの設定を「ＴＶ」にすることもできません。"},
       {L"mpeg", L"同じ名前の設定がすでにあります。"},
       {L"w", L"同じ名前の設定がすでにあります。"},
-      {L"a*b", L"設定の名前に次の文字は使えません。\n\\ / : * ? \" < > |"}};
+      {L"a*b", L"設定の名前に次の文字は使えません。\n\\ / : * ? \" < > |"},
+      {L"nul.x", L"装置の名前（NUL、CON、COM1など）や、ファイルの場所が長くなりすぎる名前は、設定の名前に使えません。"}};
   for (const auto& [name, message] : refused) {
     typeProfile(name, false);
     EXPECT_EQ(answerBox(), message);

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,11 @@ std::vector<uint8_t> block(int32_t head, const Lines& strings, size_t per) {
   i32(static_cast<int32_t>(strings.size() / per));
   for (const std::string& s : strings) out.insert(out.end(), s.c_str(), s.c_str() + s.size() + 1);
   return out;
+}
+
+Lines operator+(Lines a, const Lines& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
 }
 
 std::vector<uint8_t> readFile(const std::wstring& path) {
@@ -260,4 +266,51 @@ TEST_F(PagesBench, TheChannelEditorsLinesAndTheSaveOnlyAfterAnEdit) {
   EXPECT_TRUE(sentSince(scan));
   closeDialog();
   EXPECT_TRUE(sentSince({"tune saveTunerDat"}));
+
+  // A new row's key, named by the engine before it tunes the entry, goes to that row wherever
+  // clicks during the tuning moved it, and to no other; the placeholder "1" is never sent.
+  const std::string add0 = "tune addChToList 0 \"" + kNewName + "\" 1 ANT", add1 = "tune addChToList 1" + add0.substr(18);
+  for (const std::string& add : {add0, add1}) bench.onRequest(add, Actions().send(tvr::CD_CHNUMBERS, block(-1, {"4", "5"}, 1)));
+  auto added = [&](const std::function<void()>& duringTuning) {
+    bench.holdAcknowledgements();
+    click(C::Button17);
+    ASSERT_TRUE(e2e::pollUntil([&] { return SendMessageW(control(C::ComboBox5), CB_GETCOUNT, 0, 0) == 2; }, 5000));
+    duringTuning();
+    bench.enginePosts(tvr::TVR_CHADDED, 0, 0);
+    bench.releaseAcknowledgements();
+  };
+  openAt(4);
+  ASSERT_TRUE(sentSince(expected));
+  added([&] { click(C::Button18); });
+  EXPECT_TRUE(sentSince({add0, "tune delChFromList 0", "mix setMute ON", "tune setCh 1", "tune setSelChCombo ANT"}));
+  added([&] { key(C::ListView1, VK_DOWN), click(C::Button12); });
+  EXPECT_TRUE(sentSince({add0, "mix setMute ON", "tune setCh 1", "tune setSelChCombo ANT", "tune chIndexToUpper 1",
+                         "tune changeChValue 1 \"" + kNewName + "\" 4 1 ANT"}));
+  // Closed during the tuning, the name typed goes with the key.
+  added([&] { type(C::Edit7, L"BS"), closeDialog(); });
+  EXPECT_TRUE(sentSince({add0, "tune changeChValue 0 \"BS\" 4 1 ANT", "tune saveTunerDat"}));
+  // Closed before the engine has taken the request: the close waits for the key.
+  openAt(4);
+  ASSERT_TRUE(sentSince(expected));
+  bench.holdAcknowledgements();
+  key(C::ListView1, VK_DOWN);
+  click(C::Button17);
+  type(C::Edit7, L"BS");
+  PostMessageW(GetDlgItem(dialog, kClose), BM_CLICK, 0, 0);
+  settle();
+  EXPECT_TRUE(IsWindowVisible(dialog));
+  bench.releaseAcknowledgements();
+  ASSERT_TRUE(e2e::pollUntil([&] { return !IsWindow(dialog); }, 10000));
+  EXPECT_TRUE(sentSince({"mix setMute ON", "tune setCh 2", "tune setSelChCombo ANT", add1,
+                                         "tune changeChValue 1 \"BS\" 4 1 ANT", "tune saveTunerDat"}));
+  // The end of Windows closes the dialog as a reservation does: the name typed and the save
+  // go before the view's close and "quit".
+  openAt(4);
+  ASSERT_TRUE(sentSince(expected));
+  type(C::Edit7, L"BS");
+  PostMessageW(bench.mainWindow(), WM_ENDSESSION, TRUE, 0);
+  ASSERT_TRUE(bench.waitForRequest("quit"));
+  EXPECT_TRUE(sentSince({"tune changeChValue 0 \"BS\" 1 1 ANT", "tune saveTunerDat", "mix getSysVolMute",
+                                         "mix setMute ON", "clean filterSet", "tune nukeWithoutNeeds cFg",
+                                         "clean setMixer", "mix setSysVolMute", "clean", "quit"}));
 }

@@ -7,6 +7,7 @@
 #include "common/bytes.h"
 #include "common/sj.h"
 #include "recdesk/core/reply_blocks.h"
+#include "recdesk/core/settings_rules.h"
 
 TEST(OptionsRules, RefusedWhileRecordingOrAReservationIsUnderWay) {
   EXPECT_FALSE(optionsRefused(false, rsvTime::WAIT));
@@ -54,6 +55,29 @@ TEST(OptionsRules, RenameChecksComeBeforeAnyFileGoes) {
   for (const char* bad : {"a\\b", "a/b", "a:b", "a*", "a?", "\"a\"", "<a", "a>", "a|b", "a\tb"})
     EXPECT_EQ(checkRename(items, 0, bad), RenameCheck::badCharacter) << bad;
   EXPECT_EQ(checkRename(items, 0, std::string("a\x95")), RenameCheck::badCharacter);  // half a character
+}
+
+// Names as the file system takes them: case as Windows ignores it, devices, the path's length.
+TEST(OptionsRules, NamesTheFileSystemWouldTakeOtherwise) {
+  using R = RenameCheck;
+  const std::vector<std::string> items{"A", sj("ＴＶ"), sj("ＡＢＣ"), sj("Ωяё"), sj("Ⅳ")};
+  const std::string folder = "C:\\Tavora\\";  // ten characters: a name of 239 fits, with ".vCompress"
+  const std::pair<std::string, R> rows[] = {
+      {sj("ｔｖ"), R::builtIn}, {sj("ａｂｃ"), R::taken}, {sj("ωЯЁ"), R::taken}, {sj("ⅳ"), R::taken},
+      {sj("ａｂ"), R::ok}, {"abc", R::ok},  // full width is no case of ASCII
+      {"NUL", R::badName}, {"nul.video", R::badName}, {"Con ", R::badName}, {"AUX.a.b", R::badName},
+      {"PRN", R::badName}, {"COM1", R::badName}, {"lpt9.x", R::badName}, {"COM0", R::ok}, {"NULL", R::ok},
+      {"LPT10", R::ok}, {std::string(239, 'a'), R::ok}, {std::string(240, 'a'), R::badName}};
+  for (const auto& [name, expected] : rows) EXPECT_EQ(checkRename(items, 0, name, {}, folder), expected) << name;
+  std::string wide;
+  for (int i = 0; i < 239; ++i) wide += sj("表");  // characters count, not bytes
+  EXPECT_EQ(checkRename(items, 0, wide, {}, folder), R::ok);
+  EXPECT_EQ(checkRename(items, 0, wide + sj("表"), {}, folder), R::badName);
+  EXPECT_EQ(profileNameCheck(sj("新規の設定"), std::string(245, 'f')), R::badName);  // a deep folder
+  // The manual-recording file: what no path holds is refused, as the quote is.
+  for (const char* bad : {"C:\\a*.AVI", "C:\\a?.AVI", "C:\\<a>.AVI", "C:\\a|b.AVI", "C:\\a\tb.AVI"})
+    EXPECT_FALSE(options::recordFileNameAllowed(bad)) << bad;
+  EXPECT_TRUE(options::recordFileNameAllowed(sj("C:\\ポ表\\a.AVI")));  // trail bytes 7C and 5C
 }
 
 namespace {

@@ -40,31 +40,59 @@ std::string newProfileName(const std::vector<std::string>& items) {
   return name;
 }
 
-bool sameFileName(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    const unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-    if (tavora::sjis::isLeadByte(x) && i + 1 < a.size()) {
-      if (x != y || a[i + 1] != b[i + 1]) return false;
-      ++i;
-      continue;
-    }
-    auto fold = [](unsigned char c) { return c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 32) : c; };
-    if (fold(x) != fold(y)) return false;
-  }
-  return true;
+namespace {
+
+// The character at i as one code (a double-byte character as lead << 8 | trail); i steps past it.
+unsigned nextChar(const std::string& s, size_t& i) {
+  const unsigned char c = static_cast<unsigned char>(s[i++]);
+  if (!tavora::sjis::isLeadByte(c) || i >= s.size()) return c;
+  return static_cast<unsigned>(c) << 8 | static_cast<unsigned char>(s[i++]);
 }
 
-RenameCheck checkRename(const std::vector<std::string>& items, int index, const std::string& name,
-                        const std::vector<std::string>& files) {
-  if (name.empty()) return RenameCheck::empty;
-  const std::string builtIn = texts::kBuiltInProfile;
-  const std::string own = index >= 0 && static_cast<size_t>(index) < items.size() ? items[index] : std::string();
-  if (name == builtIn || own == builtIn) return RenameCheck::builtIn;
-  for (size_t i = 0; i < items.size(); ++i)
-    if (static_cast<int>(i) != index && sameFileName(items[i], name)) return RenameCheck::taken;
-  for (const std::string& file : files)
-    if (sameFileName(file, name) && !sameFileName(file, own)) return RenameCheck::taken;
+// The upper case the file system compares by. Code page 932 holds the Roman numerals twice
+// (NEC's and IBM's rows); both stand for one character.
+unsigned upperCase(unsigned c) {
+  if (c >= 'a' && c <= 'z') return c - 0x20;
+  if (c >= 0x8281 && c <= 0x829A) return c - 0x21;  // full-width a-z
+  if (c >= 0x83BF && c <= 0x83D6) return c - 0x20;  // Greek
+  if (c >= 0x8470 && c <= 0x8491 && c != 0x847F) return 0x8440 + (c - 0x8470) - (c > 0x847F ? 1 : 0);  // Cyrillic
+  if (c >= 0xEEEF && c <= 0xEEF8) return 0x8754 + (c - 0xEEEF);  // small Roman numerals
+  if (c >= 0xFA40 && c <= 0xFA53) return 0x8754 + (c - 0xFA40) % 10;
+  return c;
+}
+
+// Every file of a profile ends in one of these; ".vCompress" is the longest.
+constexpr size_t kLongestExtension = 10;
+constexpr size_t kMaxPath = 260;       // characters of a path, its terminating NUL included
+constexpr size_t kMaxComponent = 255;  // characters of one file name
+
+size_t characters(const std::string& s) {
+  size_t n = 0;
+  for (size_t i = 0; i < s.size(); ++n) nextChar(s, i);
+  return n;
+}
+
+bool deviceName(const std::string& name) {
+  // Windows takes the part before the first dot, without the blanks at its end, for the device.
+  std::string base = name.substr(0, name.find('.'));
+  while (!base.empty() && base.back() == ' ') base.pop_back();
+  for (char& c : base) c = static_cast<char>(upperCase(static_cast<unsigned char>(c)));
+  for (const char* device : {"CON", "PRN", "AUX", "NUL"})
+    if (base == device) return true;
+  return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) && base[3] >= '1' &&
+         base[3] <= '9';
+}
+
+}  // namespace
+
+bool sameFileName(const std::string& a, const std::string& b) {
+  size_t i = 0, j = 0;
+  while (i < a.size() && j < b.size())
+    if (upperCase(nextChar(a, i)) != upperCase(nextChar(b, j))) return false;
+  return i == a.size() && j == b.size();
+}
+
+RenameCheck profileNameCheck(const std::string& name, const std::string& folder) {
   for (size_t i = 0; i < name.size(); ++i) {
     const unsigned char c = static_cast<unsigned char>(name[i]);
     if (tavora::sjis::isLeadByte(c)) {
@@ -75,7 +103,22 @@ RenameCheck checkRename(const std::vector<std::string>& items, int index, const 
     }
     if (c < 0x20 || std::strchr("\\/:*?\"<>|", c)) return RenameCheck::badCharacter;
   }
+  const size_t file = characters(name) + kLongestExtension;
+  if (deviceName(name) || file > kMaxComponent || characters(folder) + file >= kMaxPath) return RenameCheck::badName;
   return RenameCheck::ok;
+}
+
+RenameCheck checkRename(const std::vector<std::string>& items, int index, const std::string& name,
+                        const std::vector<std::string>& files, const std::string& folder) {
+  if (name.empty()) return RenameCheck::empty;
+  const std::string builtIn = texts::kBuiltInProfile;
+  const std::string own = index >= 0 && static_cast<size_t>(index) < items.size() ? items[index] : std::string();
+  if (sameFileName(name, builtIn) || sameFileName(own, builtIn)) return RenameCheck::builtIn;
+  for (size_t i = 0; i < items.size(); ++i)
+    if (static_cast<int>(i) != index && sameFileName(items[i], name)) return RenameCheck::taken;
+  for (const std::string& file : files)
+    if (sameFileName(file, name) && !sameFileName(file, own)) return RenameCheck::taken;
+  return profileNameCheck(name, folder);
 }
 
 std::optional<int32_t> integerText(const std::string& text) {

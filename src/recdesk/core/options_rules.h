@@ -25,14 +25,18 @@ std::string frameRateText(uint32_t low, uint32_t high);
 // The first of "新規の設定", "新規の設定(1)", "新規の設定(2)", ... not in the list.
 std::string newProfileName(const std::vector<std::string>& items);
 
-enum class RenameCheck { ok, empty, builtIn, taken, badCharacter };
+enum class RenameCheck { ok, empty, builtIn, taken, badCharacter, badName };
 // What keeps the item at index from being renamed to name: the built-in profile either way, a
 // name another item or a profile file of the folder holds (files: their names, of either device
-// kind, since the renamed profile would write over them; as file names compare: ASCII letters
-// without case), a character no file name holds.
+// kind, since the renamed profile would write over them), or what profileNameCheck refuses.
 RenameCheck checkRename(const std::vector<std::string>& items, int index, const std::string& name,
-                        const std::vector<std::string>& files = {});
-// Both names stand for the same file name.
+                        const std::vector<std::string>& files = {}, const std::string& folder = {});
+// Whether the profile's files can be made in the folder under that name: badCharacter for a
+// character no file name holds, badName for a device's name ("NUL", "COM1.x": the engine would
+// write to the device and no file would be made) or for files longer than a path may be.
+RenameCheck profileNameCheck(const std::string& name, const std::string& folder);
+// Both names stand for the same file, as Windows compares file names: without case, for every
+// letter code page 932 holds (ASCII, full-width Latin, Greek, Cyrillic, Roman numerals).
 bool sameFileName(const std::string& a, const std::string& b);
 
 // A whole decimal integer with an optional sign that fits 32 bits; none otherwise.

@@ -60,6 +60,16 @@ ProfileChoice manualProfile(std::vector<std::string> listed, const std::string& 
   return choice;
 }
 
-bool recordFileNameAllowed(std::string_view name) { return name.find('"') == std::string_view::npos; }
+bool recordFileNameAllowed(std::string_view name) {
+  for (size_t i = 0; i < name.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(name[i]);
+    if (tavora::sjis::isLeadByte(c) && i + 1 < name.size()) {
+      ++i;
+      continue;
+    }
+    if (c < 0x20 || std::string_view("\"*?<>|").find(static_cast<char>(c)) != std::string_view::npos) return false;
+  }
+  return true;
+}
 
 }  // namespace options

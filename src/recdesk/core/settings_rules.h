@@ -35,7 +35,8 @@ struct ProfileChoice {
 };
 ProfileChoice manualProfile(std::vector<std::string> listed, const std::string& stored);
 
-// The manual-recording file goes to the engine between double quotes, so it may hold none.
+// The manual-recording file goes to the engine between double quotes, so it may hold none, nor
+// a character no path holds ("*?<>|", control characters); a trail byte 7C is no "|".
 bool recordFileNameAllowed(std::string_view name);
 
 }  // namespace options

@@ -33,6 +33,7 @@ const char kWaitAndAsk[] = "録画準備後、ポーズ状態で待機する";
 const char kStartAtOnce[] = "ここで設定した録画品質と保存ファイル名ですぐに録画を開始する";
 const char kStopManual[] = "手動録画中に予約録画の時間になったら、手動録画を中止する";
 const char kFolderNotShiftJis[] = "選んだフォルダの場所には、使えない文字が含まれています。";
+const char kFolderNotFileSystem[] = "選んだ場所はファイルを保存できるフォルダではありません。";
 const char kPathNotShiftJis[] = "選んだファイルの場所には、使えない文字が含まれています。";
 
 const char kChannelList[] = "チャンネルリスト";

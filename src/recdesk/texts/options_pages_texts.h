@@ -37,6 +37,7 @@ extern const char kStartAtOnce[];
 extern const char kStopManual[];
 extern const char kPathNotShiftJis[];
 extern const char kFolderNotShiftJis[];
+extern const char kFolderNotFileSystem[];
 
 // Page 4, channel editor.
 extern const char kChannelList[];

@@ -46,5 +46,6 @@ const char kQualityCannotDeleteTv[] = "「ＴＶ」は削除できません。";
 const char kQualityRenameBuiltIn[] = "「ＴＶ」の名前は変えられず、ほかの設定を「ＴＶ」にすることもできません。";
 const char kQualityRenameTaken[] = "同じ名前の設定がすでにあります。";
 const char kQualityRenameBadCharacter[] = "設定の名前に次の文字は使えません。\n\\ / : * ? \" < > |";
+const char kQualityRenameBadName[] = "装置の名前（NUL、CON、COM1など）や、ファイルの場所が長くなりすぎる名前は、設定の名前に使えません。";
 
 }  // namespace texts

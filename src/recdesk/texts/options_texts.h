@@ -49,5 +49,6 @@ extern const char kQualityCannotDeleteTv[];
 extern const char kQualityRenameBuiltIn[];
 extern const char kQualityRenameTaken[];
 extern const char kQualityRenameBadCharacter[];
+extern const char kQualityRenameBadName[];
 
 }  // namespace texts

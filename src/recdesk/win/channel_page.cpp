@@ -2,12 +2,15 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "page_layout.h"
 #include "recdesk/core/ds_control.h"
 #include "recdesk/texts/options_pages_texts.h"
 #include "recdesk/texts/recdesk_texts.h"
 #include "winui/dialogs.h"
 #include "winui/guard.h"
+#include "winui/pump.h"
 
 namespace {
 
@@ -90,6 +93,34 @@ void ChannelPage::leave() {
   // A name or tuning still being typed goes now, by its exit, before the dialog goes on.
   const HWND focus = GetFocus();
   if (focus == control(Edit7) || focus == control(Edit9)) SetFocus(handle());
+  sendTypedName();
+}
+
+void ChannelPage::awaitKeys(const std::function<bool()>& closed) {
+  auto keyWaited = [&] {
+    for (const Addition& a : additions_)
+      if (a.row >= 0 && !a.keyed) return true;
+    return false;
+  };
+  // The key comes (CD_CHNUMBERS) before the request is answered; a request given up, or the
+  // engine's end, empties the queue.
+  auto asked = [&] {
+    for (const CmdMess& request : engine_.queue())
+      if (request.text.rfind("tune addChToList ", 0) == 0) return true;
+    return false;
+  };
+  winui::runLoopUntil([&] { return closed() || !keyWaited() || !asked(); });
+}
+
+void ChannelPage::closing() {
+  for (size_t i = 0; i < additions_.size(); ++i)
+    if (additions_[i].row >= 0 && additions_[i].keyed && !additions_[i].sent) sendRow(additions_[i].row);
+}
+
+ChannelPage::Addition* ChannelPage::additionAt(int row) {
+  for (Addition& a : additions_)
+    if (row >= 0 && a.row == row) return &a;
+  return nullptr;
 }
 
 void ChannelPage::channelList(const ChannelListBlock& block) {
@@ -97,6 +128,7 @@ void ChannelPage::channelList(const ChannelListBlock& block) {
   rows_.clear();
   ListView1_->clear();
   nameRow_ = -1;
+  for (Addition& a : additions_) a.row = -1;
   for (const ChannelRow& row : block.rows) insertRow(static_cast<int>(rows_.size()), row);
   if (block.current >= 0 && block.current < static_cast<int>(rows_.size())) ListView1_->select(block.current);
 }
@@ -107,11 +139,31 @@ void ChannelPage::freeChannels(const FreeChannelsBlock& block) {
 }
 
 void ChannelPage::channelNumbers(const std::vector<std::string>& keys) {
+  // The key of the oldest "新規" still without one: the first of the list.
+  auto added = std::find_if(additions_.begin(), additions_.end(), [](const Addition& a) { return !a.keyed; });
+  if (added == additions_.end() || keys.empty()) return;
+  added->keyed = true;
+  const int row = added->row;
+  if (row < 0) return;
+  // Typed "Composit" or "S-Video" meanwhile, it goes with the input's own key.
+  if (!channels::isExternalInput(rows_[static_cast<size_t>(row)])) rows_[static_cast<size_t>(row)].key = keys.front();
+  showRow(row);
+  if (row != selectedRow()) return;
   setComboItems(ComboBox5, keys);
   setComboIndex(ComboBox5, 0);
 }
 
-void ChannelPage::channelAdded() { ComboBox5Click(); }
+void ChannelPage::channelAdded() {
+  if (additions_.empty()) return;
+  const Addition added = additions_.front();
+  additions_.pop_front();
+  if (added.row < 0 || !added.keyed) return;
+  // The engine has made and tuned the entry: the row goes with its key and what was typed since.
+  sendRow(added.row);
+  flags_.channelsEdited = true;
+  const std::optional<int> key = channels::rowKey(rows_[static_cast<size_t>(added.row)]);
+  if (added.retune && added.row == selectedRow() && key) engine_.setChannel(*key);
+}
 
 LRESULT ChannelPage::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
@@ -174,9 +226,15 @@ void ChannelPage::selectRow(int index) {
     setScrollRange(cable);
     SetScrollPos(control(ScrollBar1), SB_CTL, channels::rowTuning(row).value_or(0), TRUE);
     enableTuning(true);
-    if (key) engine_.setChannel(*key);
-    // Answered by the free keys, the row's own selected.
-    engine_.execOneLine(cable ? "tune setSelChCombo CBL" : "tune setSelChCombo ANT");
+    if (Addition* added = additionAt(index); added && !added->keyed) {
+      // Its key is not named yet: the row is tuned, and its keys offered, once it is.
+      added->retune = true;
+      setComboItems(ComboBox5, {});
+    } else {
+      if (key) engine_.setChannel(*key);
+      // Answered by the free keys, the row's own selected.
+      engine_.execOneLine(cable ? "tune setSelChCombo CBL" : "tune setSelChCombo ANT");
+    }
   }
   flags_.suppressEvents = false;
   updateButtons(index);
@@ -208,7 +266,9 @@ void ChannelPage::sendTypedName() {
 void ChannelPage::ComboBox5Click() {
   if (flags_.suppressEvents) return;
   const int index = selectedRow();
-  if (index < 0 || channels::isExternalInput(rows_[static_cast<size_t>(index)]) || comboIndex(ComboBox5) < 0) return;
+  if (index < 0 || channels::isExternalInput(rows_[static_cast<size_t>(index)]) || comboIndex(ComboBox5) < 0 ||
+      keyless(index))
+    return;
   // The key the user picked for this row is the row's own from now on.
   rows_[static_cast<size_t>(index)].key = text(ComboBox5);
   showRow(index);
@@ -243,7 +303,7 @@ void ChannelPage::tuningRule() {
       showRow(index);
       sendRow(index);
       SetScrollPos(control(ScrollBar1), SB_CTL, entry.value, TRUE);
-      engine_.resetChannel();
+      retune(index);
       break;
     case channels::TuningKind::empty:
     case channels::TuningKind::outOfRange:
@@ -283,7 +343,7 @@ void ChannelPage::scroll(int code, int thumb) {
   rows_[static_cast<size_t>(index)].tuning = shown;
   showRow(index);
   sendRow(index);
-  engine_.resetChannel();
+  retune(index);
   flags_.channelsEdited = true;
 }
 
@@ -304,7 +364,7 @@ void ChannelPage::RadioGroup4Click() {
   setEditQuietly(Edit9, row.tuning);
   showRow(index);
   sendRow(index);
-  engine_.resetChannel();
+  retune(index);
   flags_.channelsEdited = true;
 }
 
@@ -319,6 +379,7 @@ void ChannelPage::moveRow(int step) {
   showRow(index);
   showRow(moved);
   if (nameRow_ == index) nameRow_ = moved;
+  for (Addition& a : additions_) a.row = a.row == index ? moved : a.row == moved ? index : a.row;
   // The selection follows its row without tuning it again.
   const bool was = flags_.suppressEvents;
   flags_.suppressEvents = true;
@@ -344,6 +405,11 @@ void ChannelPage::Button17Click() {
   setScrollRange(cable);
   SetScrollPos(control(ScrollBar1), SB_CTL, 1, TRUE);
   setEnabled(ScrollBar1, true);
+  // Until the engine names the key, the list holds the placeholder "1" and offers no key.
+  setComboItems(ComboBox5, {});
+  for (Addition& a : additions_)
+    if (a.row >= index) ++a.row;
+  additions_.push_back({index});
   insertRow(index, {texts::kNewChannelName, "1", "1", cable ? texts::kInputCable : texts::kInputAntenna});
   ListView1_->select(index);
   nameRow_ = index;
@@ -366,6 +432,7 @@ void ChannelPage::Button18Click() {
   }
   engine_.deleteChannel(index);
   rows_.erase(rows_.begin() + index);
+  for (Addition& a : additions_) a.row = a.row == index ? -1 : a.row > index ? a.row - 1 : a.row;
   nameRow_ = -1;
   ListView1_->deleteRow(index);
   ListView1_->select(channels::selectionAfterDelete(count, index));  // tunes it
@@ -378,6 +445,7 @@ void ChannelPage::Button23Click() {
   engine_.execOneLine(RadioGroup4_->index() == 0 ? "tune searchChannel ANT" : "tune searchChannel CBL");
   rows_.clear();
   ListView1_->clear();
+  for (Addition& a : additions_) a.row = -1;
   clearEditors();
   engine_.execOneLine("tune prChannelToListview");
   if (!muted) engine_.setMute(false);
@@ -425,13 +493,22 @@ void ChannelPage::insertRow(int index, const ChannelRow& row) {
 void ChannelPage::sendRow(int index) {
   const ChannelRow& row = rows_[static_cast<size_t>(index)];
   if (index == nameRow_) nameTyped_ = false;  // its name goes with it
-  if (!channels::nameAllowed(row.name)) return;
+  Addition* added = additionAt(index);
+  if ((added && !added->keyed) || !channels::nameAllowed(row.name)) return;
   // Composite and S-Video go with their own key and tuning (65535, 65534).
   const bool external = channels::isExternalInput(row);
   const std::optional<int> key = channels::rowKey(row);
   const std::optional<int> tuning = external ? key : channels::rowTuning(row);
   if (!key || !tuning) return;
+  if (added) added->sent = true;
   engine_.changeChannel(index, row.name, *key, *tuning, !external && channels::isCable(row));
+}
+
+void ChannelPage::retune(int index) {
+  if (Addition* added = additionAt(index); added && !added->keyed)
+    added->retune = true;
+  else
+    engine_.resetChannel();
 }
 
 void ChannelPage::setScrollRange(bool cable) {

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <deque>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -50,6 +51,12 @@ class ChannelPage : public winui::Form {
   void shown();
   // Before the dialog leaves the page or closes: a name or tuning still being typed is sent.
   void leave();
+  // The user closes the dialog: a row of "新規" whose key the engine has not named yet is waited
+  // for (its request answered or given up), unless closed() holds first.
+  void awaitKeys(const std::function<bool()>& closed);
+  // The dialog closes: each new row whose TVR_CHADDED has not come goes as it stands, when its
+  // key is known; one with none keeps the engine's own entry as it is.
+  void closing();
   // The engine's replies routed to the page.
   void channelList(const ChannelListBlock& block);          // CD_CHLIST
   void freeChannels(const FreeChannelsBlock& block);        // CD_FREECHANNELS
@@ -93,6 +100,22 @@ class ChannelPage : public winui::Form {
   void setScrollRange(bool cable);
   void setEditQuietly(int id, const std::string& text);
   bool cableSelected() const { return RadioGroup4_->index() == 1; }
+  // "tune setCh" for the selected row after an edit of its tuning; a new row without its key
+  // is tuned once the key comes.
+  void retune(int index);
+
+  // A row of "新規" until its TVR_CHADDED, oldest first (the engine answers in order). Its row
+  // follows moves, inserts and deletes; -1 once the row is gone, so that its replies go nowhere.
+  // Until CD_CHNUMBERS names its key, the row's placeholder "1" (another entry's) is never sent:
+  // its edits wait and go with the key.
+  struct Addition {
+    int row = -1;
+    bool keyed = false;
+    bool sent = false;    // the row went with its key
+    bool retune = false;  // selected or retuned before its key came: tuned once it comes
+  };
+  Addition* additionAt(int row);
+  bool keyless(int row) { const Addition* a = additionAt(row); return a && !a->keyed; }
 
   dsControl& engine_;
   ChannelPageHost& host_;
@@ -105,4 +128,5 @@ class ChannelPage : public winui::Form {
   // the focus, so the name typed must not follow the selection.
   int nameRow_ = -1;
   bool nameTyped_ = false;  // its name was changed and not yet sent
+  std::deque<Addition> additions_;
 };

@@ -52,9 +52,13 @@ void ManualPage::shown() {
 }
 
 void ManualPage::Edit11Change() {
-  const std::string name = text(Edit11);
-  // The file goes to the engine between double quotes: one with a quote is not stored.
-  if (options::recordFileNameAllowed(name))
+  HWND edit = control(Edit11);
+  std::wstring typed(static_cast<size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+  typed.resize(static_cast<size_t>(GetWindowTextW(edit, typed.data(), static_cast<int>(typed.size()))));
+  // A character code page 932 cannot hold would reach the engine as "?"; the file goes between
+  // double quotes, and no path holds "*?<>|": such a name is not stored.
+  std::string name;
+  if (winui::narrowExactly(typed, name) && options::recordFileNameAllowed(name))
     view_.recordFileName = name;
   else
     setText(Edit11, view_.recordFileName);

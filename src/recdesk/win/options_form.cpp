@@ -56,7 +56,7 @@ TForm3::TForm3(const OptionsLinks& links) : winui::Form(dialogOptions(links)), l
   PageControl1->onChanging([this](int leaving) { PageControl1Changing(leaving); });
   PageControl1->onChange([this](int shown) { PageControl1Change(shown); });
   addControl(winui::Control::button, kButton1, texts::kOptionsClose, RECT{kClientWidth - 88, 346, 80, 25});
-  onClick(kButton1, [this] { closeDialog(); });
+  onClick(kButton1, [this] { userClose(); });
 }
 
 TForm3::~TForm3() = default;
@@ -69,10 +69,20 @@ void TForm3::run() {
   open_ = false;
 }
 
+void TForm3::userClose() {
+  if (closed_ || userClosing_) return;
+  userClosing_ = true;
+  for (auto& page : pages_)
+    if (!closed_) page->beforeClose();
+  userClosing_ = false;
+  closeDialog();
+}
+
 void TForm3::closeDialog() {
   if (closed_) return;
   closed_ = true;
   pages_[static_cast<size_t>(PageControl1->activeIndex())]->left();
+  for (auto& page : pages_) page->closing();
   if (channelsEdited) engine().execOneLine("tune saveTunerDat");
   open_ = false;
   hide();
@@ -81,7 +91,10 @@ void TForm3::closeDialog() {
 
 void TForm3::PageControl1Changing(int leaving) { pages_[static_cast<size_t>(leaving)]->left(); }
 
-void TForm3::PageControl1Change(int shown) { pages_[static_cast<size_t>(shown)]->shown(); }
+void TForm3::PageControl1Change(int shown) {
+  // A box of the page left may have let the recorder close the dialog meanwhile.
+  if (!closed_) pages_[static_cast<size_t>(shown)]->shown();
+}
 
 void TForm3::engineReply(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (!open_) return;
@@ -126,7 +139,7 @@ LRESULT TForm3::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (PageControl1 && PageControl1->handleNotify(*reinterpret_cast<const NMHDR*>(lParam))) return 0;
       break;
     case WM_CLOSE:
-      closeDialog();
+      userClose();
       return 0;
   }
   return defaultHandling(msg, wParam, lParam);

@@ -39,10 +39,17 @@ class TForm3 : public winui::Form {
   // Page 0 active and shown, then the modal run until the dialog closes.
   void run();
   // FormClose (the leave step of the active page, the channel table saved when edited), then
-  // the end of the modal run; once. A reservation falling due closes the dialog this way.
+  // the end of the modal run; once. A reservation falling due and the end of Windows close the
+  // dialog this way, without a box or a wait.
   void closeDialog();
+  // "閉じる", Esc, Alt+F4: the pages take up first what waits for the user or the engine.
+  void userClose();
   // Between the start of run and the close: replies are taken.
   bool isOpen() const { return open_; }
+  bool closed() const { return closed_; }
+  // What a page could not take up at a close that allows no box, told once the dialog is gone.
+  void tellAfterClose(std::string text) { toldAfterClose_ = std::move(text); }
+  const std::string& toldAfterClose() const { return toldAfterClose_; }
 
   // The main window's routing: posted replies, and copy-data blocks of kinds 2 to 6 (a block
   // that does not hold what its kind says is dropped).
@@ -73,6 +80,8 @@ class TForm3 : public winui::Form {
   std::array<std::unique_ptr<OptionsPage>, kPageCount> pages_;
   bool open_ = false;
   bool closed_ = false;
+  bool userClosing_ = false;
+  std::string toldAfterClose_;
 };
 
 // The open dialog, or none.

@@ -26,6 +26,9 @@ void TFormTVView::N6Click() {
   TForm3 dialog(links);
   optionsDialog = &dialog;
   dialog.run();
+  optionsDialog = nullptr;
+  // A close that allowed no box (a reservation, the end of Windows) tells now what it dropped.
+  if (!dialog.toldAfterClose().empty()) winui::messageBox(handle(), dialog.toldAfterClose(), MB_OK | MB_ICONWARNING);
 }
 
 void TFormTVView::closeOptions() {

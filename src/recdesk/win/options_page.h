@@ -23,6 +23,12 @@ class OptionsPage : public winui::Form {
   virtual void shown() {}
   // The page is being left: the active page changes or the dialog closes on it.
   virtual void left() {}
+  // The user closes the dialog, before anything is left: what waits for the user's answer or
+  // the engine's is taken up (a box may show, replies may come); a close by the recorder itself
+  // may come meanwhile.
+  virtual void beforeClose() {}
+  // The dialog closes, after the active page's leave: what still waits for a reply goes now.
+  virtual void closing() {}
   // A posted engine reply routed to the dialog (TVR_FORMATDONE only with kind 2).
   virtual void engineReply(UINT msg, WPARAM wParam, LPARAM lParam) {
     (void)msg, (void)wParam, (void)lParam;

@@ -22,7 +22,8 @@ RECT clientOf(HWND window) {
 // The folder picker, rooted where the page asks.
 std::optional<std::string> chooseFolder(HWND page, const std::string& title, const std::string& root) {
   std::string folder;
-  if (!winui::selectDirectory({title, root, texts::kFolderNotShiftJis, page}, folder)) return std::nullopt;
+  if (!winui::selectDirectory({title, root, texts::kFolderNotShiftJis, page, texts::kFolderNotFileSystem}, folder))
+    return std::nullopt;
   return folder;
 }
 
@@ -62,6 +63,8 @@ class ChannelSheet : public OptionsPage, private ChannelPageHost {
   }
   void shown() override { page_.shown(); }
   void left() override { page_.leave(); }
+  void beforeClose() override { page_.awaitKeys([this] { return dialog_.closed(); }); }
+  void closing() override { page_.closing(); }
   void engineReply(UINT msg, WPARAM, LPARAM) override {
     if (msg == tvr::TVR_CHADDED) page_.channelAdded();
   }

@@ -84,7 +84,7 @@ LRESULT TabSheet2::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case CBN_EDITCHANGE: typedOver_ = true; break;
         case CBN_SETFOCUS: ComboBox1Enter(); break;
         case CBN_DROPDOWN:
-        case CBN_KILLFOCUS: renameCheck(); break;
+        case CBN_KILLFOCUS: renameCheck(true); break;
       }
     });
     return 0;
@@ -166,6 +166,9 @@ void TabSheet2::shown() {
 }
 
 void TabSheet2::left() {
+  // A name typed and not yet taken: the close by the recorder itself allows no box.
+  renameCheck(!dialog_.closed());
+  if (dialog_.closed() && !dialog_.isOpen()) return;  // closed during the check's box
   if (formatPending_) {
     // The format dialog's end will not be taken any more: the preview and the sound come back
     // now, before the page's own leave.
@@ -197,8 +200,18 @@ void TabSheet2::ComboBox1Click() {
 
 void TabSheet2::ComboBox1Enter() { dialog_.profileIndexOnEnter = comboIndex(ComboBox1); }
 
-void TabSheet2::renameCheck() {
-  // Closing the dialog takes the focus from a typed-over name: too late to rename.
+const char* TabSheet2::refusal(RenameCheck check) {
+  switch (check) {
+    case RenameCheck::builtIn: return texts::kQualityRenameBuiltIn;
+    case RenameCheck::taken: return texts::kQualityRenameTaken;
+    case RenameCheck::badCharacter: return texts::kQualityRenameBadCharacter;
+    case RenameCheck::badName: return texts::kQualityRenameBadName;
+    default: return nullptr;
+  }
+}
+
+void TabSheet2::renameCheck(bool ask) {
+  // Once the dialog has closed the name was taken up by the leave step, or is too late.
   if (!dialog_.isOpen()) return;
   const int index = dialog_.profileIndexOnEnter;
   if (renaming_ || index < 0 || (!typedOver_ && comboIndex(ComboBox1) >= 0)) return;
@@ -208,15 +221,13 @@ void TabSheet2::renameCheck() {
   const std::string name = text(ComboBox1);
   if (name == old) return selectItem(index);
   const std::string& folder = dialog_.links().folder;
-  const RenameCheck check = checkRename(all, index, name, optionspage::profileFileNames(folder));
+  const RenameCheck check = checkRename(all, index, name, optionspage::profileFileNames(folder), folder);
   if (check != RenameCheck::ok) {
     // The old name comes back before anything is told or touched.
     selectItem(index);
-    const char* why = check == RenameCheck::builtIn ? texts::kQualityRenameBuiltIn
-                      : check == RenameCheck::taken ? texts::kQualityRenameTaken
-                      : check == RenameCheck::badCharacter ? texts::kQualityRenameBadCharacter
-                                                           : nullptr;
-    if (why) {
+    const char* why = refusal(check);
+    if (why && !ask) dialog_.tellAfterClose(why);
+    if (why && ask) {
       renaming_ = true;
       winui::messageBox(dialog_.handle(), why, MB_OK | MB_ICONWARNING);
       renaming_ = false;
@@ -246,6 +257,11 @@ void TabSheet2::Button14Click() {
   std::vector<std::string> taken = items();
   for (std::string& file : optionspage::profileFileNames(dialog_.links().folder)) taken.push_back(std::move(file));
   const std::string name = newProfileName(taken);
+  // In a folder this deep its files could not be made.
+  if (const char* why = refusal(profileNameCheck(name, dialog_.links().folder))) {
+    winui::messageBox(dialog_.handle(), why, MB_OK | MB_ICONWARNING);
+    return;
+  }
   HWND box = control(ComboBox1);
   SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(winui::widen(name).c_str()));
   selectItem(indexOf(name));

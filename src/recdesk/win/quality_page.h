@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "options_page.h"
+#include "recdesk/core/options_rules.h"
 
 class TFormFRate;
 
@@ -15,6 +16,7 @@ class TabSheet2 : public OptionsPage {
 
   void shown() override;
   void left() override;
+  void beforeClose() override { renameCheck(true); }
   void engineReply(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void compressorNames(const std::vector<std::string>& names) override;
 
@@ -24,7 +26,11 @@ class TabSheet2 : public OptionsPage {
  private:
   void ComboBox1Click();
   void ComboBox1Enter();
-  void renameCheck();
+  // The typed-over name taken as the new name of the profile, or refused: told at once when
+  // ask holds, else once the dialog has gone.
+  void renameCheck(bool ask);
+  // A name the check refused, as the user is told.
+  static const char* refusal(RenameCheck check);
   void Button14Click();
   void Button10Click();
   void Button13Click();

@@ -445,6 +445,8 @@ LRESULT TTavora::queryEndSession() {
 
 void TTavora::endSession() {
   terminating_ = true;
+  // As a reservation closes it: what the dialog holds goes, and its table's save, before "quit".
+  view_->closeOptions();
   rsvTime_->stopForExit();
   if (view_->isShown()) view_->closeForEnd();
   dsControl_->execOneLine("quit");

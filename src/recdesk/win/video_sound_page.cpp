@@ -110,14 +110,11 @@ void TabSheet1::engineReply(UINT msg, WPARAM wParam, LPARAM lParam) {
     const size_t bar = kBarOfProperty[wParam];
     const int32_t value = static_cast<int32_t>(lParam);
     const int shown = clampPicture(value);
-    if (shown == value) {
-      // A move raises the bar's change as a user's would: the value goes back once.
-      setTrackPosition(kBars[bar].id, shown);
-    } else {
-      // The device's own value lies outside the bar: shown clamped, never sent back.
-      SendMessageW(control(kBars[bar].id), TBM_SETPOS, TRUE, shown);
-      positions_[bar] = shown;
-    }
+    // The device's own value lies outside the bar: it takes the clamped one, also when the bar
+    // is there already.
+    if (shown != value && positions_[bar] == shown) dialog_.engine().setQuality(kBars[bar].property, shown);
+    // A move raises the bar's change as a user's would: the value goes back once.
+    setTrackPosition(kBars[bar].id, shown);
   } else if (msg == tvr::TVR_MIXDEVINDEX) {
     setComboIndex(ComboBox3, static_cast<int>(wParam));
   }

@@ -218,7 +218,7 @@ TEST_F(DialogsTest, FolderPickerPathsThroughTheShell) {
   other.show();
   shell.other = other.handle();
   winui::setApplicationWindow(app.handle());
-  const winui::FolderRequest request{"Folder", "C:\\", "No Shift-JIS form"};
+  const winui::FolderRequest request{"Folder", "C:\\", "No Shift-JIS form", nullptr, "No file-system folder"};
   std::string folder = "old";
   // Opened from a form: the form owns it. Else the application window would, but hidden it
   // gives way to the active form.
@@ -244,6 +244,6 @@ TEST_F(DialogsTest, FolderPickerPathsThroughTheShell) {
                            L"browse Folder desktop fs owner other disabled",
                            L"parse C:\\", L"browse Folder rooted fs owner other disabled",
                            L"parse C:\\", L"browse Folder rooted fs owner other disabled"}));
-  EXPECT_EQ(boxes, std::vector<std::wstring>{L"Tavora|No Shift-JIS form"});
+  EXPECT_EQ(boxes, (std::vector<std::wstring>{L"Tavora|No file-system folder", L"Tavora|No Shift-JIS form"}));
   EXPECT_TRUE(IsWindowEnabled(other.handle()));
 }

@@ -261,6 +261,11 @@ TEST_F(Pages, TheManualPageFallsBackToTvAndRefusesAQuotedFile) {
   EXPECT_EQ(view.viewSettings.confirmBeforeRecording, 1);
   page.setText(ManualPage::Edit11, "C:\\a\"b.AVI");
   EXPECT_EQ(view.recordFileName, "C:\\AVCapture.AVI");
+  // A character code page 932 has not, or one no path holds: refused, the stored one shown.
+  for (const wchar_t* typed : {L"C:\\\uD55C.AVI", L"C:\\a|b.AVI"}) {
+    SetWindowTextW(page.control(ManualPage::Edit11), typed);
+    EXPECT_EQ(page.text(ManualPage::Edit11), "C:\\AVCapture.AVI");
+  }
   seam.files = {L"C:\\rec\\" + winui::widen(sj("表")) + L".AVI"};
   page.click(ManualPage::Button3);
   EXPECT_EQ(view.recordFileName, "C:\\rec\\" + sj("表") + ".AVI");
