@@ -64,6 +64,10 @@ guide::DownloadPorts DownloadBench::ports() {
     files[path] = bytes;
     return tavora::WriteResult{};
   };
+  p.files.key = [](std::string path) {  // as Windows compares names
+    for (char& c : path) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return path;
+  };
   p.newTransfer = [this] { return std::make_unique<FakeTransfer>(*this); };
   p.synchronize = [this](const std::function<void()>& call) {
     std::unique_lock<std::mutex> l(m_);

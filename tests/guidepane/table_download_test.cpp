@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "common/oledate.h"
 #include "common/sj.h"
 #include "download_fixture.h"
 #include "html_document.h"
 
 using tavora::encodeOleDate;
+using namespace std::chrono_literals;
 
 TEST(TableDownloadNames, PagesDatesTitlesAndFileNames) {
   guide::TablePageSequencer walk;
@@ -25,8 +28,13 @@ TEST(TableDownloadNames, PagesDatesTitlesAndFileNames) {
   const std::vector<std::pair<std::string, std::string>> images = {
       {"http://x/a/b.gif?s=1", "b.gif_s=1"}, {"http://x/a:b*c|d", "a_b_c_d"}, {"http://x/con.gif", "_con.gif"},
       {"http://x/COM1", "_COM1"},            {"http://x/", "image"},         {"http://x/dots..", "dots._"},
-      {"http://x/\x95\x5C.gif", "\x95\x5C.gif"}, {"http://x/a\x81", "a_"}};
+      {"http://x/\x95\x5C.gif", "\x95\x5C.gif"}, {"http://x/a\x81", "a_"},
+      {"http://x/x.gif.TMP", "x.gif.TMP_"}};  // never a writer's temporary file
   for (const auto& [address, name] : images) EXPECT_EQ(guide::imageFileName(address), name) << address;
+  // A name with '%' is shown from the disk by that very name, not by what its escapes stand for.
+  HtmlDocument encoded("<img src=\"http://x/caf%C3%A9.gif\">", "http://x/");
+  EXPECT_EQ(guide::localizePage(encoded)[0].fileName, "caf%C3%A9.gif");
+  EXPECT_EQ(encoded.tags("IMG")[0]->outerHtml(), "<img src=\"img/caf%25C3%25A9.gif\">");
 }
 
 namespace {
@@ -36,9 +44,26 @@ std::string page(const std::string& title, const std::string& image) {
          "<img src=\"http://tv.example/img/logo.gif\"><img src=\"http://tv.example/img/" + image + "\"></body></html>";
 }
 
-struct NoHtmlElement : HtmlDocument {  // a document whose HTML element cannot be had
-  using HtmlDocument::HtmlDocument;
-  guide::DomElements tags(std::string_view n) const override { return n == "HTML" ? guide::DomElements() : HtmlDocument::tags(n); }
+// The HTML element whose text cannot be had (get_outerHTML failing).
+struct BlankHtml : guide::DomElement {
+  guide::DomElements tags(std::string_view) const override { return {}; }
+  std::string innerText() const override { return {}; }
+  std::string href() const override { return {}; }
+  std::string outerHtml() const override { return {}; }
+  void setSrc(const std::string&) override {}
+  void setHref(const std::string&) override {}
+  long offsetLeft() const override { return 0; }
+};
+
+struct NoHtmlElement : HtmlDocument {  // a document whose HTML element cannot be had, or gives no text
+  NoHtmlElement(const std::string& html, const std::string& url, bool blank) : HtmlDocument(html, url), blank(blank) {}
+  guide::DomElements tags(std::string_view n) const override {
+    if (n != "HTML") return HtmlDocument::tags(n);
+    guide::DomElements one;
+    if (blank) one.push_back(std::make_unique<BlankHtml>());
+    return one;
+  }
+  bool blank;
 };
 
 struct Walk : ::testing::Test {
@@ -104,12 +129,14 @@ TEST_F(Walk, EndBeforeStartAbortAndAFailedSaveEachEndTheDownload) {
   readonly.documentComplete(true, "http://tv.example/tb/120107tb.htm", doc);
   EXPECT_EQ(bench.calls[bench.calls.size() - 3], "box " + sj("保存先にファイルを生成できませんでした。\n中断します。"));
   EXPECT_FALSE(readonly.downloading());
-  walk.startOrAbort("http://tv.example/tb/", day + 1, day + 1);
-  NoHtmlElement empty(page("120207table", "a.gif"), bench.navigated);
-  walk.documentComplete(true, bench.navigated, empty);
-  EXPECT_EQ(bench.calls[bench.calls.size() - 3], "box " + sj("ファイルの保存に失敗しました。\n中断します。"));
-  EXPECT_EQ(bench.files.count("C:\\g\\prgTable\\120207tb.htm"), 0u);
-  EXPECT_FALSE(walk.downloading());
+  for (bool blank : {false, true}) {  // no HTML element, or one without text: no empty page is saved
+    walk.startOrAbort("http://tv.example/tb/", day + 1, day + 1);
+    NoHtmlElement empty(page("120207table", "a.gif"), bench.navigated, blank);
+    walk.documentComplete(true, bench.navigated, empty);
+    EXPECT_EQ(bench.calls[bench.calls.size() - 3], "box " + sj("ファイルの保存に失敗しました。\n中断します。")) << blank;
+    EXPECT_EQ(bench.files.count("C:\\g\\prgTable\\120207tb.htm"), 0u) << blank;
+    EXPECT_FALSE(walk.downloading());
+  }
   // The page file that cannot be created, and the one that cannot be written, each say so.
   for (const auto& [folder, text] : {std::pair{"C:\\locked\\", "保存先にファイルを生成できませんでした。\n中断します。"},
                                      std::pair{"C:\\full\\", "ファイルの保存に失敗しました。\n中断します。"}}) {
@@ -119,4 +146,27 @@ TEST_F(Walk, EndBeforeStartAbortAndAFailedSaveEachEndTheDownload) {
     EXPECT_EQ(bench.calls[bench.calls.size() - 3], "box " + sj(text)) << folder;
   }
   bench.serveUntilIdle(queue);
+}
+
+// Download 1 is aborted with an image in flight; download 2's pages show only images on disk: the
+// image left pending is fetched by download 2 before it says it has ended.
+TEST_F(Walk, AnImageAnAbortLeftPendingIsFetchedByTheNextDownload) {
+  for (const char* image : {"logo.gif", "b.gif"}) bench.files[std::string("C:\\g\\prgTable\\img\\") + image] = {'x'};
+  bench.hold(true);
+  walk.startOrAbort("http://tv.example/tb/", day, day);
+  complete("120107table");  // a.gif
+  for (auto until = std::chrono::steady_clock::now() + 5s; bench.opened() < 1 && std::chrono::steady_clock::now() < until;)
+    bench.serve(1);
+  walk.startOrAbort("", 0, 0);
+  bench.hold(false);
+  bench.serveUntilIdle(queue);
+  EXPECT_EQ(bench.files.count("C:\\g\\prgTable\\img\\a.gif"), 0u);
+  walk.startOrAbort("http://tv.example/tb/", day + 1, day + 1);
+  for (const char* title : {"error", "120210table", "error", "error", "error", "error", "error", "error", "error"}) complete(title);
+  bench.serveUntilIdle(queue);
+  walk.finishDownloadIfIdle();
+  EXPECT_EQ(bench.files.count("C:\\g\\prgTable\\img\\a.gif"), 1u);
+  EXPECT_EQ(bench.opened(), 2u);
+  EXPECT_EQ(bench.calls.back(), "caption start");
+  EXPECT_EQ(bench.calls[bench.calls.size() - 2], "box " + sj("ダウンロードを終了しました。\n番組表でなかったため保存しなかったページ：8"));
 }
