@@ -19,19 +19,18 @@ inline bool failingOn = false;  // every step from the failing one on fails, as 
 inline tavora::WriteStep failedStep{};
 
 inline bool countOrFail(tavora::WriteStep step) {
-  const int step_ = stepsTaken++;
-  if (step_ == failingStep) failedStep = step;
-  return failingOn ? step_ >= failingStep : step_ == failingStep;
+  const int taken = stepsTaken++;
+  if (taken == failingStep) failedStep = step;
+  return failingOn ? taken >= failingStep : taken == failingStep;
 }
 
 // Each file with what it holds before the write. write() runs the writer and returns whether it
 // reported a failure. Without failures the writer reports none and gives the new files; failing
 // any one of its steps, it reports the failure and every file holds either its old or its whole
 // new bytes, the one whose step failed its old, and no temporary file is left. Files written as
-// one set all keep their old bytes, also when every step after the failing one fails too (the
-// undoing included). A file named as the old temporary name beside each target is never touched.
-// checkReport, when given, checks the writer's report after each failure against the step that
-// failed.
+// one set all keep their old bytes, also when every later step fails too; a file named as the old
+// temporary ones is never touched. checkReport, when given, checks the writer's report after each
+// failure against the step that failed.
 inline void expectNeverHalfWritten(const std::vector<std::pair<std::string, std::vector<uint8_t>>>& files,
                                    const std::function<bool()>& write, bool oneSet = false,
                                    const std::function<void(tavora::WriteStep)>& checkReport = {}) {
@@ -42,10 +41,8 @@ inline void expectNeverHalfWritten(const std::vector<std::pair<std::string, std:
     tavora::setWriteStepHookForTests(countOrFail);
   };
   const std::vector<uint8_t> bystander = {'b', 'y'};
-  tavora::setWriteStepHookForTests(nullptr);
   for (const auto& file : files) ASSERT_TRUE(tavora::writeFileReplacing(file.first + ".tmp", bystander));
   failingStep = -1;
-  failingOn = false;
   restore();
   EXPECT_FALSE(write());
   const int steps = stepsTaken;
@@ -68,15 +65,13 @@ inline void expectNeverHalfWritten(const std::vector<std::pair<std::string, std:
       old += now == files[i].second;
       for (const std::string& own : {tavora::temporaryFileOf(files[i].first), tavora::oldFileOf(files[i].first)})
         EXPECT_FALSE(tavora::fileExists(own)) << own;
+      EXPECT_EQ(tavora::readWholeFile(files[i].first + ".tmp"), bystander) << files[i].first;
     }
-    EXPECT_GE(old, oneSet ? files.size() : 1u) << "step " << failingStep << (failingOn ? " on" : "");
+    EXPECT_GE(old, oneSet ? files.size() : 1u) << "step " << failingStep;
   }
   tavora::setWriteStepHookForTests(nullptr);
   failingOn = false;
-  for (const auto& file : files) {
-    EXPECT_EQ(tavora::readWholeFile(file.first + ".tmp"), bystander) << file.first;
-    tavora::removeFile(file.first + ".tmp");
-  }
+  for (const auto& file : files) tavora::removeFile(file.first + ".tmp");
 }
 
 }  // namespace failing_steps

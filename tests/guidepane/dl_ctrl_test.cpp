@@ -90,6 +90,9 @@ TEST_F(Pool, AbortStopsTakingJobsAndTheNextAddTakesThemUp) {
   bench.hold(false);
   bench.serveUntilIdle(queue);
   EXPECT_EQ(bench.opened(), 8u);  // the two waiting jobs stay queued
+  queue.beginDownload();  // a new download, its pages' images all on disk
+  bench.serveUntilIdle(queue);
+  EXPECT_EQ(bench.files.size(), 10u);
   queue.add(address(8), file(8));  // the same download again: one of those two
   bench.serveUntilIdle(queue);
   // Those cut by the abort are not finished either: all ten are fetched, each once.

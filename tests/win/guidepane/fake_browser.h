@@ -13,15 +13,14 @@ struct FakeNode {
   std::string tag, text, href;
   long left = 0;
   std::vector<std::shared_ptr<FakeNode>> children;
-  std::wstring wideHref{};  // a link's address with characters Shift-JIS lacks, instead of href
+  std::wstring wideHref{};  // a link's address instead of href, as the adapter reads and writes it
 };
 using Node = std::shared_ptr<FakeNode>;
 
 // <td> at a column's offset, with a link to href holding a bold title, then more text.
 Node fakeCell(long left, const std::string& href, const std::string& title, const std::string& rest);
 // The browser's document object model over root's nodes (TD, A and B elements, their texts and
-// offsets, the links' addresses, which the adapter may write back), read through the product's
-// document adapter; the fake COM objects still alive.
+// offsets), read through the product's document adapter; the fake COM objects still alive.
 std::unique_ptr<guide::DomDocument> htmlDocumentOver(const Node& root, const std::string& url);
 int liveHtmlFakes();
 
