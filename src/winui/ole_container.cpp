@@ -119,7 +119,6 @@ class OleContainer::Site : public IOleClientSite, public IOleInPlaceSite, public
     if (detached_) return E_UNEXPECTED;
     *frame = static_cast<IOleInPlaceFrame*>(this);
     AddRef();
-    *document = nullptr;
     GetClientRect(owner_.host_, position);
     *clip = *position;
     info->fMDIApp = FALSE;
