@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using tavora::TunerFile;
 using Bytes = std::vector<uint8_t>;
 
@@ -33,6 +35,12 @@ Bytes expectedTwoChannels() {
   return b;
 }
 
+#if defined(__SANITIZE_ADDRESS__)
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*)(const volatile void*, size_t),
+                                                         void (*)(const volatile void*));
+size_t largestAllocation = 0;
+#endif
+
 }  // namespace
 
 TEST(TunerDat, LayoutOfHeaderEntriesDeviceSlotsAndNamesAndEveryTruncationOrOverlongCountRejected) {
@@ -47,6 +55,18 @@ TEST(TunerDat, LayoutOfHeaderEntriesDeviceSlotsAndNamesAndEveryTruncationOrOverl
   corrupt[76] = 0;
   corrupt[79] = 0x80;  // a negative n
   EXPECT_FALSE(tavora::parseTunerDat(corrupt));
+#if defined(__SANITIZE_ADDRESS__)
+  // Entries that fit without the names they need: refused before anything is sized from them.
+  static const int hooked = __sanitizer_install_malloc_and_free_hooks(
+      [](const volatile void*, size_t size) { largestAllocation = std::max(largestAllocation, size); },
+      [](const volatile void*) {});
+  corrupt[79] = 0;
+  corrupt[78] = 0x10;  // n = 1,048,576
+  corrupt.resize(80 + 8 * 0x100000);
+  largestAllocation = 0;
+  EXPECT_FALSE(tavora::parseTunerDat(corrupt)) << hooked;
+  EXPECT_LT(largestAllocation, corrupt.size());
+#endif
 }
 
 TEST(TunerDat2, LayoutAndValidation) {
