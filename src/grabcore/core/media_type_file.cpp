@@ -22,9 +22,8 @@ Guid readGuid(tavora::ByteReader& in) {
   return id;
 }
 
-// VIDEOINFOHEADER and VIDEOINFOHEADER2: their size and where their bitmap header starts.
+// VIDEOINFOHEADER and VIDEOINFOHEADER2: where their bitmap header starts.
 constexpr size_t kVideoInfoBitmapOffset = 48;
-constexpr size_t kVideoInfo2Size = 112;
 constexpr size_t kVideoInfo2BitmapOffset = 72;
 
 bool bitmapFits(const std::vector<uint8_t>& block, size_t headerSize, size_t bitmapOffset) {
@@ -50,7 +49,7 @@ bool waveFormatFits(const std::vector<uint8_t>& block) {
 
 bool formatFitsType(const Guid& formattype, const std::vector<uint8_t>& block) {
   if (formattype == kFormatVideoInfo) return bitmapFits(block, kVideoInfoHeaderSize, kVideoInfoBitmapOffset);
-  if (formattype == kFormatVideoInfo2) return bitmapFits(block, kVideoInfo2Size, kVideoInfo2BitmapOffset);
+  if (formattype == kFormatVideoInfo2) return bitmapFits(block, kVideoInfo2HeaderSize, kVideoInfo2BitmapOffset);
   if (formattype == kFormatWaveFormatEx) return waveFormatFits(block);
   return true;
 }
