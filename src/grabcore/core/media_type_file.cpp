@@ -54,6 +54,10 @@ bool formatFitsType(const Guid& formattype, const std::vector<uint8_t>& block) {
   return true;
 }
 
+bool fitsProfileFile(const MediaTypeRecord& type) {
+  return type.format.size() <= kMaxFormatBlockSize && formatFitsType(type.formattype, type.format);
+}
+
 std::vector<uint8_t> encodeMediaTypeFile(const MediaTypeRecord& type) {
   tavora::ByteWriter out;
   out.i32(1);
@@ -85,6 +89,6 @@ std::optional<MediaTypeRecord> decodeMediaTypeFile(const std::vector<uint8_t>& d
   in.skip(4);  // pbFormat
   if (!in.ok() || cbFormat > kMaxFormatBlockSize || cbFormat > in.remaining()) return std::nullopt;
   type.format = in.bytes(cbFormat);
-  if (!in.ok() || !formatFitsType(type.formattype, type.format)) return std::nullopt;
+  if (!in.ok() || !fitsProfileFile(type)) return std::nullopt;
   return type;
 }
