@@ -1,8 +1,9 @@
 // The engine stand-in's devices: the engine's own device classes over the fakes its Windows tests
-// use, so that every line answers as the engine answers it. A capture card (WDM and VfW) with a tuner
-// and two crossbars on an aerial with no station on the air, a microphone, a compressor with
-// its dialogs, and a sound mixer whose speakers have a volume and a mute; every dialog a device
-// would show is answered at once. A test can make chosen calls fail as a driver's would.
+// use, so that every line answers as the engine answers it. A capture card with both driver
+// kinds, a tuner and two crossbars on an aerial with no station on the air, a microphone, a
+// compressor with its dialogs, and a sound mixer whose speakers have a volume and a mute; every
+// dialog a device would show is answered at once. A test can make chosen calls fail as a
+// driver's would.
 #pragma once
 
 #include <windows.h>
