@@ -180,6 +180,11 @@ void EngineModel::apply(const std::string& line, bool pushUndo) {
     ignoredLines.push_back(line);
     return;
   }
+  if (pushUndo && failingLines.count(line)) {
+    errors.push_back(line);
+    ignoreLinesForMissingObjects = true;
+    return clean("");
+  }
   Device& d = it->second;
   if (t.size() < 2) return fail("no subcommand");
   std::optional<SubCommand> id = findSubCommand(t[1]);
@@ -351,12 +356,24 @@ void EngineModel::apply(const std::string& line, bool pushUndo) {
   }
 }
 
+void EngineModel::abortGraph() {
+  auto graph = std::dynamic_pointer_cast<FakeGraph>(engine().currentGraph.lock());
+  ASSERT_TRUE(graph) << "no graph to abort";
+  graph->abortPending = true;
+  for (auto& [name, d] : devices_) d.capturing = false;
+}
+
 void ModelTransport::sendCopyData(int32_t, const std::vector<char>& bytes) {
   if (bytes.empty() || bytes.back() != '\0') ADD_FAILURE() << "a text without its NUL";
   texts_.emplace_back(bytes.data());
 }
 
 void ModelTransport::postRequest(int32_t msg, uintptr_t value, int32_t id) {
+  // Not a request: the engine reads its graph's events at once and acknowledges nothing.
+  if (msg == static_cast<int32_t>(tvr::TVR_GRAPHEVENT)) {
+    model_.engine().onMessage(tvr::TVR_GRAPHEVENT, 0, 0);
+    return;
+  }
   if (texts_.empty()) {
     ADD_FAILURE() << "a request without its text";
     return;

@@ -61,6 +61,13 @@ class EngineModel {
   // The engine ignores a line whose object does not exist; the model fails it unless told.
   bool ignoreLinesForMissingObjects = false;
   std::vector<std::string> ignoredLines;
+  // Lines that fail as a driver fails them: the engine's error box, then its whole "clean";
+  // from then on lines name objects that are gone, which the engine ignores.
+  std::set<std::string> failingLines;
+  std::vector<std::string> errors;
+  // A full disk or a lost device: the capture stops and the graph holds an error-abort event,
+  // which TVR_GRAPHEVENT reads.
+  void abortGraph();
 
  private:
   void runBuiltIn(const std::string& line);

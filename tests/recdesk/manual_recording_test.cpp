@@ -8,10 +8,13 @@
 
 #include "common/messages.h"
 #include "model_link.h"
+#include "reserve_builder.h"
 
 using Lines = std::vector<std::string>;
 
 namespace {
+
+double secs(double s) { return s / 86400.0; }
 
 struct Manual : ModelLink, ManualRecordingHost {
   FakeClock clock;
@@ -27,6 +30,7 @@ struct Manual : ModelLink, ManualRecordingHost {
   bool captureFails = false;  // the engine reports the failed capture's undo in place of TVR_RECON
   bool confirm = false;
   std::function<void()> duringConfirmation;
+  std::function<void()> duringPowerOff;
   Lines log;                  // the button, the tray items and the boxes, in order
   size_t reported = 0;
 
@@ -37,7 +41,11 @@ struct Manual : ModelLink, ManualRecordingHost {
     if (duringConfirmation) duringConfirmation();
     return true;
   }
-  bool confirmPowerOff() override { return log.push_back("power off?"), true; }
+  bool confirmPowerOff() override {
+    log.push_back("power off?");
+    if (duringPowerOff) duringPowerOff();
+    return true;
+  }
   void tell(const std::string& text) override { log.push_back(text); }
 
   // The engine answers until the queue is idle, or until the request (as the transport logs it) has run.
@@ -126,5 +134,49 @@ TEST(ManualRecording, TheTraysStopWhileTheStartAsksEndsItWithoutACapture) {
   m.click();
   EXPECT_EQ(m.log, (Lines{"items on", "items off", "up", "up", "up"}));
   EXPECT_EQ(std::count(m.transport.log.begin(), m.transport.log.end(), "line cCapBuild captureStream on"), 0);
+  EXPECT_TRUE(m.model.previewing());
+}
+
+// A reservation comes due inside the power-off countdown after a manual recording, by its notice
+// time or by a change of the table that adds one a minute away: the PC stays on.
+TEST(ManualRecording, APowerOffCountdownWithAReservationDueAfterItKeepsThePCOn) {
+  for (bool byNotice : {true, false}) {
+    Manual m;
+    m.settings.noticeSeconds = 600;
+    const TRsvEle due = reservation(secs(byNotice ? 610 : 60), secs(1200), 12, "news");
+    m.source.data = reserveFile(byNotice ? std::vector<TRsvEle>{due} : std::vector<TRsvEle>{});
+    m.scheduler.onReservationsChanged();
+    m.showTv();
+    m.click();
+    m.manual.armStopTimer(60000, true);
+    m.duringPowerOff = [&] {
+      m.clock.time += secs(30);
+      m.source.data = reserveFile({due});
+      if (!byNotice) m.scheduler.onReservationsChanged();
+      if (byNotice && m.schedulerTimer.running) m.scheduler.onTimer();
+    };
+    m.manual.onStopTimer();
+    m.settle();
+    EXPECT_EQ(m.model.marks(), (Lines{"5"}));
+    EXPECT_TRUE(m.model.previewing());
+    EXPECT_EQ(m.scheduler.state(), rsvTime::WAIT);
+    EXPECT_TRUE(m.schedulerTimer.running);
+  }
+}
+
+// The graph stops on an error mid-way (TVR_GRAPHABORT): the recording ends as a failed one,
+// without the power-off its stop time asked for.
+TEST(ManualRecording, AGraphAbortEndsItWithoutThePowerOff) {
+  Manual m;
+  m.showTv();
+  m.click();
+  m.manual.armStopTimer(60000, true);
+  m.log.clear();
+  m.model.abortGraph();
+  m.manual.onGraphAbort();
+  m.settle();
+  EXPECT_EQ(m.log, (Lines{"up", "items off", "up"}));
+  EXPECT_FALSE(m.manual.running());
+  EXPECT_FALSE(m.stopTimer.running);
   EXPECT_TRUE(m.model.previewing());
 }

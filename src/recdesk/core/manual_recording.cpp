@@ -108,6 +108,8 @@ void ManualRecording::onAcknowledged(int32_t id) {
   cancelToPreview();
 }
 
+void ManualRecording::onGraphAbort() {}
+
 void ManualRecording::scheduledSetUp() {
   ++setUps_;
   if (phase_ != Phase::none) host_.setRecordingItems(false);

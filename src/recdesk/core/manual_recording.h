@@ -48,6 +48,8 @@ class ManualRecording {
   void onRecOn();
   void onRecOff();
   void onAcknowledged(int32_t id);
+  // TVR_GRAPHABORT: the graph stopped on an error.
+  void onGraphAbort();
   // A reservation's set-up replaces whatever ran.
   void scheduledSetUp();
 

@@ -66,6 +66,9 @@ class TvViewPort {
   virtual bool isRecording() const = 0;
   // A reservation falls due: an open options dialog closes before its set-up.
   virtual void closeOptions() = 0;
+  // A reservation's capture did not start: the way back to the preview that a manual start
+  // that failed takes.
+  virtual void backAfterFailedStart() = 0;
 };
 
 // The scheduler's dialogs.

@@ -310,6 +310,10 @@ void rsvTime::onTimer() {
   }
 }
 
+void rsvTime::onRecOn() {}
+void rsvTime::onAcknowledged(int32_t) {}
+bool rsvTime::onGraphAbort() { return false; }
+
 void rsvTime::onReservationsChanged() {
   if (modal_ || finishing_) {
     reloadPending_ = true;

@@ -59,6 +59,11 @@ class rsvTime {
 
   // Timer1Timer.
   void onTimer();
+  // The engine's reports, as the main window receives them: TVR_RECON, every acknowledgement
+  // (TVR_DONE's id), TVR_GRAPHABORT (true when it ended the reservation's recording).
+  void onRecOn();
+  void onAcknowledged(int32_t id);
+  bool onGraphAbort();
   // TVR_CHANGED.
   void onReservationsChanged();
   // The stop-time dialog during a recording: a new end and power-off flag for the running
