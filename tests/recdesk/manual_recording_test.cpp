@@ -175,7 +175,7 @@ TEST(ManualRecording, AGraphAbortEndsItWithoutThePowerOff) {
   m.model.abortGraph();
   m.manual.onGraphAbort();
   m.settle();
-  EXPECT_EQ(m.log, (Lines{"up", "items off", "up"}));
+  EXPECT_EQ(m.log, (Lines{"up", "items off", "up", "up"}));
   EXPECT_FALSE(m.manual.running());
   EXPECT_FALSE(m.stopTimer.running);
   EXPECT_TRUE(m.model.previewing());

@@ -467,13 +467,14 @@ TEST(Scheduler, ReservationsChangedInEveryState) {
     EXPECT_EQ(f.rsv->currentEntry()->title, "new");
     EXPECT_EQ(f.rsv->state(), rsvTime::WAIT);
   }
-  // NOTICE, READY, REC: only noted; the reload follows the reservation's end.
+  // NOTICE, READY, REC: noted (the file is read only for the running reservation's end); the
+  // reload follows the reservation's end.
   for (rsvTime::State state : {rsvTime::NOTICE, rsvTime::READY, rsvTime::REC}) {
     Fixture f;
     f.settings.noticeOn = 0;
     f.start({news()});
     while (f.rsv->state() != state) f.fire();
-    const int reads = f.source.reads;
+    const int reads = f.source.reads + 1;
     f.changed({replaced, reservation(at(4, 23, 0), at(4, 23, 30), 8, "after")});
     EXPECT_EQ(f.source.reads, reads);
     EXPECT_TRUE(f.rsv->reloadPending());

@@ -62,13 +62,14 @@ class ManualRecording {
   // The stop-time dialog's result for the running manual recording.
   void armStopTimer(uint32_t milliseconds, bool powerOff);
   void disarmStopTimer();
+  // The way back to the preview after a start that failed, manual or scheduled.
+  void cancelToPreview();
 
  private:
   enum class Phase { none, starting, running };
   void start(const ManualSettings& settings);
   void stop();
   void ended();
-  void cancelToPreview();
 
   dsControl& engine_;
   rsvTime& scheduler_;

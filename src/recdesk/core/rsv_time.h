@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -84,10 +85,16 @@ class rsvTime {
   std::optional<double> nextStart();
   // There is time to switch the PC off (delays, wake-up lead and countdown) before that start.
   bool powerOffFitsBefore(std::optional<double> start) const;
+  // After a recording that asked for it: the power-off countdown (ask: false for No), the
+  // wake-up program for the next start, then the clean-up and "mark 1", whose echoes switch the
+  // PC off. The scheduler is held meanwhile; a change that came during the countdown or the
+  // wake-up program's start is applied and the test repeated, so that nothing due is missed.
+  // False when the PC stays on: stayOn runs, then the scheduler goes on.
+  bool switchOffAfterRecording(const std::function<bool()>& ask, const std::function<void()>& stayOn);
 
  private:
   struct Occurrence {
-    double start, end;
+    double start;
     int16_t channel;
   };
 
@@ -102,6 +109,20 @@ class rsvTime {
   void finish(TRsvEle& e);
   // After a reload: occurrences this run finished stay finished.
   void keepFinished(double now);
+  void applyPendingReload();
+  // The entry of reserve.dat that is the occurrence being prepared or recorded (the same start
+  // and channel) gives it its end.
+  void takeNewEnd();
+  // The occurrence is over: recorded (or cancelled), it is remembered as finished; a start that
+  // failed lets it go without that.
+  void finishOccurrence(bool allowPowerOff, bool remember);
+  // The capture never ran: no recording is shown, the view goes back to the preview.
+  void captureFailed();
+  // Stops the capture and leaves the recording's graph for the preview or the closed view.
+  void leaveRecording(bool mayCloseView);
+  // The occurrence being prepared or recorded: the roll-forward leaves it alone.
+  uint32_t running() const;
+  bool ended(const TRsvEle& e) const;
   // Shows the notice dialog in NOTICE; false when the scheduler moved on meanwhile.
   std::optional<int> notice(bool manualLayout, bool ownedByView);
 
@@ -121,6 +142,11 @@ class rsvTime {
   uint32_t current_ = 0;  // serial of the reservation being scheduled; 0 none
   uint32_t nextSerial_ = 1;
   std::vector<Occurrence> finished_;
+  // Once entries whose start failed: not picked again until the next reload.
+  std::vector<uint32_t> failed_;
+  // The reservation's capture line until it is acknowledged, and its TVR_RECON.
+  int32_t captureId_ = 0;
+  bool captureOn_ = false;
 };
 
 // Milliseconds to a time for the one-shot timer: rounded, at least 50, at most 4294967295.

@@ -80,6 +80,9 @@ class TFormTVView : public winui::Form, public TvViewPort, private ManualRecordi
   void show() override;
   bool isRecording() const override { return Panel2->recordDown(); }
   void closeOptions() override;
+  void backAfterFailedStart() override {
+    if (recording_) recording_->cancelToPreview();
+  }
 
   // Asks the view to close; false when it refused (and minimised instead).
   bool close();
