@@ -61,12 +61,10 @@ class EngineModel {
   // The engine ignores a line whose object does not exist; the model fails it unless told.
   bool ignoreLinesForMissingObjects = false;
   std::vector<std::string> ignoredLines;
-  // Lines that fail as a driver fails them: the engine's error box, then its whole "clean";
-  // from then on lines name objects that are gone, which the engine ignores.
+  // Lines that fail as a driver fails them: the engine's error, its whole "clean", then lines
+  // that name objects that are gone, which the engine ignores.
   std::set<std::string> failingLines;
-  std::vector<std::string> errors;
-  // A full disk or a lost device: the capture stops and the graph holds an error-abort event,
-  // which TVR_GRAPHEVENT reads.
+  // A full disk or a lost device: the capture stops, an error-abort event waits in the graph.
   void abortGraph();
 
  private:

@@ -42,8 +42,7 @@ struct Manual : ModelLink, ManualRecordingHost {
     return true;
   }
   bool confirmPowerOff() override {
-    log.push_back("power off?");
-    if (duringPowerOff) duringPowerOff();
+    if (log.push_back("power off?"), duringPowerOff) duringPowerOff();
     return true;
   }
   void tell(const std::string& text) override { log.push_back(text); }
@@ -137,46 +136,30 @@ TEST(ManualRecording, TheTraysStopWhileTheStartAsksEndsItWithoutACapture) {
   EXPECT_TRUE(m.model.previewing());
 }
 
-// A reservation comes due inside the power-off countdown after a manual recording, by its notice
-// time or by a change of the table that adds one a minute away: the PC stays on.
-TEST(ManualRecording, APowerOffCountdownWithAReservationDueAfterItKeepsThePCOn) {
-  for (bool byNotice : {true, false}) {
+// A reservation falls due inside the power-off countdown after a manual recording, by its notice
+// or by a change of the table that adds one a minute away: the PC stays on. A graph that aborts
+// mid-way (TVR_GRAPHABORT) ends the recording without the power-off it asked for.
+TEST(ManualRecording, ItsPowerOffWaitsForNothingDueAndIsDroppedWhenItFails) {
+  for (int run = 0; run < 3; ++run) {
     Manual m;
     m.settings.noticeSeconds = 600;
-    const TRsvEle due = reservation(secs(byNotice ? 610 : 60), secs(1200), 12, "news");
-    m.source.data = reserveFile(byNotice ? std::vector<TRsvEle>{due} : std::vector<TRsvEle>{});
+    const std::vector<TRsvEle> due = {reservation(secs(run == 0 ? 610 : 60), secs(1200), 12, "news")};
+    m.source.data = reserveFile(run == 0 ? due : std::vector<TRsvEle>{});
     m.scheduler.onReservationsChanged();
     m.showTv();
     m.click();
     m.manual.armStopTimer(60000, true);
     m.duringPowerOff = [&] {
       m.clock.time += secs(30);
-      m.source.data = reserveFile({due});
-      if (!byNotice) m.scheduler.onReservationsChanged();
-      if (byNotice && m.schedulerTimer.running) m.scheduler.onTimer();
+      m.source.data = reserveFile(due);
+      m.schedulerTimer.running ? m.scheduler.onTimer() : m.scheduler.onReservationsChanged();
     };
-    m.manual.onStopTimer();
+    if (run == 2) m.model.abortGraph();
+    run == 2 ? m.manual.onGraphAbort() : m.manual.onStopTimer();
     m.settle();
     EXPECT_EQ(m.model.marks(), (Lines{"5"}));
-    EXPECT_TRUE(m.model.previewing());
-    EXPECT_EQ(m.scheduler.state(), rsvTime::WAIT);
-    EXPECT_TRUE(m.schedulerTimer.running);
+    EXPECT_TRUE(m.model.previewing() && !m.manual.running() && !m.stopTimer.running);
+    EXPECT_EQ(std::count(m.log.begin(), m.log.end(), "power off?"), run == 2 ? 0 : 1);
+    EXPECT_EQ(m.scheduler.state(), run == 2 ? rsvTime::IDLE : rsvTime::WAIT);
   }
-}
-
-// The graph stops on an error mid-way (TVR_GRAPHABORT): the recording ends as a failed one,
-// without the power-off its stop time asked for.
-TEST(ManualRecording, AGraphAbortEndsItWithoutThePowerOff) {
-  Manual m;
-  m.showTv();
-  m.click();
-  m.manual.armStopTimer(60000, true);
-  m.log.clear();
-  m.model.abortGraph();
-  m.manual.onGraphAbort();
-  m.settle();
-  EXPECT_EQ(m.log, (Lines{"up", "items off", "up", "up"}));
-  EXPECT_FALSE(m.manual.running());
-  EXPECT_FALSE(m.stopTimer.running);
-  EXPECT_TRUE(m.model.previewing());
 }

@@ -6,10 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <memory>
 #include <stdexcept>
-#include <utility>
 
 #include "common/messages.h"
 #include "common/oledate.h"
@@ -39,8 +37,7 @@ struct Fixture : ModelLink {
   std::unique_ptr<rsvTime> rsv;
   FakeTimer pollTimer;
   GraphWatch graph{link, pollTimer};
-  size_t reported = 0;
-  const std::string markPrefix = "post " + std::to_string(tvr::TVR_MARK) + " ";
+  size_t marksSeen = 0, reported = 0;
 
   Fixture() { clock.time = kNow; }
 
@@ -57,40 +54,36 @@ struct Fixture : ModelLink {
     start(entries);
     for (int i = 0; i < 3 && rsv->state() != rsvTime::REC; ++i) fire();
   }
-  // The engine answers, and the main window hands on what it posts: the marks it acts on, the
-  // capture's reports, each acknowledgement.
+  // The engine answers, and the main window acts on the marks it echoes.
   void settle() {
-    do {
-      for (const Lines& replies = model.host().log; reported < replies.size();) {
-        const std::string reply = replies[reported++];
-        if (reply == post(tvr::TVR_RECON, 0) && rsv) rsv->onRecOn();
-        if (reply == post(tvr::TVR_RECON, 0)) graph.onRecOn();
-        if (reply == post(tvr::TVR_RECOFF, 0)) graph.onRecOff();
-        if (reply == post(tvr::TVR_GRAPHABORT, 0)) rsv->onGraphAbort();
-        const std::string mark = reply.rfind(markPrefix, 0) == 0 ? reply.substr(markPrefix.size(), 1) : "";
-        if (mark == "4" || mark == "1") {
-          view.shown = false;
-          link.cleanUp();
-          if (mark == "1") link.sendMark(2);
-        }
-        if (mark == "2") link.execOneLine("quit OFF");
+    answer();
+    for (Lines marks = model.marks(); marksSeen < marks.size(); marks = model.marks()) {
+      const std::string mark = marks[marksSeen++];
+      if (mark == "4" || mark == "1") {
+        view.shown = false;
+        link.cleanUp();
+        if (mark == "1") link.sendMark(2);
       }
-    } while (acknowledge());
+      if (mark == "2") link.execOneLine("quit OFF");
+      answer();
+    }
+  }
+  // Each acknowledgement, and what the engine posts before it, as the main window hands them on.
+  void answer() {
+    do
+      while (reported < model.host().log.size()) onPost(model.host().log[reported++]);
+    while (acknowledge());
+  }
+  void onPost(const std::string r) {
+    if (r == post(tvr::TVR_RECON, 0)) rsv->onRecOn(), graph.onRecOn();
+    if (r == post(tvr::TVR_RECOFF, 0)) graph.onRecOff();
+    if (r == post(tvr::TVR_GRAPHABORT, 0)) rsv->onGraphAbort();
   }
   bool acknowledge() {
     const std::optional<int32_t> id = transport.takeAck();
-    if (!id) return false;
-    const bool current = link.busy() && link.queue().front().id == *id;
-    link.sendNext(*id);
-    if (current && rsv) rsv->onAcknowledged(*id);
-    return true;
-  }
-  // Runs step once, inside the next modal wait of that kind.
-  static void meanwhile(std::function<void()>& wait, std::function<void()> step) {
-    auto pending = std::make_shared<std::function<void()>>(std::move(step));
-    wait = [pending] {
-      if (auto s = std::exchange(*pending, nullptr)) s();
-    };
+    if (id) link.sendNext(*id);
+    if (id && rsv) rsv->onAcknowledged(*id);
+    return id.has_value();
   }
   // Lets the one-shot timer run out once.
   void fireOnce() {
@@ -118,7 +111,11 @@ struct Fixture : ModelLink {
   bool sent(const std::string& entry) const { return count(entry) > 0; }
 };
 
-TRsvEle news() { return reservation(at(4, 21, 0), at(4, 22, 0), 12, "news"); }
+TRsvEle news(uint8_t powerOff = 0) {
+  TRsvEle e = reservation(at(4, 21, 0), at(4, 22, 0), 12, "news");
+  e.powerOff = powerOff;
+  return e;
+}
 
 }  // namespace
 
@@ -318,6 +315,13 @@ TEST(Scheduler, ANoticeDuringAManualRecording) {
   EXPECT_EQ(g.rsv->state(), rsvTime::READY);
   EXPECT_TRUE(g.sent("line clean setMixer"));
   EXPECT_TRUE(g.model.previewing());
+  // The manual recording ended while the notice was open: the reservation records.
+  Fixture h;
+  h.view.recording = true;
+  h.dialogs.duringNotice = [&] { h.view.recording = false; };
+  h.start({news()});
+  h.fire();
+  EXPECT_EQ(h.rsv->state(), rsvTime::READY);
 }
 
 TEST(Scheduler, StoppedByTheRecordButtonReturnsToThePreviewWithoutPowerOff) {
@@ -467,8 +471,7 @@ TEST(Scheduler, ReservationsChangedInEveryState) {
     EXPECT_EQ(f.rsv->currentEntry()->title, "new");
     EXPECT_EQ(f.rsv->state(), rsvTime::WAIT);
   }
-  // NOTICE, READY, REC: noted (the file is read only for the running reservation's end); the
-  // reload follows the reservation's end.
+  // NOTICE, READY, REC: noted (the file read only for the running end); the reload follows the end.
   for (rsvTime::State state : {rsvTime::NOTICE, rsvTime::READY, rsvTime::REC}) {
     Fixture f;
     f.settings.noticeOn = 0;
@@ -753,147 +756,78 @@ TEST(Scheduler, TheProgramsEndStopsARunningCaptureFirst) {
   EXPECT_FALSE(h.timer.running);
 }
 
-// A reservation added while the power-off countdown is open or the wake-up program starts after
-// a recording: it is applied, the power-off tested again against it and the wake-up program
-// armed for the new next start, before anything is switched off.
-TEST(Scheduler, AChangeDuringThePowerOffStepsIsTakenUpBeforeTheSwitchOff) {
-  struct Case {
-    double start;
-    bool off;
-    const char* wakeUp;
-  };
-  for (bool countdown : {true, false}) {
-    for (const Case& c : {Case{at(4, 22, 3), false, "/ON /D4 /H22 /M0 /S0"}, Case{at(5, 20, 0), true, "/ON /D5 /H19 /M57 /S0"}}) {
-      Fixture f;
-      f.model.ignoreLinesForMissingObjects = true;
-      f.settings.wakeUpProgram = "wakecall.exe";
-      TRsvEle e = news();
-      e.powerOff = 1;
-      const TRsvEle tomorrow = reservation(at(5, 21, 0), at(5, 22, 0), 4, "tomorrow");
-      f.startRecording({e, tomorrow});
-      Fixture::meanwhile(countdown ? f.dialogs.duringPowerOff : f.launcher.duringPump,
-                         [&] { f.changed({e, tomorrow, reservation(c.start, c.start + secs(600), 8, "added")}); });
-      f.fire();
-      EXPECT_EQ(f.sent("line quit OFF"), c.off);
-      ASSERT_GE(f.launcher.log.size(), 2u);
-      EXPECT_EQ(f.launcher.log.end()[-2], std::string("wakecall.exe ") + c.wakeUp);
-      if (c.off) continue;
-      EXPECT_EQ(f.rsv->state(), rsvTime::WAIT);
-      EXPECT_EQ(f.rsv->currentEntry()->title, "added");
-    }
-  }
-}
-
-// The wake-up program cannot be started after a recording: its box waits for the user, the
-// scheduler does not.
-TEST(Scheduler, TheTimerRunsWhileTheWakeUpProgramsErrorIsShown) {
-  Fixture f;
-  f.settings.wakeUpProgram = "wakecall.exe";
-  f.launcher.succeeds = false;
-  f.startRecording({news(), reservation(at(4, 22, 0), at(4, 23, 0), 4, "drama")});
-  bool timerRuns = false;
-  Fixture::meanwhile(f.dialogs.duringError, [&] { timerRuns = f.timer.running && f.rsv->state() == rsvTime::WAIT; });
-  f.fire();
-  EXPECT_TRUE(timerRuns);
-  EXPECT_EQ(f.rsv->currentEntry()->title, "drama");
-}
-
-// The table moves the end of the reservation being recorded: the recording goes on to the new
-// end, or stops at a nearer one; the occurrence it recorded is never set up again.
-TEST(Scheduler, AnEndChangedInTheTableMovesTheRunningRecordingsStop) {
-  for (double end : {at(4, 22, 30), at(4, 21, 40)}) {
+// A reservation added during the power-off countdown or the wake-up start after a recording keeps
+// the PC on when near, else gets the alarm; the wake-up program's error box holds no timer.
+TEST(Scheduler, TheStepsAfterARecordingTakeUpWhatTheirWaitsLetIn) {
+  for (int wait = 0; wait < 3; ++wait) {
     Fixture f;
-    f.settings.closeViewAfterRecording = 0;
-    f.startRecording({news()});
-    f.clock.time = at(4, 21, 30);
-    TRsvEle moved = news();
-    moved.end = end;
-    f.changed({moved});
-    EXPECT_EQ(f.rsv->dueTime(), end);
+    f.model.ignoreLinesForMissingObjects = true;
+    f.settings.wakeUpProgram = "wakecall.exe";
+    f.launcher.succeeds = wait != 2;
+    std::vector<TRsvEle> list = {news(1), reservation(at(5, 21, 0), at(5, 22, 0), 4, "tomorrow")};
+    f.startRecording(list);
+    list.push_back(reservation(wait == 1 ? at(5, 20, 0) : at(4, 22, 3), at(5, 23, 0), 8, "added"));
+    bool timerRuns = false, done = false;
+    (wait == 0 ? f.dialogs.duringPowerOff : wait == 1 ? f.launcher.duringPump : f.dialogs.duringError) = [&] {
+      if (!done) done = true, timerRuns = f.timer.running, f.changed(list);
+    };
     f.fire();
-    EXPECT_NEAR(f.clock.time, end, secs(0.001));
-    EXPECT_FALSE(f.model.capturing());
-    f.changed({news()});
-    EXPECT_EQ(f.rsv->state(), rsvTime::IDLE);
-    EXPECT_EQ(f.count("file record1z.cmd"), 1u);
+    EXPECT_EQ(f.sent("line quit OFF"), wait == 1);
+    const char* alarm = wait == 1 ? "wakecall.exe /ON /D5 /H19 /M57 /S0" : "wakecall.exe /ON /D4 /H22 /M0 /S0";
+    EXPECT_EQ(std::count(f.launcher.log.begin(), f.launcher.log.end(), alarm) + timerRuns, 1 + (wait == 2));
   }
 }
 
-// A daily recording extended past its reserved end: until it stops it is the next reservation
-// (the end of Windows warns of it), and it then steps to tomorrow once.
-TEST(Scheduler, ARecordingExtendedPastItsEndIsNotRolledOnWhileItRuns) {
-  Fixture f;
-  f.dialogs.powerOffAnswer = false;
-  f.startRecording({reservation(at(4, 21, 0), at(4, 22, 0), 12, "daily", TRsvEle::kDaily)});
-  f.rsv->changeEnd(at(4, 22, 30), false);
-  f.clock.time = at(4, 22, 10);
-  EXPECT_EQ(f.rsv->nextStart(), at(4, 21, 0));
-  f.fire();
-  EXPECT_NEAR(f.clock.time, at(4, 22, 30), secs(0.001));
-  EXPECT_EQ(f.rsv->currentEntry()->start, at(5, 21, 0));
+// A new end in the table moves the running occurrence's stop; one from the stop-time dialog keeps
+// it the next reservation until it stops, then it steps on once.
+TEST(Scheduler, TheRunningOccurrenceTakesItsNewEndAndIsRecordedOnce) {
+  const TRsvEle daily = reservation(at(4, 21, 0), at(4, 22, 0), 12, "daily", TRsvEle::kDaily);
+  for (double end : {at(4, 22, 30), at(4, 21, 40), -at(4, 22, 30)}) {
+    Fixture f;
+    f.startRecording({daily});
+    f.clock.time = at(4, 21, 30);
+    TRsvEle moved = daily;
+    moved.end = std::fabs(end);
+    end > 0 ? f.changed({moved}) : f.rsv->changeEnd(moved.end, false);
+    EXPECT_EQ(f.rsv->dueTime(), moved.end);
+    f.clock.time = moved.end - secs(60);
+    EXPECT_EQ(f.rsv->nextStart(), daily.start);  // the end of Windows warns of it
+    f.fire();
+    EXPECT_NEAR(f.clock.time, moved.end, secs(0.001));
+    EXPECT_EQ(f.rsv->currentEntry()->start, at(5, 21, 0));
+    f.changed({daily});
+    EXPECT_EQ(f.count("file record1z.cmd"), 1u);  // never set up again
+  }
 }
 
-// Woken after a reservation's end, the scheduler lets it go without a set-up or a power-off and
-// picks the next one; woken in its middle, it records what remains.
+// Woken after a reservation's end the scheduler lets it go unset-up; woken mid-way it records the rest.
 TEST(Scheduler, AReservationThatEndedWhileThePCSleptIsNotSetUp) {
   Fixture f;
-  TRsvEle e = news();
-  e.powerOff = 1;
-  f.start({e, reservation(at(5, 21, 0), at(5, 22, 0), 4, "tomorrow")});
+  f.start({news(1), reservation(at(5, 21, 0), at(5, 22, 0), 4, "tomorrow")});
   f.clock.time = at(5, 7, 0);
   f.fireOnce();
-  EXPECT_TRUE(f.transport.log.empty());
-  EXPECT_TRUE(f.dialogs.log.empty());
-  EXPECT_EQ(f.rsv->state(), rsvTime::WAIT);
-  EXPECT_EQ(f.rsv->currentEntry()->title, "tomorrow");
+  EXPECT_TRUE(f.transport.log.empty() && f.rsv->currentEntry()->title == "tomorrow");
   f.clock.time = at(5, 21, 30);
   for (int i = 0; i < 3; ++i) f.fire();
   EXPECT_TRUE(f.model.capturing());
-  EXPECT_EQ(f.rsv->dueTime(), at(5, 22, 0));
 }
 
-// The engine cannot build the capture (a folder that cannot be written): its error undoes
-// everything, and the capture line comes back without its TVR_RECON.
-TEST(Scheduler, ASetUpTheEngineFailsIsNoRecording) {
-  Fixture f;
-  f.model.failingLines = {"cCapBuild renderVCapture cVCap cComp"};
-  TRsvEle e = news();
-  e.powerOff = 1;
-  f.startRecording({e});
-  EXPECT_EQ(f.model.errors.size(), 1u);
-  EXPECT_EQ(f.rsv->state(), rsvTime::IDLE);
-  EXPECT_EQ(f.tray.log.end()[-2], "icon 0");
-  EXPECT_EQ(f.tray.log.back(), "items off");
-  EXPECT_EQ(f.view.waysBack, 1);
-  EXPECT_TRUE(f.dialogs.log.empty());
-  EXPECT_EQ(f.rsv->reservations()[0].done, 0);
-  // Once the table changes (the user mends the file name) it is set up again.
-  f.changed({e});
-  EXPECT_EQ(f.rsv->state(), rsvTime::WAIT);
-}
-
-// A full disk or a lost device aborts the graph mid-way: the poll of its events finds it, and
-// the recording ends as a failed one, without the power-off.
-TEST(Scheduler, AGraphThatAbortsWhileRecordingEndsTheRecording) {
-  Fixture f;
-  f.settings.closeViewAfterRecording = 0;
-  TRsvEle e = news();
-  e.powerOff = 1;
-  f.settings.noticeOn = 0;
-  f.start({e});
-  f.fire();
-  f.fire();
-  EXPECT_FALSE(f.pollTimer.running);
-  f.fire();
-  ASSERT_TRUE(f.pollTimer.running);  // from TVR_RECON on
-  for (bool aborted : {false, true}) {
-    if (aborted) f.model.abortGraph();
-    f.graph.onTimer();
-    f.settle();
-    EXPECT_EQ(f.rsv->state(), aborted ? rsvTime::IDLE : rsvTime::REC);
+// A set-up the engine fails (no TVR_RECON for the capture) or a graph that aborts mid-way (found by
+// the poll): no recording shown, no power-off; a start that failed takes its way back, not done.
+TEST(Scheduler, ARecordingTheEngineFailsEndsWithoutThePowerOff) {
+  for (bool aborts : {false, true}) {
+    Fixture f;
+    if (!aborts) f.model.failingLines = {"cCapBuild renderVCapture cVCap cComp"};
+    f.startRecording({news(1)});
+    for (bool abort : {false, aborts}) {
+      EXPECT_EQ(f.rsv->state() == rsvTime::REC && f.pollTimer.running, aborts);
+      if (abort) f.model.abortGraph();
+      f.graph.onTimer();
+      f.settle();
+    }
+    EXPECT_EQ(f.rsv->state(), rsvTime::IDLE);
+    EXPECT_EQ(f.tray.log.end()[-2] + ", " + f.tray.log.back(), "icon 0, items off");
+    EXPECT_TRUE(f.dialogs.log.empty() && !f.pollTimer.running && f.model.previewing() == aborts);
+    EXPECT_EQ(f.view.waysBack + f.rsv->reservations()[0].done, 1);
   }
-  EXPECT_TRUE(f.model.previewing());
-  EXPECT_TRUE(f.dialogs.log.empty());
-  EXPECT_EQ(f.tray.log.back(), "items off");
-  EXPECT_FALSE(f.pollTimer.running);
 }

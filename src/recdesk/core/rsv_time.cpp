@@ -166,7 +166,9 @@ void rsvTime::exitWait() {
   if (ports_.view.isRecording()) {
     std::optional<int> result = notice(true, true);
     if (!result) return;
-    if (*result == 2 || (*result == 1 && ports_.settings.stopManualForReservation)) exitNotice(1);
+    // Run out, the notice stops the manual recording only if asked to, or if it ended meanwhile.
+    const bool record = ports_.settings.stopManualForReservation || !ports_.view.isRecording();
+    if (*result == 2 || (*result == 1 && record)) exitNotice(1);
     else finishCurrent(false);
   } else if (ports_.settings.noticeOn && ports_.clock.now() < setupTime(*e)) {
     std::optional<int> result = notice(false, ports_.view.isShown());
@@ -321,7 +323,8 @@ bool rsvTime::switchOffAfterRecording(const std::function<bool()>& ask, const st
       if (!armed || armedFor != start) {
         armed = true;
         armedFor = start;
-        armWakeUp();
+        // Off without its alarm the PC would miss the next start; the scheduler, going on, tells.
+        if (!startWakeUp()) return false;
         continue;
       }
       if (asked) return true;
@@ -340,14 +343,17 @@ bool rsvTime::switchOffAfterRecording(const std::function<bool()>& ask, const st
 }
 
 void rsvTime::armWakeUp() {
-  if (ports_.settings.wakeUpOff()) return;
+  if (!startWakeUp()) ports_.dialogs.showError(texts::kWakecallFailed);
+}
+
+bool rsvTime::startWakeUp() {
+  if (ports_.settings.wakeUpOff()) return true;
   const TRsvEle* next = findNext();
-  if (!next) return;
+  if (!next) return true;
   const double wakeTime = next->start - seconds(ports_.settings.wakeLeadSeconds);
-  if (ports_.launcher.open(ports_.settings.wakeUpProgram, wakeUpParameters(wakeTime)))
-    ports_.launcher.processMessages();
-  else
-    ports_.dialogs.showError(texts::kWakecallFailed);
+  if (!ports_.launcher.open(ports_.settings.wakeUpProgram, wakeUpParameters(wakeTime))) return false;
+  ports_.launcher.processMessages();
+  return true;
 }
 
 std::string rsvTime::recordFileName() const {

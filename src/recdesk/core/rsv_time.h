@@ -123,6 +123,8 @@ class rsvTime {
   // The occurrence being prepared or recorded: the roll-forward leaves it alone.
   uint32_t running() const;
   bool ended(const TRsvEle& e) const;
+  // Starts the wake-up program for the next start, if any; false when it could not be started.
+  bool startWakeUp();
   // Shows the notice dialog in NOTICE; false when the scheduler moved on meanwhile.
   std::optional<int> notice(bool manualLayout, bool ownedByView);
 
