@@ -241,9 +241,9 @@ void rsvTime::exitReady() {
 void rsvTime::exitRec(bool allowPowerOff, bool mayCloseView) {
   if (tState != REC) return;
   ports_.timer.stop();
-  // Without its TVR_RECON the capture never ran: the engine failed the set-up, or has not got
-  // to the capture line by now.
-  if (!captureOn_) return captureFailed();
+  // Without its TVR_RECON the capture has not run (the engine is still held at the set-up): the
+  // occurrence is over all the same.
+  if (!captureOn_) return captureFailed(true);
   leaveRecording(mayCloseView);
   finishCurrent(allowPowerOff);
 }
@@ -258,13 +258,13 @@ void rsvTime::leaveRecording(bool mayCloseView) {
   ports_.tray.setRecordingItems(false);
 }
 
-void rsvTime::captureFailed() {
+void rsvTime::captureFailed(bool over) {
   ports_.timer.stop();
   ports_.engine.execOneLine("tune setCaption");
   ports_.tray.setTrayIcon(0);
   ports_.tray.setRecordingItems(false);
   ports_.view.backAfterFailedStart();
-  finishOccurrence(false, false);
+  finishOccurrence(false, over);
 }
 
 void rsvTime::exitIdle() {
@@ -397,7 +397,8 @@ void rsvTime::onRecOn() {
 void rsvTime::onAcknowledged(int32_t id) {
   if (captureId_ == 0 || id != captureId_) return;
   captureId_ = 0;
-  if (tState == REC && !captureOn_) captureFailed();
+  // Acknowledged without it, the capture line failed: the reservation may be set up again.
+  if (tState == REC && !captureOn_) captureFailed(false);
 }
 
 bool rsvTime::onGraphAbort() {
