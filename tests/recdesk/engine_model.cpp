@@ -102,6 +102,10 @@ void EngineModel::runLine(const std::string& line) {
   }
   if (line[0] == '#') return;
   lex& e = engine();
+  if (failingLines.count(line)) {
+    fixture_.host.showErrorDialog("failed: " + line);
+    return clean("");
+  }
   e.tokenize(line);
   const std::string word = e.tokens[0];
   if (word == "clean") return clean(e.tokens.size() == 1 ? std::string() : e.tokens[1]);
@@ -179,10 +183,6 @@ void EngineModel::apply(const std::string& line, bool pushUndo) {
     if (!ignoreLinesForMissingObjects) return fail("names no object");
     ignoredLines.push_back(line);
     return;
-  }
-  if (pushUndo && failingLines.count(line)) {
-    ignoreLinesForMissingObjects = true;
-    return clean("");
   }
   Device& d = it->second;
   if (t.size() < 2) return fail("no subcommand");
@@ -345,6 +345,8 @@ void EngineModel::apply(const std::string& line, bool pushUndo) {
       if (count(3) && !isInt(t[2])) fail("not a number");
       return;
     case SubCommand::getMute:
+      if (count(2)) e.host().postToFront(tvr::TVR_MUTE, 0, 0);
+      return;
     case SubCommand::getVolume:
     case SubCommand::getSysVolMute:
     case SubCommand::setSysVolMute:

@@ -58,12 +58,11 @@ class EngineModel {
   bool capturing() const;
   std::vector<std::string> marks() const;
 
+  // Lines that fail as a driver's call would: the error box, then the whole undo list runs.
+  std::set<std::string> failingLines;
   // The engine ignores a line whose object does not exist; the model fails it unless told.
   bool ignoreLinesForMissingObjects = false;
   std::vector<std::string> ignoredLines;
-  // Lines that fail as a driver fails them: the engine's error, its whole "clean", then lines
-  // that name objects that are gone, which the engine ignores.
-  std::set<std::string> failingLines;
   // A full disk or a lost device: the capture stops, an error-abort event waits in the graph.
   void abortGraph();
 

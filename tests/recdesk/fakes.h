@@ -57,7 +57,7 @@ class FakeView : public TvViewPort {
   }
   bool isRecording() const override { return recording; }
   void closeOptions() override { ++optionsClosed; }
-  void backAfterFailedStart() override { ++waysBack; }
+  void mixerAvailable(bool available) override { mixerShown = available; }
 
   PanelGeometry panel{0x5200, 320, 240};
   int32_t prealloc = 0;
@@ -68,7 +68,7 @@ class FakeView : public TvViewPort {
   int shows = 0;
   bool recording = false;
   int optionsClosed = 0;
-  int waysBack = 0;
+  bool mixerShown = true;
 };
 
 class FakeDialogs : public SchedulerDialogs {

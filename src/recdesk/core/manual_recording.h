@@ -15,6 +15,8 @@ class ManualRecordingHost {
  public:
   virtual ~ManualRecordingHost() = default;
   virtual bool recordDown() const = 0;
+  // The view takes input: no modal box or dialog holds it.
+  virtual bool available() const = 0;
   // Sets the button without running its click.
   virtual void setRecordDown(bool down) = 0;
   // "録画停止" and "終了時間再設定".
@@ -50,6 +52,8 @@ class ManualRecording {
   void onAcknowledged(int32_t id);
   // TVR_GRAPHABORT: the graph stopped on an error.
   void onGraphAbort();
+  // The queue dropped its requests: the engine ended, or its answer was given up.
+  void requestsDropped();
   // A reservation's set-up replaces whatever ran.
   void scheduledSetUp();
 
@@ -62,14 +66,13 @@ class ManualRecording {
   // The stop-time dialog's result for the running manual recording.
   void armStopTimer(uint32_t milliseconds, bool powerOff);
   void disarmStopTimer();
-  // The way back to the preview after a start that failed, manual or scheduled.
-  void cancelToPreview();
 
  private:
   enum class Phase { none, starting, running };
   void start(const ManualSettings& settings);
   void stop();
   void ended();
+  void cancelToPreview();
 
   dsControl& engine_;
   rsvTime& scheduler_;
@@ -78,6 +81,7 @@ class ManualRecording {
   Phase phase_ = Phase::none;
   uint32_t serial_ = 0;
   uint32_t setUps_ = 0;  // reservations' set-ups so far
+  bool asking_ = false;  // the start's confirmation is open
   int32_t captureId_ = 0;
   bool stopArmed_ = false;
   bool powerOffAfterStop_ = false;

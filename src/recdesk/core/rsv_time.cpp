@@ -263,7 +263,7 @@ void rsvTime::captureFailed(bool over) {
   ports_.engine.execOneLine("tune setCaption");
   ports_.tray.setTrayIcon(0);
   ports_.tray.setRecordingItems(false);
-  ports_.view.backAfterFailedStart();
+  ports_.engine.cancelToPreview();
   finishOccurrence(false, over);
 }
 

@@ -159,6 +159,7 @@ LRESULT TTavora::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case tvr::TVR_MUTE:
       view_->controls().setMuteDown(wParam != 0);
+      dsControl_->observe(msg, wParam);
       break;
     case tvr::TVR_CHANNEL:
       view_->setChannelLabel(static_cast<uint32_t>(wParam));
@@ -210,6 +211,7 @@ LRESULT TTavora::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case tvr::TVR_MARK:
       onMark(wParam);
+      dsControl_->observe(msg, wParam);
       break;
     case tvr::TVR_VIDEOPROP:
     case tvr::TVR_VIDEOSIZE:

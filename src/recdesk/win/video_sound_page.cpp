@@ -114,9 +114,10 @@ void TabSheet1::engineReply(UINT msg, WPARAM wParam, LPARAM lParam) {
       // A move raises the bar's change as a user's would: the value goes back once.
       setTrackPosition(kBars[bar].id, shown);
     } else {
-      // The device's own value lies outside the bar: shown clamped, never sent back.
-      SendMessageW(control(kBars[bar].id), TBM_SETPOS, TRUE, shown);
+      // The device's own value lies outside the bar: shown clamped, never sent back. Moved as
+      // any other move, so that a later move back to where the bar stood still counts.
       positions_[bar] = shown;
+      setTrackPosition(kBars[bar].id, shown);
     }
   } else if (msg == tvr::TVR_MIXDEVINDEX) {
     setComboIndex(ComboBox3, static_cast<int>(wParam));
