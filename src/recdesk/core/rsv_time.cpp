@@ -241,11 +241,10 @@ void rsvTime::exitReady() {
 void rsvTime::exitRec(bool allowPowerOff, bool mayCloseView) {
   if (tState != REC) return;
   ports_.timer.stop();
-  // Without its TVR_RECON the capture has not run (the engine is still held at the set-up): the
-  // occurrence is over all the same.
-  if (!captureOn_) return captureFailed(true);
   leaveRecording(mayCloseView);
-  finishCurrent(allowPowerOff);
+  // Without its TVR_RECON the capture has not run (the engine is held before it): nothing is
+  // switched off for it.
+  finishCurrent(allowPowerOff && captureOn_);
 }
 
 void rsvTime::leaveRecording(bool mayCloseView) {
@@ -258,13 +257,13 @@ void rsvTime::leaveRecording(bool mayCloseView) {
   ports_.tray.setRecordingItems(false);
 }
 
-void rsvTime::captureFailed(bool over) {
+void rsvTime::captureFailed() {
   ports_.timer.stop();
   ports_.engine.execOneLine("tune setCaption");
   ports_.tray.setTrayIcon(0);
   ports_.tray.setRecordingItems(false);
   ports_.engine.cancelToPreview();
-  finishOccurrence(false, over);
+  finishOccurrence(false, false);
 }
 
 void rsvTime::exitIdle() {
@@ -398,7 +397,7 @@ void rsvTime::onAcknowledged(int32_t id) {
   if (captureId_ == 0 || id != captureId_) return;
   captureId_ = 0;
   // Acknowledged without it, the capture line failed: the reservation may be set up again.
-  if (tState == REC && !captureOn_) captureFailed(false);
+  if (tState == REC && !captureOn_) captureFailed();
 }
 
 bool rsvTime::onGraphAbort() {

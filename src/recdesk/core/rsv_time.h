@@ -116,9 +116,9 @@ class rsvTime {
   // The occurrence is over: recorded (or cancelled), it is remembered as finished; a start that
   // failed lets it go without that.
   void finishOccurrence(bool allowPowerOff, bool remember);
-  // The capture never ran: no recording is shown, the view goes back to the preview as after a
-  // failed start; over: the occurrence is finished, else it is let go until the next reload.
-  void captureFailed(bool over);
+  // The capture line failed: no recording is shown, the view goes back to the preview as after
+  // a failed start, and the occurrence is let go until the next reload.
+  void captureFailed();
   // Stops the capture and leaves the recording's graph for the preview or the closed view.
   void leaveRecording(bool mayCloseView);
   // The occurrence being prepared or recorded: the roll-forward leaves it alone.
