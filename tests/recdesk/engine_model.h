@@ -63,6 +63,8 @@ class EngineModel {
   // The engine ignores a line whose object does not exist; the model fails it unless told.
   bool ignoreLinesForMissingObjects = false;
   std::vector<std::string> ignoredLines;
+  // A full disk or a lost device: the capture stops, an error-abort event waits in the graph.
+  void abortGraph();
 
  private:
   void runBuiltIn(const std::string& line);

@@ -87,7 +87,10 @@ class FakeDialogs : public SchedulerDialogs {
     if (duringPowerOff) duringPowerOff();
     return powerOffAnswer;
   }
-  void showError(const std::string& text) override { log.push_back("error " + text); }
+  void showError(const std::string& text) override {
+    log.push_back("error " + text);
+    if (duringError) duringError();
+  }
 
   std::vector<std::string> log;
   std::deque<int> noticeResults;
@@ -95,6 +98,7 @@ class FakeDialogs : public SchedulerDialogs {
   bool powerOffAnswer = true;
   std::function<void()> duringNotice;
   std::function<void()> duringPowerOff;
+  std::function<void()> duringError;
 };
 
 class FakeTray : public TrayPort {

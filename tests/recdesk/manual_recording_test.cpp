@@ -16,6 +16,8 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
+double secs(double s) { return s / 86400.0; }
+
 struct Manual : ModelLink, ManualRecordingHost {
   FakeClock clock;
   FakeTimer schedulerTimer, stopTimer;
@@ -31,6 +33,7 @@ struct Manual : ModelLink, ManualRecordingHost {
   bool viewAvailable = true;  // false while a modal box or dialog holds the view
   int asked = 0;
   std::function<void()> duringConfirmation;
+  std::function<void()> duringPowerOff;
   Lines log;                  // the button, the tray items and the boxes, in order
   size_t reported = 0;
 
@@ -43,7 +46,10 @@ struct Manual : ModelLink, ManualRecordingHost {
     if (duringConfirmation) duringConfirmation();
     return true;
   }
-  bool confirmPowerOff() override { return log.push_back("power off?"), true; }
+  bool confirmPowerOff() override {
+    if (log.push_back("power off?"), duringPowerOff) duringPowerOff();
+    return true;
+  }
   void tell(const std::string& text) override { log.push_back(text); }
 
   // The engine answers until the queue is idle, or until the request (as the transport logs it) has run.
@@ -165,6 +171,34 @@ TEST(ManualRecording, TheTraysStopWhileTheStartAsksEndsItWithoutACapture) {
   EXPECT_EQ(m.log, (Lines{"items on", "items off", "up", "up", "up"}));
   EXPECT_EQ(std::count(m.transport.log.begin(), m.transport.log.end(), "line cCapBuild captureStream on"), 0);
   EXPECT_TRUE(m.model.previewing());
+}
+
+// A reservation falls due inside the power-off countdown after a manual recording, by its notice
+// or by a change of the table that adds one a minute away: the PC stays on. A graph that aborts
+// mid-way (TVR_GRAPHABORT) ends the recording without the power-off it asked for.
+TEST(ManualRecording, ItsPowerOffWaitsForNothingDueAndIsDroppedWhenItFails) {
+  for (int run = 0; run < 3; ++run) {
+    Manual m;
+    m.settings.noticeSeconds = 600;
+    const std::vector<TRsvEle> due = {reservation(secs(run == 0 ? 610 : 60), secs(1200), 12, "news")};
+    m.source.data = reserveFile(run == 0 ? due : std::vector<TRsvEle>{});
+    m.scheduler.onReservationsChanged();
+    m.showTv();
+    m.click();
+    m.manual.armStopTimer(60000, true);
+    m.duringPowerOff = [&] {
+      m.clock.time += secs(30);
+      m.source.data = reserveFile(due);
+      m.schedulerTimer.running ? m.scheduler.onTimer() : m.scheduler.onReservationsChanged();
+    };
+    if (run == 2) m.model.abortGraph();
+    run == 2 ? m.manual.onGraphAbort() : m.manual.onStopTimer();
+    m.settle();
+    EXPECT_EQ(m.model.marks(), (Lines{"5"}));
+    EXPECT_TRUE(m.model.previewing() && !m.manual.running() && !m.stopTimer.running);
+    EXPECT_EQ(std::count(m.log.begin(), m.log.end(), "power off?"), run == 2 ? 0 : 1);
+    EXPECT_EQ(m.scheduler.state(), run == 2 ? rsvTime::IDLE : rsvTime::WAIT);
+  }
 }
 
 TEST(ManualRecording, InAReservationsRecordingTheButtonStopsItAndAnotherCapturesReportStartsNothing) {

@@ -99,6 +99,10 @@ void dsControl::dropAll() {
   for (const std::function<void()>& listener : droppedListeners_) listener();
 }
 
+void dsControl::pollGraph() {
+  if (!engineGone_ && transport_.engineKnown()) transport_.postRequest(static_cast<int32_t>(tvr::TVR_GRAPHEVENT), 0, 0);
+}
+
 void dsControl::engineAnnounced() {
   engineGone_ = false;
   if (waitingForEngine_) sendFront();

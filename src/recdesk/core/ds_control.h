@@ -70,6 +70,9 @@ class dsControl {
   void getQuality(const std::string& name);
   void cleanUp();
   void sendMark(int n);
+  // TVR_GRAPHEVENT, posted past the queue: the engine reads its graph's events at once and
+  // answers only an abort (TVR_GRAPHABORT), never with an acknowledgement.
+  void pollGraph();
 
   // Sequences shared by the tray, the scheduler and the TV view.
   // "form", "width" and "height" of the video panel.

@@ -81,16 +81,11 @@ void ManualRecording::stop() {
   }
   engine_.execOneLine("cFg stopGraph");
   host_.setRecordingItems(false);
-  bool powerOff = powerOffAfterStop_;
+  const bool powerOff = powerOffAfterStop_;
   ended();
-  if (powerOff) {
-    if (scheduler_.powerOffFitsBefore(scheduler_.nextStart())) powerOff = host_.confirmPowerOff();
-    else powerOff = false;
-  }
   if (!powerOff) return engine_.backToPreview();
-  scheduler_.armWakeUp();
-  engine_.cleanUp();
-  engine_.sendMark(1);
+  // The scheduler decides by what is due once the countdown has closed, not before it opened.
+  scheduler_.switchOffAfterRecording([this] { return host_.confirmPowerOff(); }, [this] { engine_.backToPreview(); });
 }
 
 void ManualRecording::onStopTimer() {
@@ -138,6 +133,14 @@ void ManualRecording::onAcknowledged(int32_t id) {
   host_.setRecordDown(false);
   host_.setRecordingItems(false);
   cancelToPreview();
+}
+
+void ManualRecording::onGraphAbort() {
+  if (phase_ != Phase::running) return;
+  // The graph stopped writing: the recording ends as a failed one, without its power-off.
+  powerOffAfterStop_ = false;
+  host_.setRecordDown(false);
+  stop();
 }
 
 void ManualRecording::scheduledSetUp() {

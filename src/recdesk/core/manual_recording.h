@@ -50,6 +50,8 @@ class ManualRecording {
   void onRecOn();
   void onRecOff();
   void onAcknowledged(int32_t id);
+  // TVR_GRAPHABORT: the graph stopped on an error.
+  void onGraphAbort();
   // The queue dropped its requests: the engine ended, or its answer was given up.
   void requestsDropped();
   // A reservation's set-up replaces whatever ran.
