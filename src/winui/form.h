@@ -38,6 +38,9 @@ class Form {
     // else the default one, Esc closes the form as its close box does.
     bool dialogKeys = true;
     bool closable = true;         // false: no close by the keyboard (Alt+F4); its buttons end it
+    // false: never the owner of a box (dialogs.h): a countdown stays usable, and runs on, under a
+    // box opened while it is the active window.
+    bool ownsBoxes = true;
   };
 
   // Window bounds whose client area is width x height, centred on the desktop.
