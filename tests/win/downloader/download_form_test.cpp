@@ -115,28 +115,20 @@ TEST(DownloadForm, ADaysWalkSavesEveryPageAndTheSharedImageOnceAndSaysWhatWasSki
     EXPECT_EQ(form.calendarDate(TForm3::MonthCalendar2), oleDate(2026, 12, 18));
     EXPECT_EQ(form.text(TForm3::Edit1), server.url("/tb/"));
 
-    // Tab goes round what a user sees and uses (the area list is hidden without its files), and
-    // Shift+Tab back: the calendars in, the log beyond the edge out.
+    // Tab goes round what a user sees and uses (the area list is hidden without its files): the
+    // calendars in, the log beyond the edge out.
     form.show();
     SetActiveWindow(form.handle());
     SetFocus(form.control(TForm3::Edit1));
-    auto shift = [](bool down) {
-      BYTE keys[256];
-      GetKeyboardState(keys);
-      keys[VK_SHIFT] = down ? 0x80 : 0;
-      SetKeyboardState(keys);
-    };
     std::vector<int> stops;
-    for (bool back : {false, false, false, false, false, false, true}) {
-      shift(back);
+    for (int i = 0; i < 6; ++i) {
       PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 1);
       PostMessageW(GetFocus(), WM_KEYUP, VK_TAB, 1 | (LPARAM{3} << 30));
       winui::processMessages();
       stops.push_back(GetDlgCtrlID(GetFocus()));
     }
-    shift(false);
     EXPECT_EQ(stops, (std::vector<int>{TForm3::MonthCalendar1, TForm3::MonthCalendar2, TForm3::Button3, TForm3::Button2,
-                                       TForm3::Button1, TForm3::Edit1, TForm3::Button1}));
+                                       TForm3::Button1, TForm3::Edit1}));
     form.hide();
 
     form.setCalendarDate(TForm3::MonthCalendar2, oleDate(2026, 12, 11));
