@@ -190,12 +190,12 @@ bool dialogKey(HWND dialog, MSG& msg) {
 }
 
 void frameFollowsFocus(HWND modal) {
-  static HWND seen = nullptr;
+  static HWND seen = nullptr;  // the focus last framed for
   HWND focus = GetFocus();
-  if (focus == seen) return;
-  seen = focus;
-  HWND root = focus ? GetAncestor(focus, GA_ROOT) : nullptr;
+  if (!focus || focus == seen) return;
+  HWND root = GetAncestor(focus, GA_ROOT);
   if (!root || (root != modal && !dialogs().count(root))) return;
+  seen = focus;
   HWND framed = pushButton(focus) ? focus : defaultButton(root);
   EnumChildWindows(root, frameButton, reinterpret_cast<LPARAM>(framed));
 }
