@@ -36,7 +36,8 @@ bool held(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 
 void setTabStop(HWND window, bool stop) {
   const LONG style = styleOf(window);
-  if (((style & WS_TABSTOP) != 0) != stop) SetWindowLongW(window, GWL_STYLE, stop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+  if (((style & WS_TABSTOP) != 0) == stop) return;
+  SetWindowLongW(window, GWL_STYLE, stop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
 }
 
 // A radio group: the run of sibling radio buttons around an item, bounded by an item that starts
@@ -86,7 +87,8 @@ bool tabKey(HWND dialog, MSG& msg) {
   if (!memo && wants(msg.hwnd, msg, DLGC_WANTTAB | DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return false;
   if (msg.message == WM_CHAR) return true;
   if (memo && held(VK_CONTROL)) {
-    if (!(styleOf(msg.hwnd) & ES_READONLY)) SendMessageW(msg.hwnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"\t"));
+    if (!(styleOf(msg.hwnd) & ES_READONLY))
+      SendMessageW(msg.hwnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"\t"));
     return true;
   }
   nextTabStop(dialog, msg.hwnd == dialog ? nullptr : msg.hwnd, held(VK_SHIFT));

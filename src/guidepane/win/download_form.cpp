@@ -53,7 +53,8 @@ TForm3::TForm3(HWND owner, defFile& settings, std::string programFolder, MainWin
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   for (int i = 0; i < 2; ++i) {
     calendars_[i] = CreateWindowExW(0, MONTHCAL_CLASSW, L"", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP,
-                                    8 + 316 * i, 88, 308, 160, handle(), reinterpret_cast<HMENU>(INT_PTR(MonthCalendar1 + i)), instance, nullptr);
+                                    8 + 316 * i, 88, 308, 160, handle(),
+                                    reinterpret_cast<HMENU>(INT_PTR(MonthCalendar1 + i)), instance, nullptr);
     // A month needs what the calendar's font asks for; the two sit side by side.
     RECT need{};
     if (SendMessageW(calendars_[i], MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&need)) && need.right > 0)

@@ -193,7 +193,8 @@ TEST_F(FormTest, EveryKeyActsOnceAndTabLeavesMemosSkipsGroupBoxesAndStopsOnceInA
   group.onClick([&] { ++picks; });
   std::vector<std::string> hooked;
   winui::setKeyHook([&](const MSG& msg) {
-    if (msg.message == WM_KEYDOWN) hooked.push_back((msg.hwnd == other.handle() ? "other " : "") + std::to_string(msg.wParam));
+    if (msg.message == WM_KEYDOWN)
+      hooked.push_back((msg.hwnd == other.handle() ? "other " : "") + std::to_string(msg.wParam));
     return false;
   });
   struct Press {
@@ -205,7 +206,9 @@ TEST_F(FormTest, EveryKeyActsOnceAndTabLeavesMemosSkipsGroupBoxesAndStopsOnceInA
                                    {VK_TAB, VK_CONTROL}, {VK_RIGHT, 0, other.handle()}, {VK_ESCAPE}};
   // Each tick notes the focus, the checked item and which button has the thick frame, then
   // presses the next key; before Esc a box opens with no owner named, as the engine's end does.
-  auto framed = [&](int id) { return (GetWindowLongW(dialog.control(id), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON; };
+  auto framed = [&](int id) {
+    return (GetWindowLongW(dialog.control(id), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+  };
   std::vector<std::string> seen;
   winui::Timer ticker(winui::Timer::Kind::repeating, [&] {
     SetActiveWindow(dialog.handle());
