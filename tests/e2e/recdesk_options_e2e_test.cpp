@@ -279,8 +279,7 @@ TEST_F(OptionsBench, DriverSwitchBothWaysAndTheNoOpClick) {
   SendMessageW(control(kVfw), BM_CLICK, 0, 0);
   SendMessageW(control(kWdm), BM_CLICK, 0, 0);
   ASSERT_TRUE(sentSince(switchTo("WDM")));
-  // By the keyboard: Up moves the check within the group; Tab goes round as the dialog is laid
-  // out, once through the group (its checked item) and never onto a frame.
+  // Up checks the next item; Tab goes round as laid out, once through the group, never a frame.
   mark();
   EXPECT_EQ(press(VK_UP), control(kVfw));
   ASSERT_TRUE(sentSince(switchTo("VfW")));

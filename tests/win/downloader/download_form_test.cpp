@@ -115,8 +115,7 @@ TEST(DownloadForm, ADaysWalkSavesEveryPageAndTheSharedImageOnceAndSaysWhatWasSki
     EXPECT_EQ(form.calendarDate(TForm3::MonthCalendar2), oleDate(2026, 12, 18));
     EXPECT_EQ(form.text(TForm3::Edit1), server.url("/tb/"));
 
-    // Tab goes round what a user sees and uses (the area list is hidden without its files): the
-    // calendars in, the log beyond the edge out.
+    // Tab goes round what a user sees and uses: the calendars in, the log beyond the edge out.
     form.show();
     SetActiveWindow(form.handle());
     SetFocus(form.control(TForm3::Edit1));
