@@ -107,7 +107,8 @@ Form::Form(const Options& options) {
     font_ = reinterpret_cast<HFONT>(SendMessageW(options.parent, WM_GETFONT, 0, 0));
   if (!font_) font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   // An owned window is a dialog also when shown without its own loop.
-  if (dialogKeys_ && options.parent && !(options.style & WS_CHILD)) setDialog(window_, true);
+  dialog_ = dialogKeys_ && options.parent && !(options.style & WS_CHILD);
+  if (dialog_) setDialog(window_, true);
   if (!options.ownsBoxes) setOwnsBoxes(window_, false);
 }
 
@@ -302,8 +303,9 @@ LRESULT Form::defaultHandling(UINT msg, WPARAM wParam, LPARAM lParam) {
     case DM_GETDEFID:  // the button that Enter clicks
       return defaultButton_ ? MAKELRESULT(defaultButton_, DC_HASDEFID) : 0;
     case WM_ACTIVATE:
-      // A modal form keeps its focus while a box or another program is in front.
-      if (!modal_ || !dialogKeys_) break;
+      // A modal form, or a dialog shown without its loop, keeps its focus while a box or another
+      // program is in front.
+      if (!(modal_ && dialogKeys_) && !dialog_) break;
       if (LOWORD(wParam) == WA_INACTIVE) {
         HWND focus = GetFocus();
         if (focus && IsChild(window_, focus)) lastFocus_ = focus;

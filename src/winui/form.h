@@ -113,8 +113,9 @@ class Form {
   bool ownsFont_ = false;
   int defaultButton_ = 0;  // the id of the button added as the default one
   std::map<int, int> trackPositions_;  // the position each track bar's last change reported
-  HWND lastFocus_ = nullptr;           // the focus to give back when the modal form is activated
+  HWND lastFocus_ = nullptr;           // the focus to give back when the dialog is activated
   bool dialogKeys_ = true;
+  bool dialog_ = false;                // owned: a dialog also when shown without its own loop
   bool closable_ = true;
   std::map<int, std::function<LRESULT(const NMHDR&)>> notifies_;
   bool modal_ = false;

@@ -118,13 +118,15 @@ TEST(DownloadForm, ADaysWalkSavesEveryPageAndTheSharedImageOnceAndSaysWhatWasSki
     // Tab goes round what a user sees and uses: the calendars in, the log beyond the edge out.
     form.show();
     SetActiveWindow(form.handle());
-    SetFocus(form.control(TForm3::Edit1));
+    HWND at = form.control(TForm3::Edit1);
+    SetFocus(at);
     std::vector<int> stops;
     for (int i = 0; i < 6; ++i) {
-      PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 1);
-      PostMessageW(GetFocus(), WM_KEYUP, VK_TAB, 1 | (LPARAM{3} << 30));
+      PostMessageW(at, WM_KEYDOWN, VK_TAB, 1);
+      PostMessageW(at, WM_KEYUP, VK_TAB, 1 | (LPARAM{3} << 30));
       winui::processMessages();
-      stops.push_back(GetDlgCtrlID(GetFocus()));
+      SetActiveWindow(form.handle());  // back from another test's window, with its focus
+      stops.push_back(GetDlgCtrlID(at = GetFocus()));
     }
     EXPECT_EQ(stops, (std::vector<int>{TForm3::MonthCalendar1, TForm3::MonthCalendar2, TForm3::Button3, TForm3::Button2,
                                        TForm3::Button1, TForm3::Edit1}));
