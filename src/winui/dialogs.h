@@ -2,7 +2,8 @@
 // record its text and caption. Texts and captions are Shift-JIS; the box itself is shown with
 // the W call. A box is owned by the form that opens it: when the owner named is hidden or
 // disabled (the hidden main window, a window under a modal dialog), the thread's active window
-// owns it instead, so that it never opens beneath a dialog that stays on top.
+// owns it instead, so that it never opens beneath a dialog that stays on top; one that stays on
+// top without owning boxes has an ownerless box kept on top.
 #pragma once
 
 #include <windows.h>
@@ -42,7 +43,9 @@ int messageBox(HWND owner, std::string_view text, UINT flags);
 // With the system's default caption (a null caption) and no other owner than the one named.
 int messageBoxDefaultCaption(HWND owner, std::string_view text, UINT flags);
 
-// The window that owns a modal box or dialog opened on behalf of owner (see above).
+// The window that owns a modal box or dialog opened on behalf of owner (see above). A window
+// that owns no boxes (a countdown) is passed over: the box then has no owner.
 HWND modalOwner(HWND owner);
+void setOwnsBoxes(HWND window, bool owns);
 
 }  // namespace winui

@@ -5,6 +5,8 @@
 #include <set>
 #include <stdexcept>
 
+#include "dialog_keys.h"
+#include "dialogs.h"
 #include "guard.h"
 #include "pump.h"
 #include "text.h"
@@ -105,7 +107,9 @@ Form::Form(const Options& options) {
     font_ = reinterpret_cast<HFONT>(SendMessageW(options.parent, WM_GETFONT, 0, 0));
   if (!font_) font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   // An owned window is a dialog also when shown without its own loop.
-  if (dialogKeys_ && options.parent && !(options.style & WS_CHILD)) setDialog(window_, true);
+  dialog_ = dialogKeys_ && options.parent && !(options.style & WS_CHILD);
+  if (dialog_) setDialog(window_, true);
+  if (!options.ownsBoxes) setOwnsBoxes(window_, false);
 }
 
 RECT Form::centredBounds(int clientWidth, int clientHeight, DWORD style, DWORD exStyle) {
@@ -119,6 +123,7 @@ RECT Form::centredBounds(int clientWidth, int clientHeight, DWORD style, DWORD e
 Form::~Form() {
   if (window_) {
     setDialog(window_, false);
+    setOwnsBoxes(window_, true);
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
   }
@@ -243,6 +248,7 @@ void Form::focusOnShow() {
   // A focus the form gave one of its controls stays; else the first control in tab order.
   HWND focus = GetFocus();
   if (focus && IsChild(window_, focus)) return;
+  settleTabStops(window_);
   if (HWND first = GetNextDlgTabItem(window_, nullptr, FALSE)) SetFocus(first);
 }
 
@@ -291,11 +297,15 @@ LRESULT Form::defaultHandling(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(font_);
+    case WM_NEXTDLGCTL:  // a multi-line edit's Tab, as a dialog answers it
+      answerNextDlgCtl(window_, wParam, lParam);
+      return 0;
     case DM_GETDEFID:  // the button that Enter clicks
       return defaultButton_ ? MAKELRESULT(defaultButton_, DC_HASDEFID) : 0;
     case WM_ACTIVATE:
-      // A modal form keeps its focus while a box or another program is in front.
-      if (!modal_ || !dialogKeys_) break;
+      // A modal form, or a dialog shown without its loop, keeps its focus while a box or another
+      // program is in front.
+      if (!(modal_ && dialogKeys_) && !dialog_) break;
       if (LOWORD(wParam) == WA_INACTIVE) {
         HWND focus = GetFocus();
         if (focus && IsChild(window_, focus)) lastFocus_ = focus;

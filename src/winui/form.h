@@ -38,6 +38,9 @@ class Form {
     // else the default one, Esc closes the form as its close box does.
     bool dialogKeys = true;
     bool closable = true;         // false: no close by the keyboard (Alt+F4); its buttons end it
+    // false: never the owner of a box (dialogs.h): a countdown stays usable, and runs on, under a
+    // box opened while it is the active window.
+    bool ownsBoxes = true;
   };
 
   // Window bounds whose client area is width x height, centred on the desktop.
@@ -110,8 +113,9 @@ class Form {
   bool ownsFont_ = false;
   int defaultButton_ = 0;  // the id of the button added as the default one
   std::map<int, int> trackPositions_;  // the position each track bar's last change reported
-  HWND lastFocus_ = nullptr;           // the focus to give back when the modal form is activated
+  HWND lastFocus_ = nullptr;           // the focus to give back when the dialog is activated
   bool dialogKeys_ = true;
+  bool dialog_ = false;                // owned: a dialog also when shown without its own loop
   bool closable_ = true;
   std::map<int, std::function<LRESULT(const NMHDR&)>> notifies_;
   bool modal_ = false;

@@ -1,7 +1,6 @@
 #include "pump.h"
 
-#include <set>
-
+#include "dialog_keys.h"
 #include "guard.h"
 
 namespace winui {
@@ -14,82 +13,26 @@ KeyHook& keyHook() {
 
 bool isKey(UINT msg) { return msg >= WM_KEYFIRST && msg <= WM_KEYLAST; }
 
-std::set<HWND>& dialogs() {
-  static std::set<HWND> windows;
-  return windows;
+// The hook sees each key once, whichever loop takes it.
+bool hooked(const MSG& msg) {
+  return isKey(msg.message) && keyHook() && guarded([&] { return keyHook()(msg); }, false);
 }
 
-bool wants(HWND control, MSG& msg, LRESULT codes) {
-  return (SendMessageW(control, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)) & codes) != 0;
-}
-
-// Tab and Shift+Tab move on from the control the key was typed in, unless it wants them.
-bool tabKey(HWND dialog, MSG& msg) {
-  if (msg.wParam != VK_TAB || (msg.message != WM_KEYDOWN && msg.message != WM_CHAR)) return false;
-  if (wants(msg.hwnd, msg, DLGC_WANTTAB | DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return false;
-  if (msg.message == WM_CHAR) return true;
-  const bool back = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
-  HWND next = GetNextDlgTabItem(dialog, msg.hwnd == dialog ? nullptr : msg.hwnd, back);
-  if (!next) return true;
-  SetFocus(next);
-  if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(next, EM_SETSEL, 0, -1);
-  return true;
-}
-
-// Tab and Shift+Tab in a dialog shown without its own loop.
-bool modelessTab(MSG& msg) {
-  HWND root = GetAncestor(msg.hwnd, GA_ROOT);
-  return root && dialogs().count(root) && tabKey(root, msg);
-}
-
-bool pushButton(HWND window) {
-  return IsWindowEnabled(window) &&
-         (SendMessageW(window, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
-}
-
-HWND defaultButton(HWND dialog) {
-  const LRESULT id = SendMessageW(dialog, DM_GETDEFID, 0, 0);
-  if (HIWORD(id) != DC_HASDEFID) return nullptr;
-  HWND button = GetDlgItem(dialog, LOWORD(id));
-  return button && IsWindowVisible(button) && IsWindowEnabled(button) ? button : nullptr;
-}
-
-// Enter and Esc of a modal form, taken before the focused control unless it wants them (an open
-// drop-down list, a memo): Esc closes the form as its close box does; Enter clicks the focused
-// push button, else the default one. The dialog manager's own answer would click the controls
-// whose ids happen to be IDOK and IDCANCEL. Tab and Shift+Tab move on from the control the key
-// was typed in (not from the focus, which another program's window may have taken meanwhile);
-// the arrows go to the dialog manager.
-bool dialogKey(HWND dialog, MSG& msg) {
-  if (msg.hwnd != dialog && !IsChild(dialog, msg.hwnd)) return false;
-  if (tabKey(dialog, msg)) return true;
-  const bool enterOrEsc = msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE;
-  if (!enterOrEsc) return IsDialogMessageW(dialog, &msg) != FALSE;
-  if (msg.message != WM_KEYDOWN || wants(msg.hwnd, msg, DLGC_WANTMESSAGE | DLGC_WANTALLKEYS)) return false;
-  if (msg.wParam == VK_ESCAPE) {
-    SendMessageW(dialog, WM_CLOSE, 0, 0);
-    return true;
+// A message past the hook: a dialog's keys, else to its window.
+void deliver(MSG& msg, HWND modal) {
+  const bool taken = isKey(msg.message) && ((modal && dialogKey(modal, msg)) || modelessKey(msg));
+  if (!taken) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
   }
-  HWND button = pushButton(msg.hwnd) ? msg.hwnd : defaultButton(dialog);
-  if (!button) return false;
-  SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
-               reinterpret_cast<LPARAM>(button));
-  return true;
+  frameFollowsFocus(modal);
 }
 }  // namespace
 
 void setKeyHook(KeyHook hook) { keyHook() = std::move(hook); }
 
-void setDialog(HWND window, bool dialog) {
-  if (dialog) dialogs().insert(window);
-  else dialogs().erase(window);
-}
-
 void dispatch(MSG& msg) {
-  if (isKey(msg.message) && keyHook() && guarded([&] { return keyHook()(msg); }, false)) return;
-  if (isKey(msg.message) && modelessTab(msg)) return;
-  TranslateMessage(&msg);
-  DispatchMessageW(&msg);
+  if (!hooked(msg)) deliver(msg, nullptr);
 }
 
 void processMessages() {
@@ -116,9 +59,7 @@ bool runLoopUntil(const std::function<bool()>& done, HWND dialog) {
       PostQuitMessage(static_cast<int>(msg.wParam));
       return false;
     }
-    if (dialog && isKey(msg.message) && keyHook() && guarded([&] { return keyHook()(msg); }, false)) continue;
-    if (dialog && isKey(msg.message) && dialogKey(dialog, msg)) continue;
-    dispatch(msg);
+    if (!hooked(msg)) deliver(msg, dialog);
   }
   return true;
 }

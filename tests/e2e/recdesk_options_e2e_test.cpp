@@ -19,7 +19,7 @@ constexpr WPARAM kOptions = 101;
 // Control ids of the dialog and of page 0.
 constexpr int kClose = 2;
 constexpr int kSaturation = 1, kBrightness = 2, kContrast = 3, kHue = 4;
-constexpr int kReset = 10, kMixerLine = 11, kVfw = 13, kWdm = 14, kPreallocBox = 16, kPrealloc = 17;
+constexpr int kReset = 10, kMixerLine = 11, kVfw = 13, kWdm = 14, kPreallocBox = 16, kPrealloc = 17, kNoPreview = 18;
 
 const std::vector<std::string> kQueries = {"cVCap getQuality Saturation", "cVCap getQuality Brightness",
                                            "cVCap getQuality Contrast",   "cVCap getQuality Hue",
@@ -83,6 +83,20 @@ struct OptionsBench : ::testing::Test {
     ASSERT_TRUE(e2e::pollUntil([&] { return !IsWindow(dialog); }, 10000));
   }
   HWND control(int id) const { return GetDlgItem(page0, id); }
+  HWND focus() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
+    return info.hwndFocus;
+  }
+  // A key as the keyboard gives it to the focused control; where the focus goes.
+  HWND press(WPARAM key) {
+    HWND from = focus();
+    PostMessageW(from, WM_KEYDOWN, key, 1);
+    PostMessageW(from, WM_KEYUP, key, 1 | (LPARAM{3} << 30));
+    e2e::pollUntil([&] { return focus() != from; }, 5000);
+    return focus();
+  }
   HWND tabs() const { return FindWindowExW(dialog, nullptr, WC_TABCONTROLW, nullptr); }
   // The arrow keys move the page control as a user's would.
   void nextPage(WPARAM key = VK_RIGHT) { SendMessageW(tabs(), WM_KEYDOWN, key, 0); }
@@ -228,7 +242,6 @@ TEST_F(OptionsBench, RepliesReachThePageAndADroppedOneWithoutADialog) {
   SendMessageW(control(kMixerLine), CB_SETCURSEL, 0, 0);
   SendMessageW(page0, WM_COMMAND, MAKEWPARAM(kMixerLine, CBN_SELCHANGE), reinterpret_cast<LPARAM>(control(kMixerLine)));
   EXPECT_TRUE(sentSince({"mix setCurrentMixDev 0"}));
-  (void)kSaturation, (void)kContrast, (void)kVfw, (void)kWdm;
   close();
 }
 
@@ -267,6 +280,15 @@ TEST_F(OptionsBench, DriverSwitchBothWaysAndTheNoOpClick) {
   SendMessageW(control(kVfw), BM_CLICK, 0, 0);
   SendMessageW(control(kWdm), BM_CLICK, 0, 0);
   ASSERT_TRUE(sentSince(switchTo("WDM")));
+  // Up checks the next item; Tab goes round as laid out, once through the group, never a frame.
+  mark();
+  EXPECT_EQ(press(VK_UP), control(kVfw));
+  ASSERT_TRUE(sentSince(switchTo("VfW")));
+  std::vector<HWND> stops;
+  for (int i = 0; i < 11; ++i) stops.push_back(press(VK_TAB));
+  EXPECT_EQ(stops, (std::vector<HWND>{control(kPreallocBox), control(kNoPreview), GetDlgItem(dialog, kClose), tabs(),
+                                      control(kBrightness), control(kContrast), control(kHue), control(kSaturation),
+                                      control(kReset), control(kMixerLine), control(kVfw)}));
   close();
   // With one kind only the group is disabled.
   bench.enginePosts(tvr::TVR_DRIVER, 1, 0);

@@ -52,8 +52,9 @@ TForm3::TForm3(HWND owner, defFile& settings, std::string programFolder, MainWin
   addControl(winui::Control::label, -1, texts::kEndDateLabel, {324, 68, 200, 18});
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   for (int i = 0; i < 2; ++i) {
-    calendars_[i] = CreateWindowExW(0, MONTHCAL_CLASSW, L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 8 + 316 * i, 88, 308,
-                                    160, handle(), reinterpret_cast<HMENU>(INT_PTR(MonthCalendar1 + i)), instance, nullptr);
+    calendars_[i] = CreateWindowExW(0, MONTHCAL_CLASSW, L"", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP,
+                                    8 + 316 * i, 88, 308, 160, handle(),
+                                    reinterpret_cast<HMENU>(INT_PTR(MonthCalendar1 + i)), instance, nullptr);
     // A month needs what the calendar's font asks for; the two sit side by side.
     RECT need{};
     if (SendMessageW(calendars_[i], MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&need)) && need.right > 0)
@@ -72,8 +73,9 @@ TForm3::TForm3(HWND owner, defFile& settings, std::string programFolder, MainWin
   addControl(winui::Control::label, -1, texts::kImageFiles, {16, 398, 120, 18});
   addControl(winui::Control::progressBar, ProgressBar2, "", {140, 398, 480, 18});
   addControl(winui::Control::button, Button1, texts::kCloseDownload, {508, 436, 120, 28});
-  // The log lies outside the visible area, as does the browser that loads the pages.
-  addControl(winui::Control::memo, Memo1, "", {700, 0, 400, 300});
+  // The log lies outside the visible area, as does the browser that loads the pages: hidden and
+  // read-only, so that neither Tab nor a key reaches it.
+  ShowWindow(addControl(winui::Control::memo, Memo1, "", {700, 0, 400, 300}, ES_READONLY), SW_HIDE);
   onClick(Button1, [this] { Button1Click(); });
   onClick(Button2, [this] { Button2Click(); });
   onClick(Button3, [this] { Button3Click(); });

@@ -27,6 +27,8 @@ winui::Form::Options countdownFormOptions(const wchar_t* className, const char* 
   // reservation, and the power-off question as not answered.
   options.closable = false;
   options.dialogKeys = false;  // nor by a key that would click a focused button
+  // A box opened over it (the engine's end) leaves its buttons usable while its time runs.
+  options.ownsBoxes = false;
   return options;
 }
 

@@ -46,6 +46,9 @@ OptionsPage::OptionsPage(TForm3& dialog, const wchar_t* className)
       dialog_(dialog) {}
 
 TForm3::TForm3(const OptionsLinks& links) : winui::Form(dialogOptions(links)), links_(links) {
+  // Made before the page control: the pages lie above it, and Tab goes from the tabs through the
+  // page shown to "閉じる" and round again, as they are laid out.
+  addControl(winui::Control::button, kButton1, texts::kOptionsClose, RECT{kClientWidth - 88, 346, 80, 25});
   PageControl1 = std::make_unique<winui::TabControl>(handle(), kPageControl1, RECT{4, 4, kClientWidth - 8, 334});
   pages_ = {makeVideoSoundPage(*this), makeQualityPage(*this), makeReservationPage(*this),
             makeManualRecordingPage(*this), makeChannelPage(*this)};
@@ -55,7 +58,6 @@ TForm3::TForm3(const OptionsLinks& links) : winui::Form(dialogOptions(links)), l
   for (int i = 0; i < kPageCount; ++i) PageControl1->addPage(captions[i], pages_[static_cast<size_t>(i)]->handle());
   PageControl1->onChanging([this](int leaving) { PageControl1Changing(leaving); });
   PageControl1->onChange([this](int shown) { PageControl1Change(shown); });
-  addControl(winui::Control::button, kButton1, texts::kOptionsClose, RECT{kClientWidth - 88, 346, 80, 25});
   onClick(kButton1, [this] { userClose(); });
 }
 

@@ -38,16 +38,19 @@ std::unique_ptr<OptionsPage> makeVideoSoundPage(TForm3& dialog) { return std::ma
 
 TabSheet1::TabSheet1(TForm3& dialog) : OptionsPage(dialog, L"TForm3TabSheet1") {
   int label = kLabels;
-  for (size_t i = 0; i < 4; ++i) {
-    const Bar& bar = kBars[i];
-    const int top = 10 + bar.row * 34;
-    addControl(winui::Control::label, label++, bar.caption, RECT{12, top + 4, 100, 18});
-    addControl(winui::Control::trackBar, bar.id, "", RECT{116, top, 200, 30}, TBS_NOTICKS);
-    setTrackRange(bar.id, 0, 255);
-    SendMessageW(control(bar.id), TBM_SETPOS, TRUE, kCentre);
-    positions_[i] = kCentre;
-    onChange(bar.id, [this, i] { barChanged(i); });
-  }
+  // Made row by row, so that Tab goes down the bars as they are laid out.
+  for (int row = 0; row < 4; ++row)
+    for (size_t i = 0; i < 4; ++i) {
+      const Bar& bar = kBars[i];
+      if (bar.row != row) continue;
+      const int top = 10 + bar.row * 34;
+      addControl(winui::Control::label, label++, bar.caption, RECT{12, top + 4, 100, 18});
+      addControl(winui::Control::trackBar, bar.id, "", RECT{116, top, 200, 30}, TBS_NOTICKS);
+      setTrackRange(bar.id, 0, 255);
+      SendMessageW(control(bar.id), TBM_SETPOS, TRUE, kCentre);
+      positions_[i] = kCentre;
+      onChange(bar.id, [this, i] { barChanged(i); });
+    }
   addControl(winui::Control::button, Button4, texts::kVideoReset, RECT{326, 112, 90, 25});
   onClick(Button4, [this] { Button4Click(); });
 

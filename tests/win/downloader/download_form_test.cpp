@@ -97,11 +97,13 @@ TEST(DownloadForm, ADaysWalkSavesEveryPageAndTheSharedImageOnceAndSaysWhatWasSki
   guide::BrowserEvents events;
   FakePage* page = nullptr;
   std::string edited;
+  // Owned by the main window, as the program makes it.
+  HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   {
     CreateDirectoryW(winui::widen(folder).c_str(), nullptr);
     defFile settings(folder + "guidepane.dat", {});
     settings.baseAddress = server.url("/tb/");
-    TForm3 form(nullptr, settings, folder, {[] { return std::string("http://x/a/b.htm"); }, {}, [] { return oleDate(2026, 12, 9); }},
+    TForm3 form(owner, settings, folder, {[] { return std::string("http://x/a/b.htm"); }, {}, [] { return oleDate(2026, 12, 9); }},
                 [&](HWND, guide::BrowserEvents e) {
                   events = std::move(e);
                   auto browser = std::make_unique<FakeBrowser>(asked, events);
@@ -112,6 +114,23 @@ TEST(DownloadForm, ADaysWalkSavesEveryPageAndTheSharedImageOnceAndSaysWhatWasSki
     EXPECT_EQ(form.calendarDate(TForm3::MonthCalendar1), oleDate(2026, 12, 12));
     EXPECT_EQ(form.calendarDate(TForm3::MonthCalendar2), oleDate(2026, 12, 18));
     EXPECT_EQ(form.text(TForm3::Edit1), server.url("/tb/"));
+
+    // Tab goes round what a user sees and uses: the calendars in, the log beyond the edge out.
+    form.show();
+    SetActiveWindow(form.handle());
+    HWND at = form.control(TForm3::Edit1);
+    SetFocus(at);
+    std::vector<int> stops;
+    for (int i = 0; i < 6; ++i) {
+      PostMessageW(at, WM_KEYDOWN, VK_TAB, 1);
+      PostMessageW(at, WM_KEYUP, VK_TAB, 1 | (LPARAM{3} << 30));
+      winui::processMessages();
+      SetActiveWindow(form.handle());  // back from another test's window, with its focus
+      stops.push_back(GetDlgCtrlID(at = GetFocus()));
+    }
+    EXPECT_EQ(stops, (std::vector<int>{TForm3::MonthCalendar1, TForm3::MonthCalendar2, TForm3::Button3, TForm3::Button2,
+                                       TForm3::Button1, TForm3::Edit1}));
+    form.hide();
 
     form.setCalendarDate(TForm3::MonthCalendar2, oleDate(2026, 12, 11));
     form.click(TForm3::Button3);
@@ -165,6 +184,7 @@ TEST(DownloadForm, ADaysWalkSavesEveryPageAndTheSharedImageOnceAndSaysWhatWasSki
     form.click(TForm3::Button2);  // the shown page's folder
     edited = form.text(TForm3::Edit1);
   }
+  DestroyWindow(owner);
   EXPECT_EQ(edited, "http://x/a/");
   const auto stored = tavora::readWholeFile(folder + "guidepane.dat");
   ASSERT_TRUE(stored);

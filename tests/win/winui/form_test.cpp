@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "winui/bar_panel.h"
 #include "winui/date_time_picker.h"
@@ -15,6 +17,7 @@
 #include "winui/guard.h"
 #include "winui/popup_menu.h"
 #include "winui/pump.h"
+#include "winui/radio_group.h"
 #include "winui/timer.h"
 
 namespace {
@@ -29,13 +32,18 @@ struct RecordingSeam : winui::DialogSeam {
   std::vector<HWND> owners;
 };
 
-// A key as the keyboard sends it to the focused window, Shift held or not.
-void key(UINT vk, bool shift = false, HWND focus = GetFocus()) {
+// A key as the keyboard sends it to the focused window, down then up (the loop's translation
+// makes its character), Shift or Ctrl held or neither; held until the next key.
+void key(UINT vk, UINT held = 0, HWND focus = GetFocus()) {
   BYTE state[256];
   GetKeyboardState(state);
-  state[VK_SHIFT] = shift ? 0x80 : 0;
+  state[VK_SHIFT] = held == VK_SHIFT ? 0x80 : 0;
+  state[VK_CONTROL] = held == VK_CONTROL ? 0x80 : 0;
   SetKeyboardState(state);
-  PostMessageW(focus, WM_KEYDOWN, vk, 0);
+  if (vk == 0) return;
+  const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)) << 16;
+  PostMessageW(focus, WM_KEYDOWN, vk, scan | 1);
+  PostMessageW(focus, WM_KEYUP, vk, scan | 1 | (LPARAM{3} << 30));
 }
 
 struct FormTest : ::testing::Test {
@@ -135,8 +143,8 @@ TEST_F(FormTest, AModalFormMovesTheFocusWithTabAndTakesEnterAndEscAsADialogDoes)
   form.onClick(22, [&] { clicked.push_back("default"); });
   // Each tick notes the focus, then sends the next key.
   const std::vector<std::function<void()>> keys = {
-      [] { key(VK_TAB); },    [] { key(VK_TAB); },          [] { key(VK_TAB, true); }, [] { key(VK_RETURN); },
-      [] { key(VK_TAB, true); }, [] { key(VK_RETURN); }, [] { key(VK_ESCAPE); }};
+      [] { key(VK_TAB); },    [] { key(VK_TAB); },          [] { key(VK_TAB, VK_SHIFT); }, [] { key(VK_RETURN); },
+      [] { key(VK_TAB, VK_SHIFT); }, [] { key(VK_RETURN); }, [] { key(VK_ESCAPE); }};
   std::vector<int> focus;
   winui::Timer ticker(winui::Timer::Kind::repeating, [&] {
     SetActiveWindow(form.handle());  // back from another test's window, with its focus
@@ -160,9 +168,75 @@ TEST_F(FormTest, AnOwnedFormShownWithoutItsOwnLoopMovesTheFocusWithTab) {
   owned.addControl(winui::Control::button, 41, "b", {0, 20, 50, 20});
   owned.show();
   SetFocus(owned.control(40));
-  key(VK_TAB, false, owned.control(40));
+  key(VK_TAB, 0, owned.control(40));
   winui::processMessages();
+  SetActiveWindow(owned.handle());  // back from another test's window, with its focus
   EXPECT_EQ(GetFocus(), owned.control(41));
+}
+
+// A form as a user meets it, with the keyboard only: an edit, a memo, a radio group in its
+// group box, the default button and another one; the application's key hook counts every key
+// pressed, also those for another window left enabled under the modal form.
+TEST_F(FormTest, EveryKeyActsOnceAndTabLeavesMemosSkipsGroupBoxesAndStopsOnceInARadioGroup) {
+  winui::Form::Options o = options();
+  o.className = L"TavoraDialogKeysTest";
+  o.ownsBoxes = false;  // as a countdown
+  winui::Form dialog(o);
+  winui::Form other(options());
+  other.show();
+  dialog.addControl(winui::Control::edit, 20, "", {0, 0, 100, 20});
+  dialog.addControl(winui::Control::memo, 21, "", {0, 24, 100, 40});
+  winui::RadioGroup group(dialog, 30, "group", {"a", "b", "c"}, {0, 70, 100, 80});
+  dialog.addControl(winui::Control::button, 40, "ok", {0, 160, 50, 20}, BS_DEFPUSHBUTTON);
+  dialog.addControl(winui::Control::button, 41, "cancel", {60, 160, 50, 20});
+  group.setIndex(1);
+  // The first item named a stop at its creation, as the driver dialogs' are: still one stop.
+  SetWindowLongW(group.item(0), GWL_STYLE, GetWindowLongW(group.item(0), GWL_STYLE) | WS_TABSTOP);
+  int picks = 0;
+  group.onClick([&] { ++picks; });
+  std::vector<std::string> hooked;
+  winui::setKeyHook([&](const MSG& msg) {
+    if (msg.message == WM_KEYDOWN)
+      hooked.push_back((msg.hwnd == other.handle() ? "other " : "") + std::to_string(msg.wParam));
+    return false;
+  });
+  struct Press {
+    UINT vk, held = 0;
+    HWND to = nullptr;  // the focus
+  };
+  const std::vector<Press> keys = {{VK_TAB}, {VK_TAB}, {VK_DOWN}, {VK_DOWN}, {VK_UP}, {VK_TAB}, {VK_TAB}, {VK_TAB},
+                                   {VK_TAB, VK_SHIFT}, {VK_TAB, VK_SHIFT}, {VK_TAB, VK_SHIFT}, {VK_TAB, VK_SHIFT},
+                                   {VK_TAB, VK_CONTROL}, {VK_RIGHT, 0, other.handle()}, {VK_ESCAPE}};
+  // Each tick notes the focus, the checked item and which button has the thick frame, then
+  // presses the next key; before Esc a box opens with no owner named, as the engine's end does.
+  auto framed = [&](int id) {
+    return (GetWindowLongW(dialog.control(id), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+  };
+  std::vector<std::string> seen;
+  winui::Timer ticker(winui::Timer::Kind::repeating, [&] {
+    SetActiveWindow(dialog.handle());
+    seen.push_back(std::to_string(GetDlgCtrlID(GetFocus())) + " " + std::to_string(group.index()) +
+                   (framed(40) ? " ok" : "") + (framed(41) ? " cancel" : ""));
+    if (seen.size() > keys.size()) return;
+    const Press& press = keys[seen.size() - 1];
+    if (press.vk == VK_ESCAPE) winui::messageBox(nullptr, "engine ended", MB_OK);
+    key(press.vk, press.held, press.to ? press.to : GetFocus());
+  });
+  ticker.start(20);
+  winui::Timer stuck(winui::Timer::Kind::oneShot, [&] { dialog.endModal(-1); });
+  stuck.start(5000);
+  EXPECT_EQ(dialog.showModal(), IDCANCEL);
+  key(0);
+  winui::setKeyHook({});
+  EXPECT_EQ(seen, (std::vector<std::string>{"20 1 ok", "21 1 ok", "32 1 ok", "33 2 ok", "31 0 ok", "33 2 ok",
+                                            "40 2 ok", "41 2 cancel", "20 2 ok", "41 2 cancel", "40 2 ok",
+                                            "33 2 ok", "21 2 ok", "21 2 ok", "21 2 ok"}));
+  EXPECT_EQ(picks, 3);
+  EXPECT_EQ(dialog.text(21), "\t");  // Tab moved on; Ctrl+Tab typed one
+  const std::string tab = std::to_string(VK_TAB);
+  EXPECT_EQ(hooked, (std::vector<std::string>{tab, tab, "40", "40", "38", tab, tab, tab, tab, tab, tab, tab, tab,
+                                              "other 39", "27"}));
+  EXPECT_EQ(seam.owners, std::vector<HWND>{nullptr});  // the countdown stays usable under the box
 }
 
 TEST(PopupMenu, EnablingAndCheckMarks) {
