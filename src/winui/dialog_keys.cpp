@@ -146,6 +146,8 @@ void settleTabStops(HWND dialog) { settleChildren(dialog); }
 
 void nextTabStop(HWND dialog, HWND from, bool back) {
   settleTabStops(dialog);
+  // Shift+Tab from the dialog itself goes to its last stop, which the call finds only from a control.
+  if (!from && back) from = GetNextDlgTabItem(dialog, nullptr, FALSE);
   HWND next = GetNextDlgTabItem(dialog, from, back);
   if (!next) return;
   SetFocus(next);
@@ -194,7 +196,14 @@ bool dialogKey(HWND dialog, MSG& msg) {
 void frameFollowsFocus(HWND modal) {
   static HWND seen = nullptr;  // the focus last framed for
   HWND focus = GetFocus();
-  if (!focus || focus == seen) return;
+  if (!focus) {
+    // The focused control was disabled (a button that turns itself off): the dialog takes the
+    // focus, as the framework's form does; with none, the keyboard's keys would reach no one.
+    HWND active = GetActiveWindow();
+    if (!active || (active != modal && !dialogs().count(active))) return;
+    SetFocus(focus = active);
+  }
+  if (focus == seen) return;
   HWND root = GetAncestor(focus, GA_ROOT);
   if (!root || (root != modal && !dialogs().count(root))) return;
   seen = focus;

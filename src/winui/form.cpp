@@ -60,7 +60,8 @@ DWORD styleOf(Control kind) {
     case Control::groupBox: return BS_GROUPBOX;
     case Control::listBox: return LBS_NOTIFY | WS_VSCROLL | WS_BORDER | WS_TABSTOP;
     case Control::progressBar: return 0;
-    case Control::memo: return ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | WS_BORDER | WS_TABSTOP;
+    // Enter makes a new line, not the dialog's default click.
+    case Control::memo: return ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL | WS_BORDER | WS_TABSTOP;
   }
   return 0;
 }
