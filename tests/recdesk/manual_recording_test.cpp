@@ -102,8 +102,9 @@ struct Manual : ModelLink, ManualRecordingHost {
   // the stop timer and the queue are on.
   Lines on() const {
     const std::pair<bool, const char*> all[] = {
-        {manual.running(), "running"}, {down, "down"}, {model.capturing(), "capturing"}, {model.previewing(), "previewing"},
-        {model.has("mix"), "mix"}, {view.mixerShown, "mixer shown"}, {stopTimer.running, "stop timer"}, {link.busy(), "busy"}};
+        {manual.running(), "running"}, {down, "down"}, {model.capturing(), "capturing"},
+        {model.previewing(), "previewing"}, {model.has("mix"), "mix"}, {view.mixerShown, "mixer shown"},
+        {stopTimer.running, "stop timer"}, {link.busy(), "busy"}};
     Lines out;
     for (const auto& [is, name] : all)
       if (is) out.push_back(name);
@@ -193,8 +194,7 @@ TEST(ManualRecording, ItsPowerOffWaitsForNothingDueAndIsDroppedWhenItFails) {
       m.source.data = reserveFile(due);
       m.schedulerTimer.running ? m.scheduler.onTimer() : m.scheduler.onReservationsChanged();
     };
-    if (run == 2) m.model.abortGraph();
-    run == 2 ? m.manual.onGraphAbort() : m.manual.onStopTimer();
+    run == 2 ? (m.model.abortGraph(), m.manual.onGraphAbort()) : m.manual.onStopTimer();
     m.settle();
     EXPECT_EQ(m.model.marks(), (Lines{"5"}));
     EXPECT_EQ(m.on(), (Lines{"previewing", "mix", "mixer shown"}));
