@@ -42,8 +42,7 @@ struct Manual : ModelLink, ManualRecordingHost {
   void setRecordingItems(bool on) override { log.push_back(on ? "items on" : "items off"); }
   bool available() const override { return viewAvailable; }
   bool confirmStart(const std::string&) override {
-    ++asked;
-    if (duringConfirmation) duringConfirmation();
+    if (++asked, duringConfirmation) duringConfirmation();
     return true;
   }
   bool confirmPowerOff() override {
