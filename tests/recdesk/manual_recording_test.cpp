@@ -246,14 +246,8 @@ TEST(ManualRecording, NoStartWhileTheViewIsHeldByABoxOrWhileAStartAsks) {
   EXPECT_EQ(m.sent("file record1a.cmd"), 0u);
   EXPECT_FALSE(m.down);
   // Clicks under the start's own box: a stop, then a start, which does not nest.
-  m.viewAvailable = true;
-  m.confirm = true;
-  m.duringConfirmation = [&] {
-    m.duringConfirmation = nullptr;
-    m.settle();
-    m.click();
-    m.click();
-  };
+  m.viewAvailable = m.confirm = true;
+  m.duringConfirmation = [&] { m.duringConfirmation = nullptr, m.settle(), m.click(), m.click(); };
   m.click();
   EXPECT_EQ(m.asked, 1);
   EXPECT_EQ(m.sent("file record1a.cmd"), 1u);
