@@ -303,6 +303,20 @@ TEST_F(PagesBench, TheChannelEditorsLinesAndTheSaveOnlyAfterAnEdit) {
   ASSERT_TRUE(e2e::pollUntil([&] { return !IsWindow(dialog); }, 10000));
   EXPECT_TRUE(sentSince({"mix setMute ON", "tune setCh 2", "tune setSelChCombo ANT", add1,
                                          "tune changeChValue 1 \"BS\" 4 1 ANT", "tune saveTunerDat"}));
+  // Chosen again before its key came, the new row is tuned and asks its own free keys once it has
+  // one: those of the row clicked meanwhile come after its CD_CHNUMBERS.
+  bench.onRequest(add1, Actions().send(tvr::CD_CHNUMBERS, block(-1, {"4", "5"}, 1)).post("", tvr::TVR_CHADDED, 0, 0));
+  openAt(4);
+  ASSERT_TRUE(sentSince(expected));
+  bench.holdAcknowledgements();
+  key(C::ListView1, VK_DOWN);
+  click(C::Button17);
+  key(C::ListView1, VK_DOWN), key(C::ListView1, VK_UP);
+  bench.releaseAcknowledgements();
+  EXPECT_TRUE(sentSince({"mix setMute ON", "tune setCh 2", "tune setSelChCombo ANT", add1, "mix setMute ON",
+                         "tune setCh 2", "tune setSelChCombo ANT", "tune changeChValue 1 \"" + kNewName + "\" 4 1 ANT",
+                         "mix setMute ON", "tune setCh 4", "tune setSelChCombo ANT"}));
+  closeDialog();
   // The end of Windows closes the dialog as a reservation does: the name typed and the save
   // go before the view's close and "quit".
   openAt(4);
