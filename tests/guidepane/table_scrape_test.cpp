@@ -22,8 +22,7 @@ std::string cell(const std::string& href, const std::string& title, const std::s
   return "<td" + attributes + "><a href=\"" + href + "\"><b>" + title + "</b></a>" + rest + "</td>";
 }
 
-// The 21:00 table of 10 December, three stations, inside the page's layout table, whose next row
-// picks a later program.
+// The 21:00 table of 10 December, three stations, inside the page's layout table.
 std::string table21() {
   return "<html><body><table><tr><td><b>12月10日</b><table><tr><th>S1</th><th>S2</th><th>S3</th></tr><tr>" +
          cell(link("S1", "2026/12/10/21:00"), "ニュース", "<br>今日の出来事", " rowspan=\"2\"") +
@@ -33,7 +32,7 @@ std::string table21() {
          "<td><a href=\"http://example.org/ad\">広告</a><a href=\"" + link("S1", "2026/12/10/22:15") +
          "\"><b>天気</b></a>(22:30)</td>" + cell(link("S2", "2026/12/10/22:00"), "ドラマ", "２２５４　　 ") +
          "</tr><tr>" + cell(link("S1", "2026/12/10/22:30"), "音楽", "") + "<td>-</td></tr></table></td></tr><tr>" +
-         cell(link("S1", "2026/12/10/23:30"), "注目", "") + "</tr></table>";  // the layout's own column
+         cell(link("S1", "2026/12/10/23:30"), "注目", "") + "</tr></table>";  // a pick in the layout's next row
 }
 
 // The 23:00 table of 10 December, running to 1:00 of the 11th.
