@@ -6,6 +6,10 @@
 
 namespace tavora {
 
+// Both suffixes end in ".tmp", which no file the programs keep has.
+std::string temporaryFileOf(const std::string& path) { return path + "~new.tmp"; }
+std::string oldFileOf(const std::string& path) { return path + "~old.tmp"; }
+
 WriteResult replaceFileSet(const std::vector<std::pair<std::string, std::vector<uint8_t>>>& files,
                            const FileSetSteps& steps) {
   for (size_t i = 0; i < files.size(); ++i) {
@@ -14,18 +18,27 @@ WriteResult replaceFileSet(const std::vector<std::pair<std::string, std::vector<
     for (size_t j = 0; j < i; ++j) steps.removeTemp(j);
     return {*failed == WriteStep::flush ? WriteStep::write : *failed};
   }
-  std::vector<std::optional<std::vector<uint8_t>>> olds;
-  if (files.size() > 1)
-    for (const auto& file : files) olds.push_back(readWholeFile(file.first));
+  if (files.size() == 1) {
+    if (steps.replace(0)) return {};
+    steps.removeTemp(0);
+    return {WriteStep::replace};
+  }
+  // A set: the old files are kept aside until every new one is in place.
+  std::vector<bool> aside(files.size(), false);
   for (size_t i = 0; i < files.size(); ++i) {
-    if (steps.replace(i)) continue;
+    bool done = true;
+    if (steps.targetExists(i)) done = aside[i] = steps.moveAside(i);
+    if (done && steps.replace(i)) continue;
     for (size_t k = i; k < files.size(); ++k) steps.removeTemp(k);
-    for (size_t j = 0; j < i; ++j) {
-      if (!olds[j]) steps.removeTarget(j);
-      else if (!steps.writeTemp(j, *olds[j])) steps.replace(j);
+    for (size_t j = 0; j <= i; ++j) {
+      // An old file that cannot be moved back stays beside its target, whole.
+      if (aside[j]) steps.moveBack(j);
+      else if (j < i) steps.removeTarget(j);  // none was there before
     }
     return {WriteStep::replace};
   }
+  for (size_t i = 0; i < files.size(); ++i)
+    if (aside[i]) steps.removeOld(i);
   return {};
 }
 

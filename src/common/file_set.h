@@ -1,6 +1,7 @@
 // How a set of files replaces the old one, whatever the file system: each file is written
-// beside its target first, then the targets are replaced in order; when one replace fails, the
-// files replaced before it get their old bytes back, so the set is never mixed.
+// beside its target first, then the targets are replaced in order, each old file moved aside
+// first; when one step fails, the files replaced before it get their old files back, so the set
+// is never mixed. Nothing of an old file is read or written again on the way back.
 #pragma once
 
 #include <cstddef>
@@ -22,6 +23,10 @@ struct FileSetSteps {
   std::function<bool(size_t i)> replace;  // the temporary file over the target
   std::function<void(size_t i)> removeTemp;
   std::function<void(size_t i)> removeTarget;
+  std::function<bool(size_t i)> targetExists;
+  std::function<bool(size_t i)> moveAside;  // the target to its old file
+  std::function<bool(size_t i)> moveBack;   // the old file over the target again
+  std::function<void(size_t i)> removeOld;
 };
 
 WriteResult replaceFileSet(const std::vector<std::pair<std::string, std::vector<uint8_t>>>& files, const FileSetSteps& steps);

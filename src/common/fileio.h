@@ -22,6 +22,11 @@ struct WriteResult {
 };
 
 std::optional<std::vector<uint8_t>> readWholeFile(const std::string& path);
+// Beside a target: the temporary file its new bytes are written to first, and, while a set of
+// files replaces the old one, where its old file waits. Both end in ".tmp", which no file the
+// programs keep has, so a write never takes another file for one of its own.
+std::string temporaryFileOf(const std::string& path);
+std::string oldFileOf(const std::string& path);
 // Writes a temporary file beside the target and then replaces the target, so a failure
 // never leaves half a file.
 WriteResult writeFileReplacing(const std::string& path, const std::vector<uint8_t>& data);

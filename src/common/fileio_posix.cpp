@@ -47,14 +47,18 @@ WriteResult writeFileReplacing(const std::string& path, const std::vector<uint8_
 }
 
 WriteResult writeFilesReplacing(const std::vector<std::pair<std::string, std::vector<uint8_t>>>& files) {
-  const auto temp = [&](size_t i) { return files[i].first + ".tmp"; };
+  const auto target = [&](size_t i) { return files[i].first.c_str(); };
+  const auto temp = [&](size_t i) { return temporaryFileOf(files[i].first); };
+  const auto old = [&](size_t i) { return oldFileOf(files[i].first); };
   return replaceFileSet(
       files, {[&](size_t i, const std::vector<uint8_t>& bytes) { return writeTemp(temp(i), bytes); },
-              [&](size_t i) {
-                return !stepFails(WriteStep::replace) && std::rename(temp(i).c_str(), files[i].first.c_str()) == 0;
-              },
+              [&](size_t i) { return !stepFails(WriteStep::replace) && std::rename(temp(i).c_str(), target(i)) == 0; },
               [&](size_t i) { std::remove(temp(i).c_str()); },
-              [&](size_t i) { std::remove(files[i].first.c_str()); }});
+              [&](size_t i) { std::remove(target(i)); },
+              [&](size_t i) { return fileExists(files[i].first); },
+              [&](size_t i) { return !stepFails(WriteStep::replace) && std::rename(target(i), old(i).c_str()) == 0; },
+              [&](size_t i) { return std::rename(old(i).c_str(), target(i)) == 0; },
+              [&](size_t i) { std::remove(old(i).c_str()); }});
 }
 
 bool fileExists(const std::string& path) {

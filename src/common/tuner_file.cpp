@@ -1,5 +1,7 @@
 #include "tuner_file.h"
 
+#include <algorithm>
+
 #include "bytes.h"
 #include "fileio.h"
 
@@ -19,6 +21,11 @@ std::optional<size_t> recordCount(ByteReader& r, size_t recordSize) {
   const int32_t n = r.i32();
   if (!r.ok() || n < 0 || static_cast<uint64_t>(n) * recordSize > r.remaining()) return std::nullopt;
   return static_cast<size_t>(n);
+}
+
+// True when at least count NUL-terminated strings follow offset at (at most the data's size).
+bool holdsStrings(const std::vector<uint8_t>& data, size_t at, size_t count) {
+  return static_cast<size_t>(std::count(data.begin() + static_cast<std::ptrdiff_t>(at), data.end(), 0)) >= count;
 }
 
 }  // namespace
@@ -49,7 +56,8 @@ std::optional<TunerFile> parseTunerDat(const std::vector<uint8_t>& data) {
   ByteReader r(data);
   r.seek(76);
   const std::optional<size_t> n = recordCount(r, kEntrySize);
-  if (!n) return std::nullopt;
+  // The names must be there too before entries are made for them.
+  if (!n || !holdsStrings(data, kTunerDatHeaderSize + *n * kEntrySize, kDeviceSlots + *n)) return std::nullopt;
   TunerFile file;
   r.seek(64);
   file.currentKey = r.u16();

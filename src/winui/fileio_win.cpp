@@ -61,17 +61,24 @@ WriteResult writeFileReplacing(const std::string& path, const std::vector<uint8_
 }
 
 WriteResult writeFilesReplacing(const std::vector<std::pair<std::string, std::vector<uint8_t>>>& files) {
-  std::vector<std::wstring> targets;
-  for (const auto& file : files) targets.push_back(winui::widen(file.first));
-  const auto temp = [&](size_t i) { return targets[i] + L".tmp"; };
+  std::vector<std::wstring> targets, temps, olds;
+  for (const auto& file : files) {
+    targets.push_back(winui::widen(file.first));
+    temps.push_back(winui::widen(temporaryFileOf(file.first)));
+    olds.push_back(winui::widen(oldFileOf(file.first)));
+  }
+  const auto move = [](const std::wstring& from, const std::wstring& to) {
+    return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+  };
   return replaceFileSet(
-      files, {[&](size_t i, const std::vector<uint8_t>& bytes) { return writeTemp(temp(i), bytes); },
-              [&](size_t i) {
-                return !stepFails(WriteStep::replace) &&
-                       MoveFileExW(temp(i).c_str(), targets[i].c_str(), MOVEFILE_REPLACE_EXISTING);
-              },
-              [&](size_t i) { DeleteFileW(temp(i).c_str()); },
-              [&](size_t i) { DeleteFileW(targets[i].c_str()); }});
+      files, {[&](size_t i, const std::vector<uint8_t>& bytes) { return writeTemp(temps[i], bytes); },
+              [&](size_t i) { return !stepFails(WriteStep::replace) && move(temps[i], targets[i]); },
+              [&](size_t i) { DeleteFileW(temps[i].c_str()); },
+              [&](size_t i) { DeleteFileW(targets[i].c_str()); },
+              [&](size_t i) { return fileExists(files[i].first); },
+              [&](size_t i) { return !stepFails(WriteStep::replace) && move(targets[i], olds[i]); },
+              [&](size_t i) { return move(olds[i], targets[i]); },
+              [&](size_t i) { DeleteFileW(olds[i].c_str()); }});
 }
 
 bool fileExists(const std::string& path) {

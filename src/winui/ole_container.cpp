@@ -52,7 +52,8 @@ class EventSink : public PlainDispatch {
 
 // One object for every site interface the control asks of its container, its IDispatch giving
 // the ambient properties, with the event sink inside. The container holds one reference; the
-// control holds its own.
+// control holds its own, and may keep it past the container: once detached, every call that
+// would reach the container fails.
 class OleContainer::Site : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame,
                            public PlainDispatch {
  public:
@@ -94,7 +95,7 @@ class OleContainer::Site : public IOleClientSite, public IOleInPlaceSite, public
     if (out) *out = nullptr;
     return E_NOINTERFACE;
   }
-  STDMETHODIMP ShowObject() override { return S_OK; }
+  STDMETHODIMP ShowObject() override { return detached_ ? E_UNEXPECTED : S_OK; }
   STDMETHODIMP OnShowWindow(BOOL) override { return S_OK; }
   STDMETHODIMP RequestNewObjectLayout() override { return E_NOTIMPL; }
 
@@ -107,15 +108,17 @@ class OleContainer::Site : public IOleClientSite, public IOleInPlaceSite, public
   STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
 
   // IOleInPlaceSite
-  STDMETHODIMP CanInPlaceActivate() override { return S_OK; }
-  STDMETHODIMP OnInPlaceActivate() override { return S_OK; }
-  STDMETHODIMP OnUIActivate() override { return S_OK; }
+  STDMETHODIMP CanInPlaceActivate() override { return detached_ ? S_FALSE : S_OK; }
+  STDMETHODIMP OnInPlaceActivate() override { return detached_ ? E_UNEXPECTED : S_OK; }
+  STDMETHODIMP OnUIActivate() override { return detached_ ? E_UNEXPECTED : S_OK; }
   STDMETHODIMP GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document, LPRECT position,
                                 LPRECT clip, LPOLEINPLACEFRAMEINFO info) override {
     if (!frame || !document || !position || !clip || !info) return E_POINTER;
+    *frame = nullptr;
+    *document = nullptr;
+    if (detached_) return E_UNEXPECTED;
     *frame = static_cast<IOleInPlaceFrame*>(this);
     AddRef();
-    *document = nullptr;
     GetClientRect(owner_.host_, position);
     *clip = *position;
     info->fMDIApp = FALSE;
@@ -139,6 +142,7 @@ class OleContainer::Site : public IOleClientSite, public IOleInPlaceSite, public
   STDMETHODIMP RequestBorderSpace(LPCBORDERWIDTHS) override { return INPLACE_E_NOTOOLSPACE; }
   STDMETHODIMP SetBorderSpace(LPCBORDERWIDTHS) override { return S_OK; }
   STDMETHODIMP SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR) override {
+    if (detached_ && object) return E_UNEXPECTED;  // a reference kept now would never be let go
     setActive(object);
     return S_OK;
   }

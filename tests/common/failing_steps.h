@@ -15,19 +15,21 @@ namespace failing_steps {
 
 inline int stepsTaken = 0;
 inline int failingStep = -1;
+inline bool failingOn = false;  // every step from the failing one on fails, as on a disk gone bad
 inline tavora::WriteStep failedStep{};
 
 inline bool countOrFail(tavora::WriteStep step) {
-  if (stepsTaken++ != failingStep) return false;
-  failedStep = step;
-  return true;
+  const int taken = stepsTaken++;
+  if (taken == failingStep) failedStep = step;
+  return failingOn ? taken >= failingStep : taken == failingStep;
 }
 
 // Each file with what it holds before the write. write() runs the writer and returns whether it
 // reported a failure. Without failures the writer reports none and gives the new files; failing
 // any one of its steps, it reports the failure and every file holds either its old or its whole
 // new bytes, the one whose step failed its old, and no temporary file is left. Files written as
-// one set all keep their old bytes. checkReport, when given, checks the writer's report after each
+// one set all keep their old bytes, also when every later step fails too; a file named as the old
+// temporary ones is never touched. checkReport, when given, checks the writer's report after each
 // failure against the step that failed.
 inline void expectNeverHalfWritten(const std::vector<std::pair<std::string, std::vector<uint8_t>>>& files,
                                    const std::function<bool()>& write, bool oneSet = false,
@@ -38,6 +40,8 @@ inline void expectNeverHalfWritten(const std::vector<std::pair<std::string, std:
     stepsTaken = 0;
     tavora::setWriteStepHookForTests(countOrFail);
   };
+  const std::vector<uint8_t> bystander = {'b', 'y'};
+  for (const auto& file : files) ASSERT_TRUE(tavora::writeFileReplacing(file.first + ".tmp", bystander));
   failingStep = -1;
   restore();
   EXPECT_FALSE(write());
@@ -48,7 +52,9 @@ inline void expectNeverHalfWritten(const std::vector<std::pair<std::string, std:
     written.push_back(tavora::readWholeFile(file.first).value_or(std::vector<uint8_t>{}));
     EXPECT_NE(written.back(), file.second) << file.first;  // the write changes each file
   }
-  for (failingStep = 0; failingStep < steps; ++failingStep) {
+  for (int pass = 0; pass < 2 * steps; ++pass) {
+    failingOn = pass >= steps;
+    failingStep = pass % steps;
     restore();
     EXPECT_TRUE(write()) << "step " << failingStep;
     if (checkReport) checkReport(failedStep);
@@ -57,11 +63,15 @@ inline void expectNeverHalfWritten(const std::vector<std::pair<std::string, std:
       const std::vector<uint8_t> now = tavora::readWholeFile(files[i].first).value_or(std::vector<uint8_t>{});
       EXPECT_TRUE(now == files[i].second || now == written[i]) << files[i].first << " step " << failingStep;
       old += now == files[i].second;
-      EXPECT_FALSE(tavora::fileExists(files[i].first + ".tmp")) << files[i].first;
+      for (const std::string& own : {tavora::temporaryFileOf(files[i].first), tavora::oldFileOf(files[i].first)})
+        EXPECT_FALSE(tavora::fileExists(own)) << own;
+      EXPECT_EQ(tavora::readWholeFile(files[i].first + ".tmp"), bystander) << files[i].first;
     }
     EXPECT_GE(old, oneSet ? files.size() : 1u) << "step " << failingStep;
   }
   tavora::setWriteStepHookForTests(nullptr);
+  failingOn = false;
+  for (const auto& file : files) tavora::removeFile(file.first + ".tmp");
 }
 
 }  // namespace failing_steps

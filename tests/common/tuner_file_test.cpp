@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+// A reader that sizes a table from a count the file cannot back fails here.
+extern "C" const char* __asan_default_options() { return "max_allocation_size_mb=64"; }
+
 using tavora::TunerFile;
 using Bytes = std::vector<uint8_t>;
 
@@ -46,6 +49,10 @@ TEST(TunerDat, LayoutOfHeaderEntriesDeviceSlotsAndNamesAndEveryTruncationOrOverl
   EXPECT_FALSE(tavora::parseTunerDat(corrupt));
   corrupt[76] = 0;
   corrupt[79] = 0x80;  // a negative n
+  EXPECT_FALSE(tavora::parseTunerDat(corrupt));
+  corrupt[79] = 0;
+  corrupt[78] = 0x20;  // n = 2,097,152 entries that fit, but not their names
+  corrupt.resize(80 + 8 * 0x200000);
   EXPECT_FALSE(tavora::parseTunerDat(corrupt));
 }
 

@@ -88,7 +88,7 @@ TEST(GuidepaneEndToEnd, AFirstStartASecondCopyAndTheFileAfterClose) {
     CloseHandle(p->hProcess);
     CloseHandle(p->hThread);
   }
-  for (const wchar_t* name : {L"guidepane.exe", L"guidepane.dat", L"guidepane.dat.tmp"})
+  for (const wchar_t* name : {L"guidepane.exe", L"guidepane.dat", L"guidepane.dat~new.tmp"})
     DeleteFileW((folder + name).c_str());
   RemoveDirectoryW(folder.c_str());
 }

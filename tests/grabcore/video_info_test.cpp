@@ -19,7 +19,7 @@ Bytes header(int64_t frameTime, int32_t width, int32_t height, size_t size = kVi
   return b;
 }
 
-const Guid kOtherFormat{0xF72A76A0, 0xEB0A, 0x11D0, {0xAC, 0xE4, 0x00, 0x00, 0xC0, 0xCC, 0x16, 0xBA}};
+const Guid kOtherFormat = kFormatWaveFormatEx;
 
 }  // namespace
 
@@ -29,6 +29,11 @@ TEST(VideoInfo, ReadsFrameTimeAndSizeAtTheirOffsets) {
   VideoSize s = videoInfoSize(kFormatVideoInfo, b.data(), b.size());
   EXPECT_EQ(s.width, 720);
   EXPECT_EQ(s.height, -480);
+  Bytes v2 = header(333667, 720, 480, 112);  // a VIDEOINFOHEADER2: the frame time at the same place
+  EXPECT_EQ(videoInfoFrameTime(kFormatVideoInfo2, v2.data(), v2.size()), 333667);
+  EXPECT_FALSE(videoInfoFrameTime(kFormatVideoInfo2, v2.data(), 111));
+  ASSERT_TRUE(setVideoInfoFrameTime(kFormatVideoInfo2, v2.data(), v2.size(), 400000));
+  EXPECT_EQ(v2, header(400000, 720, 480, 112));
 }
 
 TEST(VideoInfo, OtherFormatTypesAndShortBlocksGiveNothing) {

@@ -29,6 +29,7 @@ TEST_F(Pool, TenJobsStartEightWorkersAndEveryFileArrivesOnce) {
   bench.hold(true);
   for (int i = 0; i < 10; ++i) queue.add(address(i), file(i));
   queue.add(address(3), file(3));  // queued already: not again
+  queue.add("http://tv.example/img/4.GIF", "C:\\G\\PRGTABLE\\IMG\\4.GIF");  // one file on Windows
   waitOpened(8);
   EXPECT_EQ(queue.threadCount(), 8);
   EXPECT_EQ(bench.logged.back(), sj("スレッド生成－今のスレッド数：8"));
@@ -89,6 +90,9 @@ TEST_F(Pool, AbortStopsTakingJobsAndTheNextAddTakesThemUp) {
   bench.hold(false);
   bench.serveUntilIdle(queue);
   EXPECT_EQ(bench.opened(), 8u);  // the two waiting jobs stay queued
+  queue.beginDownload();  // a new download, its pages' images all on disk
+  bench.serveUntilIdle(queue);
+  EXPECT_EQ(bench.files.size(), 10u);
   queue.add(address(8), file(8));  // the same download again: one of those two
   bench.serveUntilIdle(queue);
   // Those cut by the abort are not finished either: all ten are fetched, each once.

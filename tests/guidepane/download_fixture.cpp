@@ -64,6 +64,7 @@ guide::DownloadPorts DownloadBench::ports() {
     files[path] = bytes;
     return tavora::WriteResult{};
   };
+  p.files.key = [](std::string s) { return std::transform(s.begin(), s.end(), s.begin(), ::toupper), s; };  // ASCII names
   p.newTransfer = [this] { return std::make_unique<FakeTransfer>(*this); };
   p.synchronize = [this](const std::function<void()>& call) {
     std::unique_lock<std::mutex> l(m_);

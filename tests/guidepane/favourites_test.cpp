@@ -58,7 +58,7 @@ TEST_F(FavouriteFiles, EditsMoveNameAndAddressTogetherAndAnEmptyListKeepsTheFile
 TEST_F(FavouriteFiles, AFailedWriteReplacesNeitherFile) {
   write(names, "old\r\n");
   write(addresses, "http://old/\r\n");
-  std::filesystem::create_directory(addresses + ".tmp");  // the addresses cannot be written
+  std::filesystem::create_directory(tavora::temporaryFileOf(addresses));  // the addresses cannot be written
   Favourites f;
   f.add("new", "http://new/");
   EXPECT_FALSE(f.save(names, addresses));

@@ -42,7 +42,7 @@ class HtmlElement : public guide::DomElement {
     const std::string location = doc_.locationUrl();
     return location.substr(0, location.rfind('/') + 1) + src;
   }
-  std::string outerHtml() const override { return sj(doc_.serialize(node_)); }
+  std::string outerHtml() const override { return doc_.outerHtmlFails ? "" : sj(doc_.serialize(node_)); }
   void setSrc(const std::string& value) override { doc_.setAttribute(node_, "src", value); }
   void setHref(const std::string& value) override { doc_.setAttribute(node_, "href", value); }
   long offsetLeft() const override { return doc_.columnOf(node_) * 100; }

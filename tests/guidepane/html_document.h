@@ -29,6 +29,7 @@ class HtmlDocument : public guide::DomDocument {
   void setAttribute(const GumboNode* node, const std::string& name, std::string value) const;
   // The element and its content as HTML text (UTF-8), with the rewritten attributes.
   std::string serialize(const GumboNode* node) const;
+  bool outerHtmlFails = false;  // every element's outer HTML comes back empty, as from a failing browser
 
  private:
   GumboOutput* output_;

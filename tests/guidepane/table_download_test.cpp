@@ -25,8 +25,13 @@ TEST(TableDownloadNames, PagesDatesTitlesAndFileNames) {
   const std::vector<std::pair<std::string, std::string>> images = {
       {"http://x/a/b.gif?s=1", "b.gif_s=1"}, {"http://x/a:b*c|d", "a_b_c_d"}, {"http://x/con.gif", "_con.gif"},
       {"http://x/COM1", "_COM1"},            {"http://x/", "image"},         {"http://x/dots..", "dots._"},
-      {"http://x/\x95\x5C.gif", "\x95\x5C.gif"}, {"http://x/a\x81", "a_"}};
+      {"http://x/\x95\x5C.gif", "\x95\x5C.gif"}, {"http://x/a\x81", "a_"},
+      {"http://x/x.gif.TMP", "x.gif.TMP_"}};  // never a writer's temporary file
   for (const auto& [address, name] : images) EXPECT_EQ(guide::imageFileName(address), name) << address;
+  // A name with '%' is shown from the disk by that very name, not by what its escapes stand for.
+  HtmlDocument encoded("<img src=\"http://x/caf%C3%A9.gif\">", "http://x/");
+  EXPECT_EQ(guide::localizePage(encoded)[0].fileName, "caf%C3%A9.gif");
+  EXPECT_EQ(encoded.tags("IMG")[0]->outerHtml(), "<img src=\"img/caf%25C3%25A9.gif\">");
 }
 
 namespace {
@@ -110,6 +115,12 @@ TEST_F(Walk, EndBeforeStartAbortAndAFailedSaveEachEndTheDownload) {
   EXPECT_EQ(bench.calls[bench.calls.size() - 3], "box " + sj("ファイルの保存に失敗しました。\n中断します。"));
   EXPECT_EQ(bench.files.count("C:\\g\\prgTable\\120207tb.htm"), 0u);
   EXPECT_FALSE(walk.downloading());
+  walk.startOrAbort("http://tv.example/tb/", day + 1, day + 1);
+  HtmlDocument blank(page("120207table", "a.gif"), bench.navigated);
+  blank.outerHtmlFails = true;  // the browser gives no text for it: no empty page either
+  walk.documentComplete(true, bench.navigated, blank);
+  EXPECT_EQ(bench.calls[bench.calls.size() - 3], "box " + sj("ファイルの保存に失敗しました。\n中断します。"));
+  EXPECT_EQ(bench.files.count("C:\\g\\prgTable\\120207tb.htm"), 0u);
   // The page file that cannot be created, and the one that cannot be written, each say so.
   for (const auto& [folder, text] : {std::pair{"C:\\locked\\", "保存先にファイルを生成できませんでした。\n中断します。"},
                                      std::pair{"C:\\full\\", "ファイルの保存に失敗しました。\n中断します。"}}) {

@@ -22,9 +22,8 @@ Guid readGuid(tavora::ByteReader& in) {
   return id;
 }
 
-// VIDEOINFOHEADER and VIDEOINFOHEADER2: their size and where their bitmap header starts.
+// VIDEOINFOHEADER and VIDEOINFOHEADER2: where their bitmap header starts.
 constexpr size_t kVideoInfoBitmapOffset = 48;
-constexpr size_t kVideoInfo2Size = 112;
 constexpr size_t kVideoInfo2BitmapOffset = 72;
 
 bool bitmapFits(const std::vector<uint8_t>& block, size_t headerSize, size_t bitmapOffset) {
@@ -50,9 +49,13 @@ bool waveFormatFits(const std::vector<uint8_t>& block) {
 
 bool formatFitsType(const Guid& formattype, const std::vector<uint8_t>& block) {
   if (formattype == kFormatVideoInfo) return bitmapFits(block, kVideoInfoHeaderSize, kVideoInfoBitmapOffset);
-  if (formattype == kFormatVideoInfo2) return bitmapFits(block, kVideoInfo2Size, kVideoInfo2BitmapOffset);
+  if (formattype == kFormatVideoInfo2) return bitmapFits(block, kVideoInfo2HeaderSize, kVideoInfo2BitmapOffset);
   if (formattype == kFormatWaveFormatEx) return waveFormatFits(block);
   return true;
+}
+
+bool fitsProfileFile(const MediaTypeRecord& type) {
+  return type.format.size() <= kMaxFormatBlockSize && formatFitsType(type.formattype, type.format);
 }
 
 std::vector<uint8_t> encodeMediaTypeFile(const MediaTypeRecord& type) {
@@ -86,6 +89,6 @@ std::optional<MediaTypeRecord> decodeMediaTypeFile(const std::vector<uint8_t>& d
   in.skip(4);  // pbFormat
   if (!in.ok() || cbFormat > kMaxFormatBlockSize || cbFormat > in.remaining()) return std::nullopt;
   type.format = in.bytes(cbFormat);
-  if (!in.ok() || !formatFitsType(type.formattype, type.format)) return std::nullopt;
+  if (!in.ok() || !fitsProfileFile(type)) return std::nullopt;
   return type;
 }

@@ -48,6 +48,10 @@ inline constexpr uint32_t kMaxFormatBlockSize = 128 * 1024;
 // format has no channel. Format types without a known structure fit any block.
 bool formatFitsType(const Guid& formattype, const std::vector<uint8_t>& block);
 
+// True when the file written for type reads back: its block is within the limit and fits its
+// format type. A profile file is written only for such a type.
+bool fitsProfileFile(const MediaTypeRecord& type);
+
 std::vector<uint8_t> encodeMediaTypeFile(const MediaTypeRecord& type);
 // None when the file is shorter than its header or its block, the block is over the limit,
 // or the block does not fit its format type: a driver would read past it.

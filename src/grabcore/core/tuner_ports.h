@@ -44,11 +44,13 @@ class ScanProgress {
 inline constexpr int kScanAntenna = 1;
 inline constexpr int kScanCable = 2;
 inline constexpr int kScanNone = 3;
+// No answer: the program ended while it was asked.
+inline constexpr int kScanEnded = 0;
 
 class TunerDialogs {
  public:
   virtual ~TunerDialogs() = default;
-  // Asks whether to scan and which input; kScanAntenna, kScanCable or kScanNone.
+  // Asks whether to scan and which input; kScanAntenna, kScanCable or kScanNone, or kScanEnded.
   virtual int askScan() = 0;
   virtual std::unique_ptr<ScanProgress> openProgress(const std::string& caption) = 0;
 };

@@ -50,7 +50,7 @@ void TTvTuner::create(TGraphBuilder* graph) {
   held_ = false;
   if (!devices_->discover(graph)) return;
   if (tavora::fileExists(datPath_)) load();
-  else firstRun();
+  else if (!firstRun()) return;
   held_ = true;
   host_.postToFront(tvr::TVR_ANTRANGE, static_cast<uint32_t>(table_.antennaMin), table_.antennaMax);
   host_.postToFront(tvr::TVR_CBLRANGE, static_cast<uint32_t>(table_.cableMin), table_.cableMax);
@@ -71,16 +71,19 @@ void TTvTuner::load() {
   table_.load(*file, records);
 }
 
-void TTvTuner::firstRun() {
+bool TTvTuner::firstRun() {
   getChRange(1);
   getChRange(0);
   table_.clear();
   const int answer = dialogs_.askScan();
+  // The program's end is no answer: without TvTuner.dat the next start asks again.
+  if (answer == kScanEnded) return false;
   table_.inputType = answer == kScanCable ? 0 : 1;
   if (answer != kScanNone) scan(answer == kScanAntenna ? 1 : 0);
   table_.appendInputs();
   table_.setCurrent(0);
   writeFiles();
+  return true;
 }
 
 void TTvTuner::getChRange(uint8_t type) {

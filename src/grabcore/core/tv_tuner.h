@@ -50,7 +50,8 @@ class TTvTuner : public dsMother {
   void getChRange(uint8_t type);
   void scan(uint8_t type);
   void load();
-  void firstRun();
+  // False when the program ended while the question was asked: nothing is built or saved.
+  bool firstRun();
   void writeFiles();
   void release();
 

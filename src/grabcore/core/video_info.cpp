@@ -11,17 +11,22 @@ bool isVideoInfo(const Guid& formattype, const uint8_t* block, size_t size) {
   return formattype == kFormatVideoInfo && block && size >= kVideoInfoHeaderSize;
 }
 
+bool holdsFrameTime(const Guid& formattype, const uint8_t* block, size_t size) {
+  return isVideoInfo(formattype, block, size) ||
+         (formattype == kFormatVideoInfo2 && block && size >= kVideoInfo2HeaderSize);
+}
+
 }  // namespace
 
 std::optional<int64_t> videoInfoFrameTime(const Guid& formattype, const uint8_t* block, size_t size) {
-  if (!isVideoInfo(formattype, block, size)) return std::nullopt;
+  if (!holdsFrameTime(formattype, block, size)) return std::nullopt;
   tavora::ByteReader in(block, size);
   in.seek(kVideoInfoFrameTimeOffset);
   return static_cast<int64_t>(in.u64());
 }
 
 bool setVideoInfoFrameTime(const Guid& formattype, uint8_t* block, size_t size, int64_t frameTime) {
-  if (!isVideoInfo(formattype, block, size)) return false;
+  if (!holdsFrameTime(formattype, block, size)) return false;
   tavora::ByteWriter out;
   out.u64(static_cast<uint64_t>(frameTime));
   std::memcpy(block + kVideoInfoFrameTimeOffset, out.data().data(), out.size());

@@ -1,5 +1,5 @@
-// Reading and changing a video format block (VIDEOINFOHEADER) and the frame-rate arithmetic,
-// with every offset checked against the block's size.
+// Reading and changing a video format block (VIDEOINFOHEADER, and a VIDEOINFOHEADER2's frame
+// time) and the frame-rate arithmetic, with every offset checked against the block's size.
 #pragma once
 
 #include <cstddef>
@@ -13,6 +13,8 @@ inline constexpr size_t kVideoInfoFrameTimeOffset = 40;
 inline constexpr size_t kVideoInfoWidthOffset = 52;   // bmiHeader.biWidth
 inline constexpr size_t kVideoInfoHeightOffset = 56;  // bmiHeader.biHeight
 inline constexpr size_t kVideoInfoHeaderSize = 88;
+// VIDEOINFOHEADER2 begins with the same fields, so its frame time lies at the same offset.
+inline constexpr size_t kVideoInfo2HeaderSize = 112;
 
 // 100-nanosecond units per second.
 inline constexpr double kFrameTimeUnitsPerSecond = 10000000.0;
@@ -24,8 +26,8 @@ struct VideoSize {
   int32_t height = 0;
 };
 
-// The block's AvgTimePerFrame; none unless the format type is FORMAT_VideoInfo and the block
-// holds a whole VIDEOINFOHEADER.
+// The block's AvgTimePerFrame; none unless the format type is FORMAT_VideoInfo or
+// FORMAT_VideoInfo2 and the block holds that whole header.
 std::optional<int64_t> videoInfoFrameTime(const Guid& formattype, const uint8_t* block, size_t size);
 // Sets AvgTimePerFrame under the same conditions; false when the block is no such header.
 bool setVideoInfoFrameTime(const Guid& formattype, uint8_t* block, size_t size, int64_t frameTime);

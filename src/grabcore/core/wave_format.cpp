@@ -10,11 +10,17 @@ namespace {
 constexpr uint16_t kWaveFormatExtensible = 0xFFFE;
 constexpr size_t kBlockAlignOffset = 12;
 constexpr size_t kExtraSizeOffset = 16;
+// A PCMWAVEFORMAT: a WAVEFORMATEX without its cbSize.
+constexpr size_t kPcmWaveFormatSize = 16;
 
 uint16_t u16At(const std::vector<uint8_t>& block, size_t at) {
   tavora::ByteReader in(block);
   in.seek(at);
   return in.u16();
+}
+
+bool isWaveProfile(const MediaTypeRecord& type) {
+  return type.formattype == kFormatWaveFormatEx && fitsProfileFile(type);
 }
 
 }  // namespace
@@ -50,9 +56,17 @@ bool takeChosenWaveFormat(MediaTypeRecord& type, const std::vector<uint8_t>& buf
   return true;
 }
 
+std::optional<MediaTypeRecord> adoptDeviceWaveFormat(MediaTypeRecord type) {
+  if (type.formattype == kFormatWaveFormatEx && type.format.size() == kPcmWaveFormatSize &&
+      u16At(type.format, 0) == kWaveFormatPcm)
+    type.format.resize(kWaveFormatExSize, 0);
+  if (!isWaveProfile(type)) return std::nullopt;
+  return type;
+}
+
 std::optional<MediaTypeRecord> decodeAudioProfile(const std::vector<uint8_t>& data) {
   std::optional<MediaTypeRecord> type = decodeMediaTypeFile(data);
-  if (!type || type->formattype != kFormatWaveFormatEx) return std::nullopt;
+  if (!type || !isWaveProfile(*type)) return std::nullopt;
   return type;
 }
 

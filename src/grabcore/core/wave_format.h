@@ -32,6 +32,11 @@ int64_t audioFormatParam(const AudioFormatInfo& info);
 // nothing changed, when the buffer holds no usable wave format.
 bool takeChosenWaveFormat(MediaTypeRecord& type, const std::vector<uint8_t>& buffer);
 
+// The device's own format as a profile keeps it: a 16-byte PCMWAVEFORMAT becomes a WAVEFORMATEX
+// with cbSize 0; none for a format that the profile's reader would refuse, so that what remove
+// writes the next create can read.
+std::optional<MediaTypeRecord> adoptDeviceWaveFormat(MediaTypeRecord type);
+
 // A profile's audio file; none when it is unreadable (decodeMediaTypeFile) or holds no wave
 // format.
 std::optional<MediaTypeRecord> decodeAudioProfile(const std::vector<uint8_t>& data);

@@ -54,12 +54,12 @@ void DsACapSorce::bindDevice() {
   if (!filter_) throw DeviceError{texts::kACapNoDevice};
 }
 
-MediaTypeRecord DsACapSorce::openFormat() {
+std::optional<MediaTypeRecord> DsACapSorce::openFormat() {
   const std::string path = audioProfilePath(programDir_, profileName_);
   if (!tavora::fileExists(path)) {
     MediaTypePtr current = currentFormat(strmCnfPtr());
     if (!current) throw DeviceError{texts::kACapGetFormatFailed};
-    return toRecord(*current);
+    return adoptDeviceWaveFormat(toRecord(*current));
   }
   std::optional<std::vector<uint8_t>> data = tavora::readWholeFile(path);
   std::optional<MediaTypeRecord> stored = data ? decodeAudioProfile(*data) : std::nullopt;

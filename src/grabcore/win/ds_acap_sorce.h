@@ -31,8 +31,9 @@ class DsACapSorce : public TACapSorce {
   void bindDevice();
   // The stream configuration of the capture pin; raises when none.
   IAMStreamConfig* strmCnfPtr();
-  // The profile's format, or the device's own.
-  MediaTypeRecord openFormat();
+  // The profile's format, or the device's own; none when the device's own could not be read
+  // back from the profile's file.
+  std::optional<MediaTypeRecord> openFormat();
   void release();
 
   EngineHost& host_;
@@ -43,8 +44,8 @@ class DsACapSorce : public TACapSorce {
   Microsoft::WRL::ComPtr<IAMStreamConfig> streamConfig_;
   // Never changed: the first device is used.
   int32_t deviceNumber_ = 0;
-  // The format in use; held from a create that went through until remove, and only then is
-  // there a format to report, choose or write.
+  // The format in use; held from a create that went through (and found a format the profile can
+  // keep) until remove, and only then is there a format to report, choose or write.
   std::optional<MediaTypeRecord> mediaType_;
   std::string profileName_;
 };

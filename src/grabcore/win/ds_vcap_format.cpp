@@ -99,7 +99,10 @@ void DsVCapSorce::saveFormat() {
   if (profileName_.empty()) return;
   MediaTypePtr type = currentFormatShowing(texts::kVCapSaveFormatGetFailed);
   if (!type) return;
-  if (!tavora::writeFileReplacing(profilePath(profileName_), encodeMediaTypeFile(toRecord(*type))))
+  const MediaTypeRecord record = toRecord(*type);
+  // A format that loadFormat would refuse is not written: the profile would fail every load.
+  if (!fitsProfileFile(record)) return;
+  if (!tavora::writeFileReplacing(profilePath(profileName_), encodeMediaTypeFile(record)))
     host_.showErrorDialog(texts::kVCapSaveFormatOpenFailed);
 }
 

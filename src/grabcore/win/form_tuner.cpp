@@ -59,9 +59,9 @@ TFormAutoTune::TFormAutoTune()
 }
 
 int TFormAutoTune::showModal() {
-  // Closing it otherwise, or the application ending, means no scan.
-  const int result = Form::showModal();
-  return result == kScanAntenna || result == kScanCable ? result : kScanNone;
+  // Closing it otherwise means no scan; the application's end is no answer at all.
+  const int result = Form::showModal(kScanEnded);
+  return result == kScanAntenna || result == kScanCable || result == kScanEnded ? result : kScanNone;
 }
 
 LRESULT TFormAutoTune::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

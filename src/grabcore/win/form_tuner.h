@@ -24,7 +24,8 @@ class TFormAutoTune : public winui::Form {
   TFormAutoTune();
 
   // Runs until a button answers; kScanAntenna or kScanCable for "yes" with the input chosen,
-  // kScanNone for "no" and for any other way of closing the window.
+  // kScanNone for "no" and for any other way of closing the window, kScanEnded when the
+  // program's end (a quit request, left in the queue) ended the wait.
   int showModal();
 
  protected:

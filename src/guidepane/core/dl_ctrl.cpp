@@ -21,15 +21,19 @@ dlCtrl::~dlCtrl() {
   for (std::thread& t : threads_) t.join();
 }
 
-void dlCtrl::resetProgress() {
+void dlCtrl::beginDownload() {
   imagePosition_ = 0;
+  int claimed = 0;
   {
     // Jobs an abort left pending are fetched by this download's workers: they count in it.
     std::lock_guard<std::mutex> l(lock_);
     imageMaximum_ = static_cast<int>(pending_.size());
+    aborted_ = false;
+    claimed = claimWorkers(jobs_.size());
   }
   dropped_ = 0;
   view_.setImageProgress(0, 0);
+  startWorkers(claimed);
 }
 
 void dlCtrl::add(const std::string& address, const std::string& target) {
@@ -39,33 +43,45 @@ void dlCtrl::add(const std::string& address, const std::string& target) {
     view_.message(texts::kFolderCreateFailed);
     return;
   }
-  bool queued = false, startOne = false;
+  const std::string key = ports_.files.key ? ports_.files.key(target) : target;
+  bool queued = false;
+  int claimed = 0;
   {
     // One lock decides and queues: a target stays pending until its file is written or its
     // job is dropped, so a job found pending is sure to be fetched by a worker taking jobs.
     std::lock_guard<std::mutex> l(lock_);
     // Two pages share the image, two addresses end alike, or an abort left it queued.
-    queued = pending_.count(target) != 0;
+    queued = pending_.count(key) != 0;
     // Jobs an abort left queued are taken up again by this enqueue's workers.
     aborted_ = false;
     if (!queued) {
-      jobs_.push_back({address, target});
-      pending_.insert(target);
+      jobs_.push_back({address, target, key});
+      pending_.insert(key);
     }
-    // Workers that have left their loop take no more jobs, whether or not they have
-    // unregistered yet: count only those still taking.
-    if (!jobs_.empty() && takers_ < kMaxThreads) {
-      startOne = true;
-      ++takers_;
-      ++alive_;
-      peak_ = std::max(peak_, takers_);
-    }
+    claimed = claimWorkers(jobs_.empty() ? 0 : 1);
   }
   if (!queued) view_.setImageProgress(imagePosition_, ++imageMaximum_);
-  if (!startOne) return;
-  ++count_;
-  view_.log(texts::kThreadCreated + std::to_string(count_));
-  threads_.emplace_back([this] { run(); });
+  startWorkers(claimed);
+}
+
+int dlCtrl::claimWorkers(size_t wanted) {
+  // Workers that have left their loop take no more jobs, whether or not they have
+  // unregistered yet: count only those still taking.
+  int claimed = 0;
+  for (; static_cast<size_t>(claimed) < wanted && takers_ < kMaxThreads; ++claimed) {
+    ++takers_;
+    ++alive_;
+  }
+  peak_ = std::max(peak_, takers_);
+  return claimed;
+}
+
+void dlCtrl::startWorkers(int claimed) {
+  for (int i = 0; i < claimed; ++i) {
+    ++count_;
+    view_.log(texts::kThreadCreated + std::to_string(count_));
+    threads_.emplace_back([this] { run(); });
+  }
 }
 
 void dlCtrl::abort() {
@@ -104,7 +120,7 @@ void dlCtrl::run() {
       exhausted = true;
       outcome = Outcome::dropped;
     }
-    pending_.erase(job.target);
+    pending_.erase(job.key);
     if (outcome == Outcome::dropped) {
       l.unlock();
       onUi([&] {

@@ -43,6 +43,9 @@ struct DownloadFiles {
   // Writes beside the target and replaces it, so that a failure leaves no file behind; a
   // failure names its step.
   std::function<tavora::WriteResult(const std::string& path, const std::vector<uint8_t>& bytes)> write;
+  // The same text for every spelling of one file, as the file system compares names (Windows
+  // ignores case); unset, paths are compared as they are.
+  std::function<std::string(const std::string& path)> key;
 };
 
 struct DownloadPorts {
@@ -74,8 +77,9 @@ class dlCtrl {
   int threadCount() const { return count_; }
   // Jobs given up since the last reset (after three tries, or not writable).
   int dropped() const { return dropped_; }
-  // A new download: the image progress and the dropped count start again.
-  void resetProgress();
+  // A new download: the image progress and the dropped count start again, and the jobs an abort
+  // left queued are taken up at once, though no page of this download may ask for them.
+  void beginDownload();
   // At exit: aborts, cancels the transfers in flight and waits until every worker has ended or
   // limit has passed. serveOnce serves the workers' synchronised calls while waiting. After a
   // false result the workers left reach the view no more, and the queue must outlive them: the
@@ -87,7 +91,7 @@ class dlCtrl {
 
  private:
   struct Job {
-    std::string address, target;
+    std::string address, target, key;
     int tries = 0;
   };
   enum class Outcome { done, failed, dropped, aborted };
@@ -101,13 +105,17 @@ class dlCtrl {
   }
   void logOnUi(std::string line);
   void joinEnded();
+  // Under the lock: claims up to wanted more workers for the queued jobs, at most kMaxThreads.
+  int claimWorkers(size_t wanted);
+  // Registers and starts the workers claimed.
+  void startWorkers(int claimed);
 
   DownloadView& view_;
   DownloadPorts ports_;
 
   mutable std::mutex lock_;
   std::deque<Job> jobs_;
-  std::set<std::string> pending_;  // targets queued or in flight, until written or dropped
+  std::set<std::string> pending_;  // keys of targets queued or in flight, until written or dropped
   std::set<HttpTransfer*> inFlight_;
   bool aborted_ = false;
   bool closing_ = false;  // at exit: transfers are cancelled as they start

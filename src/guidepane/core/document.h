@@ -21,6 +21,9 @@ class DomElement {
   virtual std::string innerText() const = 0;
   // A link's or an image's absolute address; empty for other elements.
   virtual std::string href() const = 0;
+  // The same address with every character kept: one that Shift-JIS lacks is given as its UTF-8
+  // bytes, percent-encoded, as a browser sends it, where href has a '?' in its place.
+  virtual std::string exactHref() const { return href(); }
   // The element with its tags, as the document holds it now.
   virtual std::string outerHtml() const = 0;
   // Rewrites an image's source or a link's address.

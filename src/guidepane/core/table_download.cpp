@@ -90,6 +90,8 @@ std::string imageFileName(std::string_view address) {
   name = std::string(tavora::sjis::cutBytes(name, 120));
   // Windows drops trailing dots and blanks, which would merge names or leave none.
   while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.back() = '_';
+  // The writers' own files end in ".tmp": no image may be taken for one of them.
+  if (name.size() >= 4 && equalsIgnoringCase(std::string_view(name).substr(name.size() - 4), ".tmp")) name += '_';
   if (name.empty()) return "image";
   if (isDeviceName(name)) return "_" + name;
   return name;
@@ -98,12 +100,15 @@ std::string imageFileName(std::string_view address) {
 std::vector<ImageJob> localizePage(DomDocument& document) {
   std::vector<ImageJob> jobs;
   for (auto& image : document.images()) {
-    ImageJob job{image->href(), ""};
+    ImageJob job{image->exactHref(), ""};
     job.fileName = imageFileName(job.address);
-    image->setSrc("img/" + job.fileName);
+    // The browser reads "%" in an address as an escape; the file's name holds it as it is.
+    std::string src = "img/";
+    for (char c : job.fileName) src += c == '%' ? std::string("%25") : std::string(1, c);
+    image->setSrc(src);
     jobs.push_back(std::move(job));
   }
-  for (auto& link : document.links()) link->setHref(link->href());
+  for (auto& link : document.links()) link->setHref(link->exactHref());
   return jobs;
 }
 
@@ -126,7 +131,7 @@ void TableDownload::start(const std::string& baseAddress, double startDate, doub
   pagePosition_ = 0;
   pagesSkipped_ = 0;
   view_.setPageProgress(0, pageMaximum_);
-  queue_.resetProgress();
+  queue_.beginDownload();
   sequencer_.reset(startDate);
   baseAddress_ = baseAddress;
   endDate_ = endDate;
@@ -172,10 +177,9 @@ bool TableDownload::savePage(DomDocument& document) {
   DomElements html = document.tags("HTML");
   if (!files_.makeFolders(folder_ + "prgTable\\")) {
     failure = texts::kPageCreateFailed;
-  } else if (html.empty()) {
+  } else if (const std::string text = html.empty() ? std::string() : html[0]->outerHtml(); text.empty()) {
     failure = texts::kPageWriteFailed;  // nothing to write: an empty file would count as fetched
   } else {
-    const std::string text = html[0]->outerHtml();
     const tavora::WriteResult written = files_.write(target_, std::vector<uint8_t>(text.begin(), text.end()));
     // A target that cannot be replaced is a file that cannot be created.
     if (!written)

@@ -85,6 +85,19 @@ bool makeFolders(std::string folder) {
   return CreateDirectoryW(wide.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
+// The file system compares names ignoring case, as the invariant upper-casing does; every
+// Shift-JIS spelling of one name (the code page's duplicate characters too) has one key.
+std::string fileKey(const std::string& path) {
+  const std::wstring wide = winui::widen(path);
+  std::wstring upper(wide.size(), L'\0');
+  const int n = wide.empty() ? 0
+                             : LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, wide.data(), static_cast<int>(wide.size()),
+                                             upper.data(), static_cast<int>(upper.size()), nullptr, nullptr, 0);
+  if (n > 0) upper.resize(static_cast<size_t>(n));
+  else upper = wide;
+  return std::string(reinterpret_cast<const char*>(upper.data()), upper.size() * sizeof(wchar_t));
+}
+
 const wchar_t kCallClass[] = L"TavoraDownloadCalls";
 
 LRESULT CALLBACK callProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -101,7 +114,8 @@ std::unique_ptr<HttpTransfer> newWinInetTransfer() { return std::make_unique<Win
 
 DownloadFiles windowsDownloadFiles() {
   return {[](const std::string& path) { return tavora::fileExists(path); }, makeFolders,
-          [](const std::string& path, const std::vector<uint8_t>& bytes) { return tavora::writeFileReplacing(path, bytes); }};
+          [](const std::string& path, const std::vector<uint8_t>& bytes) { return tavora::writeFileReplacing(path, bytes); },
+          fileKey};
 }
 
 UiCallWindow::UiCallWindow() {

@@ -20,13 +20,38 @@ class Bstr {
   Bstr& operator=(const Bstr&) = delete;
   BSTR* out() { return &s_; }
   BSTR get() const { return s_; }
-  std::string text() const { return s_ ? winui::narrow(std::wstring_view(s_, SysStringLen(s_))) : std::string(); }
+  std::wstring_view wide() const { return s_ ? std::wstring_view(s_, SysStringLen(s_)) : std::wstring_view(); }
+  std::string text() const { return winui::narrow(wide()); }
 
  private:
   BSTR s_ = nullptr;
 };
 
 DomElements elementsOf(IDispatch* all, std::string_view name);
+
+// An address with each character Shift-JIS lacks as its UTF-8 bytes, percent-encoded.
+std::string addressText(std::wstring_view address) {
+  std::string out, exact;
+  if (winui::narrowExactly(address, out)) return out;
+  out.clear();
+  for (size_t i = 0; i < address.size(); ++i) {
+    const size_t n = IS_HIGH_SURROGATE(address[i]) && i + 1 < address.size() && IS_LOW_SURROGATE(address[i + 1]) ? 2 : 1;
+    const std::wstring_view c = address.substr(i, n);
+    i += n - 1;
+    if (winui::narrowExactly(c, exact)) {
+      out += exact;
+      continue;
+    }
+    char utf8[8];
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, c.data(), static_cast<int>(n), utf8, sizeof utf8, nullptr, nullptr);
+    for (int b = 0; b < bytes; ++b) {
+      static const char hex[] = "0123456789ABCDEF";
+      const unsigned char v = static_cast<unsigned char>(utf8[b]);
+      out += {'%', hex[v >> 4], hex[v & 15]};
+    }
+  }
+  return out;
+}
 
 class HtmlElement : public DomElement {
  public:
@@ -43,19 +68,11 @@ class HtmlElement : public DomElement {
   // Links (anchors and image-map areas) and images give their absolute addresses.
   std::string href() const override {
     Bstr text;
-    ComPtr<IHTMLAnchorElement> anchor;
-    ComPtr<IHTMLAreaElement> area;
-    ComPtr<IHTMLImgElement> image;
-    if (SUCCEEDED(e_.As(&anchor))) {
-      if (FAILED(anchor->get_href(text.out()))) return {};
-    } else if (SUCCEEDED(e_.As(&area))) {
-      if (FAILED(area->get_href(text.out()))) return {};
-    } else if (SUCCEEDED(e_.As(&image))) {
-      if (FAILED(image->get_href(text.out()))) return {};
-    } else {
-      return {};
-    }
-    return text.text();
+    return hrefInto(text) ? text.text() : std::string();
+  }
+  std::string exactHref() const override {
+    Bstr text;
+    return hrefInto(text) ? addressText(text.wide()) : std::string();
   }
   std::string outerHtml() const override {
     Bstr text;
@@ -83,6 +100,16 @@ class HtmlElement : public DomElement {
   }
 
  private:
+  bool hrefInto(Bstr& text) const {
+    ComPtr<IHTMLAnchorElement> anchor;
+    ComPtr<IHTMLAreaElement> area;
+    ComPtr<IHTMLImgElement> image;
+    if (SUCCEEDED(e_.As(&anchor))) return SUCCEEDED(anchor->get_href(text.out()));
+    if (SUCCEEDED(e_.As(&area))) return SUCCEEDED(area->get_href(text.out()));
+    if (SUCCEEDED(e_.As(&image))) return SUCCEEDED(image->get_href(text.out()));
+    return false;
+  }
+
   ComPtr<IHTMLElement> e_;
 };
 

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "common/fileio.h"
+#include "guidepane/core/table_download.h"
+#include "guidepane/fake_browser.h"
 #include "guidepane/texts/download_texts.h"
 #include "guidepane/win/download_ports.h"
 #include "http/http_server.h"
@@ -82,9 +84,13 @@ TEST(WinInetDownload, EightWorkersFetchEveryBodyWholeAndLeaveNothingOfTheFailure
       server.script("/img/" + name, {200, bodyOf(i, 3000 + 1500 * i), 300});
       names.push_back(name);
     }
+    // An image an earlier run saved under a name like another's temporary file.
+    std::filesystem::create_directories(winui::widen(folder));
+    ASSERT_TRUE(tavora::writeFileReplacing(folder + "\\f0.gif.tmp", {'o', 'l', 'd'}));
     server.script("/img/error.gif", {500, "no"});
     server.script("/img/cut.gif", {200, bodyOf(99, 5000), 0, 2000});
     for (const std::string& name : names) queue.add(server.url("/img/" + name), folder + "\\" + name);
+    queue.add(server.url("/img/F1.GIF"), folder + "\\F1.GIF");  // f1.gif's file: never a job of its own
     for (const char* name : {"missing.gif", "error.gif", "cut.gif"})
       queue.add(server.url(std::string("/img/") + name), folder + "\\" + name);
     EXPECT_EQ(queue.threadCount(), 8);
@@ -94,8 +100,10 @@ TEST(WinInetDownload, EightWorkersFetchEveryBodyWholeAndLeaveNothingOfTheFailure
     EXPECT_EQ(queue.peakWorkers(), 8);
     EXPECT_EQ(queue.dropped(), 3);
   }
+  names.push_back("f0.gif.tmp");
   std::sort(names.begin(), names.end());
   EXPECT_EQ(filesIn(folder), names);  // no temporary file, nothing of the failures
+  EXPECT_EQ(tavora::readWholeFile(folder + "\\f0.gif.tmp"), (std::vector<uint8_t>{'o', 'l', 'd'}));
   for (int i = 0; i < 12; ++i) {
     auto bytes = tavora::readWholeFile(folder + "\\f" + std::to_string(i) + ".gif");
     ASSERT_TRUE(bytes) << i;
@@ -133,6 +141,15 @@ TEST(WinInetDownload, ShutdownAbortsASlowTransferAndLeavesNoFile) {
   EXPECT_EQ(queue.threadCount(), 0);
   EXPECT_EQ(filesIn(folder), std::vector<std::string>{});
   removeTree(folder);
+}
+
+// A link with characters Shift-JIS lacks is written back with them as UTF-8 escapes, others as they were.
+TEST(WinInetDownload, ALinkWrittenBackKeepsEveryCharacterOfItsAddress) {
+  std::vector<Node> links;
+  for (const wchar_t* href : {L"http://h/?q=caf\u00e9", L"http://h/?q=caf\u00e8", L"http://h/\u756a\u7d44.htm"})
+    links.push_back(std::make_shared<FakeNode>(FakeNode{"A", "", "", 0, {}, href}));
+  guide::localizePage(*htmlDocumentOver(std::make_shared<FakeNode>(FakeNode{"", "", "", 0, links}), "http://h/"));
+  EXPECT_EQ(links[0]->wideHref + links[1]->wideHref + links[2]->wideHref, L"http://h/?q=caf%C3%A9http://h/?q=caf%C3%A8http://h/\u756a\u7d44.htm");
 }
 
 }  // namespace

@@ -48,16 +48,16 @@ TEST(WebBrowserOnWine, TheContainerActivatesTheControlAndItsEventsReachTheGuide)
 }
 
 // The control asks its site for ambient properties: none is set, so it keeps its defaults (pages
-// with their images); the asks are no events for the handler.
+// with their images); the asks are no events for the handler; a site kept past its container fails.
 TEST(WebBrowserOnWine, TheSiteAnswersNoAmbientPropertyAndOnlyEventsReachTheHandler) {
   OleInitialize(nullptr);
+  Microsoft::WRL::ComPtr<IOleClientSite> site;
   {
     winui::Form host({L"TavoraAmbientWineTest", "ambient"});
     std::vector<DISPID> handled, asked;
     winui::OleContainer browser(host.handle(), {0, 0, 100, 100}, CLSID_WebBrowser, DIID_DWebBrowserEvents2,
                                 [&](DISPID id, DISPPARAMS*) { handled.push_back(id); });
     Microsoft::WRL::ComPtr<IOleObject> object;
-    Microsoft::WRL::ComPtr<IOleClientSite> site;
     Microsoft::WRL::ComPtr<IDispatch> ambient;
     ASSERT_TRUE(SUCCEEDED(browser.control()->QueryInterface(IID_PPV_ARGS(&object))) &&
                 object->GetClientSite(&site) == S_OK && site.As(&ambient) == S_OK);
@@ -70,6 +70,13 @@ TEST(WebBrowserOnWine, TheSiteAnswersNoAmbientPropertyAndOnlyEventsReachTheHandl
     EXPECT_EQ(asked, (std::vector<DISPID>{-5512, -5501, -5502}));
     EXPECT_TRUE(std::all_of(handled.begin(), handled.end(), [](DISPID id) { return id > 0; }));
   }
+  Microsoft::WRL::ComPtr<IOleInPlaceSite> inPlace;
+  ASSERT_EQ(site.As(&inPlace), S_OK);
+  IOleInPlaceFrame* frame = nullptr;
+  IOleInPlaceUIWindow* document = nullptr;
+  RECT position{}, clip{};
+  OLEINPLACEFRAMEINFO info{};
+  EXPECT_TRUE(FAILED(inPlace->GetWindowContext(&frame, &document, &position, &clip, &info)) && !frame && !document);
   OleUninitialize();
 }
 

@@ -13,6 +13,7 @@ struct FakeNode {
   std::string tag, text, href;
   long left = 0;
   std::vector<std::shared_ptr<FakeNode>> children;
+  std::wstring wideHref{};  // a link's address instead of href, as the adapter reads and writes it
 };
 using Node = std::shared_ptr<FakeNode>;
 

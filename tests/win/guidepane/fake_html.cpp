@@ -70,7 +70,10 @@ HRESULT STDMETHODCALLTYPE all(Fake* me, Fake** out) {
   return S_OK;
 }
 HRESULT STDMETHODCALLTYPE innerText(Fake* me, BSTR* out) { return give(textOf(me->node), out); }
-HRESULT STDMETHODCALLTYPE href(Fake* me, BSTR* out) { return give(me->node->href, out); }
+HRESULT STDMETHODCALLTYPE href(Fake* me, BSTR* out) {
+  return *out = SysAllocString(me->node->wideHref.empty() ? winui::widen(me->node->href).c_str() : me->node->wideHref.c_str()), S_OK;
+}
+HRESULT STDMETHODCALLTYPE putHref(Fake* me, BSTR value) { return me->node->wideHref = value, S_OK; }
 HRESULT STDMETHODCALLTYPE offsetLeft(Fake* me, long* out) { return *out = me->node->left, S_OK; }
 HRESULT STDMETHODCALLTYPE length(Fake* me, long* out) { return *out = static_cast<long>(me->items.size()), S_OK; }
 HRESULT STDMETHODCALLTYPE tags(Fake* me, VARIANT name, Fake** out) {
@@ -107,6 +110,7 @@ struct Vtables {
   IHTMLAnchorElementVtbl anchor = stubbed<IHTMLAnchorElementVtbl>();
   Vtables() {
     set(document.get_all, &all);
+    set(document.get_links, &all);  // the adapter writes links only to anchors
     set(element.get_all, &all);
     set(element.get_innerText, &innerText);
     set(element.get_offsetLeft, &offsetLeft);
@@ -114,6 +118,7 @@ struct Vtables {
     set(collection.get_length, &length);
     set(collection.item, &item);
     set(anchor.get_href, &href);
+    set(anchor.put_href, &putHref);
   }
 };
 

@@ -4,6 +4,7 @@
 
 #include "common/fileio.h"
 #include "common/messages.h"
+#include "grabcore/win/media_type.h"
 #include "grabcore/core/errors.h"
 #include "sound_fixture.h"
 #include "../../common/failing_steps.h"
@@ -57,6 +58,14 @@ TEST_F(ACap, WithoutAProfileTheFirstDeviceKeepsItsFormatAndRemoveWritesIt) {
   EXPECT_EQ(stored("q.audio"), audioType(pcm(2, 44100, 16)));
   EXPECT_EQ(mic.filter->refs(), 0);
   EXPECT_EQ(mic.capture->refs(), 0);
+  // A PCMWAVEFORMAT is read back as a WAVEFORMATEX; one without a channel is not kept at all.
+  for (MediaTypeRecord device : {audioType(pcm(1, 22050, 16)), audioType(pcm(0, 22050, 16))}) {
+    device.format.resize(16);
+    mic.capture->setFormat(mediaTypeOver(device));
+    runOk({"cACap deleteAudio q", "cACap create q", "cACap remove", "cACap create q", "cACap getWFormat"});
+  }
+  EXPECT_EQ(takeReplies(), (Log{formatReply(22050, 2, 1)}));
+  EXPECT_FALSE(read("q.audio"));
 }
 
 TEST_F(ACap, AfterRemoveNothingUsesTheFormatAndASecondRemoveWritesNothing) {

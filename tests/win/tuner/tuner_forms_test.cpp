@@ -33,6 +33,9 @@ TEST(AutoTuneForm, ShowsItsTextsAndEachWayOfClosingItGivesItsAnswer) {
       {[](HWND form) { click(form, L"ケーブル"); PostMessageW(form, WM_KEYDOWN, VK_ESCAPE, 0); }, kScanNone},
       {[](HWND form) { PostMessageW(form, WM_CLOSE, 0, 0); }, kScanNone}};
   for (const auto& [action, answer] : cases) EXPECT_EQ(ask(action), answer) << answer;
+  EXPECT_EQ(ask([](HWND) { PostQuitMessage(0); }), kScanEnded);  // the program's end is no answer
+  MSG quit;
+  EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   EXPECT_FALSE(FindWindowW(L"TFormAutoTune", nullptr));
 }
 

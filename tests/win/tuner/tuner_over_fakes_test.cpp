@@ -197,5 +197,9 @@ TEST_F(TunerOverFakes, EveryFailingDiscoveryStepIsSilentAndLeavesTheGraphEmpty) 
     EXPECT_EQ(takeReplies(), Log{}) << step;
     EXPECT_EQ(graphFilters(), Log{}) << step;
   }
+  // The program ending during the first run's question saves nothing, so the next start asks.
+  answer = kScanEnded;
+  runAll({"new TvTuner tune", "tune create cFg", "tune saveTunerDat", "tune remove"});
+  EXPECT_EQ(takeReplies(), Log{L"ask"});
   EXPECT_FALSE(tavora::fileExists(file("TvTuner.dat")));
 }

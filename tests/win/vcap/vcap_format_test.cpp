@@ -110,6 +110,8 @@ TEST_F(VCapFormat, VideoSizeFailuresAndOtherFormats) {
   wdm.capture->format.cbFormat = 56;
   run("cVCap getVideoSize");
   EXPECT_EQ(takeReplies(), (Log{post(tvr::TVR_VIDEOSIZE, 0, 0)}));
+  runAll({"cVCap loadFormat q", "cVCap saveFormat"});  // nor saved: loadFormat would refuse it
+  EXPECT_FALSE(read("q.video2"));
   kit.fail(L"wdm.capture.GetFormat", E_FAIL, 1);
   EXPECT_FALSE(run("cVCap getVideoSize"));
   EXPECT_EQ(takeReplies(), (Log{L"error クラス「TVCapSorce」の「getVideoSize()」で「GetFormat」に失敗しました。"}));
