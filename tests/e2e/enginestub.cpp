@@ -1,12 +1,12 @@
 // A stand-in engine for the recorder's tests: announces its window to the front window named
 // on its command line and logs every request. It runs each request through the engine's own
-// interpreter and dispatchers, over device objects that do nothing and the engine tests'
-// recording host, and passes on what they post and send: TVR_DONE with the request's id,
-// TVR_MARK for "mark n", TVR_RECOFF for every "cFg stopGraph" (also one a "clean" runs),
-// TVR_RECON for "cCapBuild captureStream on"; "quit" ends it. Kinds other than the graph and
-// the capture graph builder are not made, so their lines answer nothing. It can be told to hold
-// acknowledgements, to post or send anything at once, or to answer a given request with
-// scripted actions in place of the engine's own.
+// interpreter, dispatchers and device classes, over the device fakes of the engine's own tests
+// (stand_in_card.h), and passes on what they post and send, as the engine does: TVR_DONE with
+// the request's id, the tuner's caption, signal and channel, the mixer's ids, volume and mute,
+// TVR_RECON and TVR_RECOFF, the options' replies; a device error's box goes to the log, and its
+// full clean runs as in the engine. "quit" ends it. It can be told to hold acknowledgements, to
+// post or send anything at once, to answer a given request with scripted actions in place of
+// the engine's own, or to make chosen device calls fail as a driver would.
 #include <windows.h>
 
 #include <cstdio>
@@ -26,19 +26,12 @@
 #include "common/messages.h"
 #include "enginestub_control.h"
 #include "grabcore/core/lex.h"
-#include "grabcore/idle_devices.h"
 #include "grabcore/recording_host.h"
 #include "harness.h"
+#include "stand_in_card.h"
+#include "winui/text.h"
 
 namespace {
-
-class IdleFactory : public DeviceFactory {
-  std::shared_ptr<dsMother> make(WaitId kind, lex&) override {
-    if (kind == WaitId::GraphBuilder) return std::make_shared<IdleGraph>();
-    if (kind == WaitId::CaptureGraphBuilder) return std::make_shared<IdleCaptureBuilder>();
-    return nullptr;
-  }
-};
 
 // The installation's command files, read from "script\" beside the stand-in.
 class StandInHost : public BasicRecordingHost<std::string> {
@@ -56,8 +49,8 @@ class StandInHost : public BasicRecordingHost<std::string> {
 HWND g_front = nullptr;
 bool g_holding = false;
 StandInHost g_host;
-IdleFactory g_factory;
-lex g_engine{g_host, g_factory};
+enginestub::Card g_card{winui::narrow(e2e::programFolder())};
+lex g_engine{g_host, g_card.factory()};
 size_t g_passed = 0;      // the host's replies passed on so far
 size_t g_blocksSent = 0;  // ... and its blocks
 std::vector<LPARAM> g_held;
@@ -144,6 +137,16 @@ void control(HWND self, const COPYDATASTRUCT& data) {
     case enginestub::kRun:
       runActions(self, text);
       break;
+    case enginestub::kFail: {
+      // "<HRESULT in hex> <times> <call prefix>"
+      std::istringstream in(text);
+      unsigned long hr = 0;
+      int times = 0;
+      std::string prefix;
+      if (in >> std::hex >> hr >> std::dec >> times && std::getline(in >> std::ws, prefix))
+        g_card.fail(std::wstring(prefix.begin(), prefix.end()), static_cast<HRESULT>(hr), times);
+      break;
+    }
   }
 }
 
@@ -210,6 +213,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
       else acknowledge(lParam);
       return 0;
     }
+    g_card.beforeRequest();
     CopyDataBlock block{static_cast<uint64_t>(lParam), text.c_str(), static_cast<uint32_t>(text.size() + 1)};
     g_engine.onMessage(tvr::kWmCopyData, g_engine.frontWnd, 0, &block);
     g_engine.onMessage(msg, wParam, lParam);

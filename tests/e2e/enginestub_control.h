@@ -14,6 +14,10 @@ constexpr uint32_t kRelease = 0x7A5E0002;  // send the held ones, and acknowledg
 // replaces it; one with no actions drops it.
 constexpr uint32_t kScript = 0x7A5E0006;
 constexpr uint32_t kRun = 0x7A5E0007;  // payload: Actions, run at once
+// Payload: "<HRESULT in hex> <times, negative for all> <call>": the next calls of the devices'
+// fakes whose log entry starts with <call> fail with that result, as a driver's would (the
+// capture that cannot start: "cap.ControlStream(PIN_CATEGORY_CAPTURE, null, null, null,").
+constexpr uint32_t kFail = 0x7A5E0008;
 
 // The log beside the stand-in: "start <arguments>", then "<id> <text>" for each request, and
 // "engine <box>" for each box the engine would show.

@@ -1,6 +1,7 @@
 #include "recdesk_bench.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -148,9 +149,18 @@ std::vector<std::string> RecdeskBench::launchLog() const { return readLines(fold
 std::vector<std::string> RecdeskBench::requests() const {
   std::vector<std::string> out;
   for (const std::string& line : engineLog()) {
+    // "<id> <text>"; the start line and the engine's boxes are no requests.
     const size_t blank = line.find(' ');
-    if (line.rfind("start ", 0) != 0 && blank != std::string::npos) out.push_back(line.substr(blank + 1));
+    if (blank != std::string::npos && blank > 0 && line.find_first_not_of("0123456789") == blank)
+      out.push_back(line.substr(blank + 1));
   }
+  return out;
+}
+
+std::vector<std::string> RecdeskBench::engineBoxes() const {
+  std::vector<std::string> out;
+  for (const std::string& line : engineLog())
+    if (line.rfind("engine ", 0) == 0) out.push_back(line.substr(7));
   return out;
 }
 
@@ -201,6 +211,13 @@ void RecdeskBench::engineSends(uint64_t kind, const std::vector<uint8_t>& block)
 }
 
 void RecdeskBench::engineRuns(const enginestub::Actions& actions) { control(enginestub::kRun, actions.bytes()); }
+
+void RecdeskBench::engineFails(const std::string& call, long hr, int times) {
+  char head[32];
+  std::snprintf(head, sizeof head, "%lx %d ", static_cast<unsigned long>(hr), times);
+  const std::string text = head + call;
+  control(enginestub::kFail, {text.begin(), text.end()});
+}
 
 void RecdeskBench::onRequest(const std::string& request, const enginestub::Actions& actions) {
   control(enginestub::kScript, actions.script(request));

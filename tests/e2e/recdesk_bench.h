@@ -46,6 +46,8 @@ class RecdeskBench {
   // The stand-ins' logs, line by line.
   std::vector<std::string> engineLog() const;
   std::vector<std::string> launchLog() const;
+  // The boxes the engine showed, in order ("error <text>" for a device error).
+  std::vector<std::string> engineBoxes() const;
   // The requests the engine received, in order, without their ids.
   std::vector<std::string> requests() const;
   // The same without the view's own size and picture refits, which activation, moves and
@@ -64,6 +66,9 @@ class RecdeskBench {
   void releaseAcknowledgements();
   void enginePosts(unsigned msg, uint64_t wParam, int64_t lParam);
   void engineSends(uint64_t kind, const std::vector<uint8_t>& block);
+  // The next `times` device calls of the stand-in whose fake logs an entry starting with call
+  // fail with hr, as a driver's would (enginestub::kFail).
+  void engineFails(const std::string& call, long hr, int times = 1);
   // The stand-in runs these at once.
   void engineRuns(const enginestub::Actions& actions);
   // From now on the stand-in answers each request with this text by these, in place of the

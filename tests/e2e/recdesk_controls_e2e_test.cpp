@@ -53,10 +53,28 @@ Lines operator+(Lines a, const Lines& b) {
   return a;
 }
 
+// The way back after a failed or cancelled start asks the mixer first; the mark behind tells
+// whether the engine still has its objects.
+const Lines kAskMixer = {"mix getMute", "mark 6"};
+const Lines kCancelled = kAskMixer + Lines{"cFg stopGraph"} + kBackToPreview;
+// ... and when it has none: the first preview's files, then the mixer asked again.
+const Lines kBuiltAnew = kAskMixer + Lines{"clean", "form", "new SoundMixer mix", "mix create form", "mix getMute",
+                                           "mix getVolume", "label setMixer", "mix getSysVolMute", "mix setMute ON",
+                                           "form", "width", "height", "chForm", "preView.cmd", "tune setCh",
+                                           "mix setSysVolMute"} + kAskMixer;
+// The capture that cannot start, as the stand-in's capture graph builder logs it.
+const std::string kCaptureStart = "cap.ControlStream(PIN_CATEGORY_CAPTURE, null, null, null,";
+
+std::string sj(const wchar_t* text) {
+  char out[512] = {};
+  WideCharToMultiByte(932, 0, text, -1, out, sizeof out, nullptr, nullptr);
+  return out;
+}
+
 struct ControlsBench : ::testing::Test {
   // capForm.dat with the profile, the file "D:\rec\tv.avi" and 5 MB; no notice, a set-up five
-  // seconds ahead, a countdown of a second. A failing capture line runs the engine's undo list,
-  // whose graph stop reports TVR_RECOFF, in place of TVR_RECON.
+  // seconds ahead, a countdown of a second. A failing capture cannot start its stream: the
+  // engine shows its box and runs its whole undo list, in place of TVR_RECON.
   void start(const std::string& quality = "q", bool confirm = false, bool noPreview = false, bool failing = false) {
     CapFormFile file;
     file.qualityName = quality;
@@ -74,7 +92,7 @@ struct ControlsBench : ::testing::Test {
     ASSERT_NE(bench.start(), nullptr);
     ASSERT_TRUE(bench.waitForMainWindow());
     ASSERT_NE(view = FindWindowW(L"TFormTVView", nullptr), nullptr);
-    if (failing) bench.onRequest("cCapBuild captureStream on", Actions().post("", tvr::TVR_RECOFF, 0, 0));
+    if (failing) bench.engineFails(kCaptureStart, E_FAIL);
   }
   void showView() {
     PostMessageW(bench.mainWindow(), WM_COMMAND, kTvView, 0);
@@ -227,7 +245,7 @@ TEST_F(ControlsBench, AManualStartConfirmedCancelledStartedAndStoppedFromTheTray
   GetWindowTextW(box, caption, 32);
   EXPECT_EQ(std::wstring(caption), L"録画の待機中");
   EXPECT_EQ(GetWindow(box, GW_OWNER), view);
-  step([&] { PostMessageW(box, WM_COMMAND, IDCANCEL, 0); }, Lines{"cFg stopGraph"} + kBackToPreview);
+  step([&] { PostMessageW(box, WM_COMMAND, IDCANCEL, 0); }, kCancelled);
   EXPECT_FALSE(down(kRecord));
   // Ctrl with Shift is no shortcut; Ctrl+R is the button.
   step([&] { press({VK_CONTROL, VK_SHIFT, 'R'}), press({VK_CONTROL, 'R'}); }, starting);
@@ -247,10 +265,13 @@ TEST_F(ControlsBench, AStartTheEngineDoesNotCaptureEndsAsNoRecordingWithQuotedNa
   EXPECT_TRUE(IsWindowVisible(child(kRecord)));
   markHere();
   // No TVR_RECON before the capture line's acknowledgement: the button goes up, the preview is
-  // built again, and the tray's stop finds nothing to stop.
+  // built anew (the engine's objects went with its error, the mixer's too, so no mixer answers),
+  // and the tray's stop finds nothing to stop.
   step([&] { click(kRecord); }, manualStart("\"my tv\"", "D:\\rec\\tv.avi", false) +
-                                    Lines{"cCapBuild captureStream on", "cFg stopGraph"} + kBackToPreview);
+                                    Lines{"cCapBuild captureStream on"} + kBuiltAnew);
   EXPECT_FALSE(down(kRecord));
+  EXPECT_EQ(bench.engineBoxes(),
+            Lines{"error " + sj(L"クラス「TCaptureGraphBuilder」の「captureStream()」で「ControlStream」に失敗しました。")});
   step([&] { PostMessageW(bench.mainWindow(), WM_COMMAND, kStopRecording, 0), click(kUp); },
        {"mix setMute ON", "tune incChannel"});
 }
@@ -333,4 +354,56 @@ TEST_F(ControlsBench, AfterTheEngineEndedTheViewClosesAndTheProgramEnds) {
   DWORD code = 1;
   EXPECT_TRUE(bench.waitForExit(bench.process(), 10000, &code));
   EXPECT_EQ(code, 0u);
+}
+
+// A failed start builds the preview anew, and the volume bar and mute button follow the engine's
+// mixer: back with the rebuilt preview, gone when the rebuilt preview fails too (once).
+TEST_F(ControlsBench, AFailedStartBuildsThePreviewAnewAndTheVolumeControlsShowWhatTheEngineHas) {
+  start("q", false, false, true);
+  showView();
+  markHere();
+  step([&] { click(kRecord); },
+       manualStart("\"q\"", "D:\\rec\\tv.avi", true) + Lines{"cCapBuild captureStream on"} + kBuiltAnew);
+  EXPECT_FALSE(down(kRecord));
+  EXPECT_TRUE(e2e::pollUntil([&] { return IsWindowEnabled(child(kBar)) && IsWindowEnabled(child(kMute)); }, 5000));
+  EXPECT_EQ(bench.engineBoxes().size(), 1u);
+  bench.engineFails(kCaptureStart, E_FAIL);
+  bench.engineFails("cap.RenderStream(PIN_CATEGORY_PREVIEW", E_FAIL, -1);
+  step([&] { click(kRecord); },
+       manualStart("\"q\"", "D:\\rec\\tv.avi", true) + Lines{"cCapBuild captureStream on"} + kBuiltAnew);
+  EXPECT_TRUE(e2e::pollUntil([&] { return !IsWindowEnabled(child(kBar)) && !IsWindowEnabled(child(kMute)); }, 5000));
+  EXPECT_FALSE(down(kRecord));
+}
+
+// A click while a reservation records, before its TVR_RECON (its capture line waits behind a
+// request the engine has not answered yet): the reservation stops through the scheduler, and no
+// manual set-up tears its graph down.
+TEST_F(ControlsBench, ARecordClickBeforeTheReservationsReportStopsItThroughTheScheduler) {
+  start();
+  showView();
+  const double at = e2e::localNow() + 7 / tavora::kSecondsPerDay;
+  bench.writeFile(L"reserve.dat", reserveFile({reservation(at, at + 600 / tavora::kSecondsPerDay, 12, "news")}));
+  bench.enginePosts(tvr::TVR_CHANGED, 0, 0);
+  ASSERT_TRUE(bench.waitForRequest("tune setCh 12", 10000));
+  ASSERT_TRUE(bench.waitForRequest("mix setSysVolMute", 5000));
+  Sleep(500);
+  bench.holdAcknowledgements();
+  click(kUp);  // "mix setMute ON" stays unanswered
+  ASSERT_TRUE(e2e::pollUntil([&] { return e2e::localNow() > at + 1 / tavora::kSecondsPerDay; }, 15000));
+  markHere();
+  EXPECT_FALSE(down(kRecord));
+  click(kRecord);
+  Sleep(500);
+  bench.releaseAcknowledgements();
+  ASSERT_TRUE(bench.waitForRequest("preView3.cmd", 10000));
+  Sleep(500);
+  const Lines all = bench.requestsWithoutViewSizing();
+  const Lines sent(all.begin() + static_cast<std::ptrdiff_t>(mark), all.end());
+  // The reservation's capture and caption lines, then its stop and the preview; nothing else.
+  ASSERT_EQ(sent.size(), 5 + kBackToPreview.size());
+  EXPECT_EQ(Lines(sent.begin(), sent.begin() + 2), (Lines{"tune incChannel", "cCapBuild captureStream on"}));
+  EXPECT_EQ(sent[2].rfind("tune setCaption \"", 0), 0u);
+  EXPECT_EQ(Lines(sent.begin() + 3, sent.end()), (Lines{"cFg stopGraph", "tune setCaption"} + kBackToPreview));
+  EXPECT_TRUE(e2e::pollUntil([&] { return !down(kRecord); }, 5000));
+  EXPECT_TRUE(IsWindowVisible(view));
 }

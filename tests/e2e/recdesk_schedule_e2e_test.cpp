@@ -179,6 +179,23 @@ TEST_F(ScheduledRecdesk, PowerOffAfterTheRecordingGoesThroughTheEnginesMarks) {
   EXPECT_EQ(Lines(preview + 1, log.end()), expected);
 }
 
+// The engine cannot start the capture (its box, its whole clean, no TVR_RECON): the scheduler
+// takes the failed start's way back at once, and nothing stops or switches off at the end.
+TEST_F(ScheduledRecdesk, AReservationWhoseCaptureFailsRebuildsThePreviewAndSwitchesNothingOff) {
+  bench.engineFails("cap.ControlStream(PIN_CATEGORY_CAPTURE, null, null, null,", E_FAIL);
+  const double start = secondsAhead(3), end = start + 2 / tavora::kSecondsPerDay;
+  reserve(start, end, 1);
+  ASSERT_TRUE(bench.waitForRequest("preView.cmd", 15000));
+  ASSERT_TRUE(e2e::pollUntil([&] { return localNow() > end + 2 / tavora::kSecondsPerDay; }, 10000));
+  const Lines log = bench.requestsWithoutViewSizing();
+  const auto capture = std::find(log.begin(), log.end(), "cCapBuild captureStream on");
+  ASSERT_GT(std::distance(capture, log.end()), 5);
+  const std::string caption = "tune setCaption \"" + hhnn(start) + "\x81\x60" + hhnn(end) + " news\"";
+  EXPECT_EQ(Lines(capture + 1, capture + 6), (Lines{caption, "tune setCaption", "mix getMute", "mark 6", "clean"}));
+  EXPECT_EQ(std::count(capture, log.end(), "cFg stopGraph") + std::count(capture, log.end(), "quit OFF"), 0);
+  EXPECT_EQ(bench.engineBoxes().size(), 1u);
+}
+
 TEST_F(NoticedRecdesk, TheNoticeComesToTheFrontAndCancelAndWatchTvShowsTheChannel) {
   const double start = secondsAhead(10);
   reserve(start, start + 60 / tavora::kSecondsPerDay);

@@ -118,10 +118,17 @@ TEST(Language, UnknownWordsAndKindsDoNothing) {
 TEST(Language, NewWithATakenNameDestroysTheEarlierObjectFirst) {
   EngineFixture f;
   f.engine.execLine("new GraphBuilder cFg");
+  f.engine.execLine("cFg create");
+  f.engine.execLine("label keep");
   f.engine.execLine("new GraphBuilder cFg");
-  EXPECT_EQ(f.host.log, (Tokens{"make obj1", "destroy obj1", "make obj2"}));
+  EXPECT_EQ(f.host.log, (Tokens{"make obj1", "obj1 create", "destroy obj1", "make obj2"}));
   EXPECT_EQ(f.engine.objectNames(), (Tokens{"cFg"}));
   EXPECT_FALSE(f.engine.currentGraph.expired());
+  // The earlier object's undo lines went with it: a clean undoes only the new one.
+  EXPECT_EQ(f.engine.undoList, (Tokens{"label keep", "delete cFg"}));
+  f.engine.execLine("clean keep");
+  EXPECT_EQ(f.host.log.back(), "destroy obj2");
+  EXPECT_EQ(f.engine.undoList, (Tokens{"label keep"}));
 }
 
 TEST(Language, DeleteForgetsTheCurrentGraph) {

@@ -102,6 +102,10 @@ void EngineModel::runLine(const std::string& line) {
   }
   if (line[0] == '#') return;
   lex& e = engine();
+  if (failingLines.count(line)) {
+    fixture_.host.showErrorDialog("failed: " + line);
+    return clean("");
+  }
   e.tokenize(line);
   const std::string word = e.tokens[0];
   if (word == "clean") return clean(e.tokens.size() == 1 ? std::string() : e.tokens[1]);
@@ -341,6 +345,8 @@ void EngineModel::apply(const std::string& line, bool pushUndo) {
       if (count(3) && !isInt(t[2])) fail("not a number");
       return;
     case SubCommand::getMute:
+      if (count(2)) e.host().postToFront(tvr::TVR_MUTE, 0, 0);
+      return;
     case SubCommand::getVolume:
     case SubCommand::getSysVolMute:
     case SubCommand::setSysVolMute:
@@ -351,12 +357,19 @@ void EngineModel::apply(const std::string& line, bool pushUndo) {
   }
 }
 
+void EngineModel::abortGraph() {
+  if (auto graph = std::dynamic_pointer_cast<FakeGraph>(engine().currentGraph.lock())) graph->abortPending = true;
+  for (auto& [name, d] : devices_) d.capturing = false;
+}
+
 void ModelTransport::sendCopyData(int32_t, const std::vector<char>& bytes) {
   if (bytes.empty() || bytes.back() != '\0') ADD_FAILURE() << "a text without its NUL";
   texts_.emplace_back(bytes.data());
 }
 
 void ModelTransport::postRequest(int32_t msg, uintptr_t value, int32_t id) {
+  // Not a request: the engine reads its graph's events at once and acknowledges nothing.
+  if (msg == static_cast<int32_t>(tvr::TVR_GRAPHEVENT)) return void(model_.engine().onMessage(tvr::TVR_GRAPHEVENT, 0, 0));
   if (texts_.empty()) {
     ADD_FAILURE() << "a request without its text";
     return;

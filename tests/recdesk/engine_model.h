@@ -58,9 +58,13 @@ class EngineModel {
   bool capturing() const;
   std::vector<std::string> marks() const;
 
+  // Lines that fail as a driver's call would: the error box, then the whole undo list runs.
+  std::set<std::string> failingLines;
   // The engine ignores a line whose object does not exist; the model fails it unless told.
   bool ignoreLinesForMissingObjects = false;
   std::vector<std::string> ignoredLines;
+  // A full disk or a lost device: the capture stops, an error-abort event waits in the graph.
+  void abortGraph();
 
  private:
   void runBuiltIn(const std::string& line);

@@ -57,6 +57,7 @@ class FakeView : public TvViewPort {
   }
   bool isRecording() const override { return recording; }
   void closeOptions() override { ++optionsClosed; }
+  void mixerAvailable(bool available) override { mixerShown = available; }
 
   PanelGeometry panel{0x5200, 320, 240};
   int32_t prealloc = 0;
@@ -67,6 +68,7 @@ class FakeView : public TvViewPort {
   int shows = 0;
   bool recording = false;
   int optionsClosed = 0;
+  bool mixerShown = true;
 };
 
 class FakeDialogs : public SchedulerDialogs {
@@ -85,7 +87,10 @@ class FakeDialogs : public SchedulerDialogs {
     if (duringPowerOff) duringPowerOff();
     return powerOffAnswer;
   }
-  void showError(const std::string& text) override { log.push_back("error " + text); }
+  void showError(const std::string& text) override {
+    log.push_back("error " + text);
+    if (duringError) duringError();
+  }
 
   std::vector<std::string> log;
   std::deque<int> noticeResults;
@@ -93,6 +98,7 @@ class FakeDialogs : public SchedulerDialogs {
   bool powerOffAnswer = true;
   std::function<void()> duringNotice;
   std::function<void()> duringPowerOff;
+  std::function<void()> duringError;
 };
 
 class FakeTray : public TrayPort {

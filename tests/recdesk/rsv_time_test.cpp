@@ -6,11 +6,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <memory>
 #include <stdexcept>
 
+#include "common/messages.h"
 #include "common/oledate.h"
 #include "model_link.h"
+#include "recdesk/core/graph_watch.h"
 #include "reserve_builder.h"
 #include "tests_common.h"
 
@@ -33,7 +36,9 @@ struct Fixture : ModelLink {
   FakeSource source;
   timerIni settings;
   std::unique_ptr<rsvTime> rsv;
-  size_t marksSeen = 0;
+  FakeTimer pollTimer;
+  GraphWatch graph{link, pollTimer};
+  size_t marksSeen = 0, reported = 0;
 
   Fixture() { clock.time = kNow; }
 
@@ -52,7 +57,7 @@ struct Fixture : ModelLink {
   }
   // The engine answers, and the main window acts on the marks it echoes.
   void settle() {
-    pump();
+    answer();
     for (Lines marks = model.marks(); marksSeen < marks.size(); marks = model.marks()) {
       const std::string mark = marks[marksSeen++];
       if (mark == "4" || mark == "1") {
@@ -61,8 +66,28 @@ struct Fixture : ModelLink {
         if (mark == "1") link.sendMark(2);
       }
       if (mark == "2") link.execOneLine("quit OFF");
-      pump();
+      answer();
     }
+  }
+  // Each acknowledgement, and what the engine posts before it, as the main window hands them on.
+  void answer() {
+    do
+      while (reported < model.host().log.size()) onPost(model.host().log[reported++]);
+    while (acknowledge());
+  }
+  void onPost(const std::string r) {
+    unsigned msg = 0;
+    unsigned long long wParam = 0;
+    if (std::sscanf(r.c_str(), "post %u %llu", &msg, &wParam) == 2) link.observe(msg, wParam);
+    if (r == post(tvr::TVR_RECON, 0)) rsv->onRecOn(), graph.onRecOn();
+    if (r == post(tvr::TVR_RECOFF, 0)) graph.onRecOff();
+    if (r == post(tvr::TVR_GRAPHABORT, 0)) rsv->onGraphAbort();
+  }
+  bool acknowledge() {
+    const std::optional<int32_t> id = transport.takeAck();
+    if (id) link.sendNext(*id);
+    if (id && rsv) rsv->onAcknowledged(*id);
+    return id.has_value();
   }
   // Lets the one-shot timer run out once.
   void fireOnce() {
@@ -90,7 +115,11 @@ struct Fixture : ModelLink {
   bool sent(const std::string& entry) const { return count(entry) > 0; }
 };
 
-TRsvEle news() { return reservation(at(4, 21, 0), at(4, 22, 0), 12, "news"); }
+TRsvEle news(uint8_t powerOff = 0) {
+  TRsvEle e = reservation(at(4, 21, 0), at(4, 22, 0), 12, "news");
+  e.powerOff = powerOff;
+  return e;
+}
 
 }  // namespace
 
@@ -290,6 +319,13 @@ TEST(Scheduler, ANoticeDuringAManualRecording) {
   EXPECT_EQ(g.rsv->state(), rsvTime::READY);
   EXPECT_TRUE(g.sent("line clean setMixer"));
   EXPECT_TRUE(g.model.previewing());
+  // The manual recording ended while the notice was open: the reservation records.
+  Fixture h;
+  h.view.recording = true;
+  h.dialogs.duringNotice = [&] { h.view.recording = false; };
+  h.start({news()});
+  h.fire();
+  EXPECT_EQ(h.rsv->state(), rsvTime::READY);
 }
 
 TEST(Scheduler, StoppedByTheRecordButtonReturnsToThePreviewWithoutPowerOff) {
@@ -439,13 +475,13 @@ TEST(Scheduler, ReservationsChangedInEveryState) {
     EXPECT_EQ(f.rsv->currentEntry()->title, "new");
     EXPECT_EQ(f.rsv->state(), rsvTime::WAIT);
   }
-  // NOTICE, READY, REC: only noted; the reload follows the reservation's end.
+  // NOTICE, READY, REC: noted (the file read only for the running end); the reload follows the end.
   for (rsvTime::State state : {rsvTime::NOTICE, rsvTime::READY, rsvTime::REC}) {
     Fixture f;
     f.settings.noticeOn = 0;
     f.start({news()});
     while (f.rsv->state() != state) f.fire();
-    const int reads = f.source.reads;
+    const int reads = f.source.reads + 1;
     f.changed({replaced, reservation(at(4, 23, 0), at(4, 23, 30), 8, "after")});
     EXPECT_EQ(f.source.reads, reads);
     EXPECT_TRUE(f.rsv->reloadPending());
@@ -722,4 +758,80 @@ TEST(Scheduler, TheProgramsEndStopsARunningCaptureFirst) {
   h.rsv->stopForExit();
   EXPECT_TRUE(h.transport.log.empty());
   EXPECT_FALSE(h.timer.running);
+}
+
+// A reservation added during the power-off countdown or the wake-up start after a recording keeps
+// the PC on when near, else gets the alarm; the wake-up program's error box holds no timer.
+TEST(Scheduler, TheStepsAfterARecordingTakeUpWhatTheirWaitsLetIn) {
+  for (int wait = 0; wait < 3; ++wait) {
+    Fixture f;
+    f.model.ignoreLinesForMissingObjects = true;
+    f.settings.wakeUpProgram = "wakecall.exe";
+    f.launcher.succeeds = wait != 2;
+    std::vector<TRsvEle> list = {news(1), reservation(at(5, 21, 0), at(5, 22, 0), 4, "tomorrow")};
+    f.startRecording(list);
+    list.push_back(reservation(wait == 1 ? at(5, 20, 0) : at(4, 22, 3), at(5, 23, 0), 8, "added"));
+    bool timerRuns = false, done = false;
+    (wait == 0 ? f.dialogs.duringPowerOff : wait == 1 ? f.launcher.duringPump : f.dialogs.duringError) = [&] {
+      if (!done) done = true, timerRuns = f.timer.running, f.changed(list);
+    };
+    f.fire();
+    EXPECT_EQ(f.sent("line quit OFF"), wait == 1);
+    const char* alarm = wait == 1 ? "wakecall.exe /ON /D5 /H19 /M57 /S0" : "wakecall.exe /ON /D4 /H22 /M0 /S0";
+    EXPECT_EQ(std::count(f.launcher.log.begin(), f.launcher.log.end(), alarm) + timerRuns, 1 + (wait == 2));
+  }
+}
+
+// A new end in the table moves the running occurrence's stop; one from the stop-time dialog keeps
+// it the next reservation until it stops, then it steps on once.
+TEST(Scheduler, TheRunningOccurrenceTakesItsNewEndAndIsRecordedOnce) {
+  const TRsvEle daily = reservation(at(4, 21, 0), at(4, 22, 0), 12, "daily", TRsvEle::kDaily);
+  for (double end : {at(4, 22, 30), at(4, 21, 40), -at(4, 22, 30)}) {
+    Fixture f;
+    f.startRecording({daily});
+    f.clock.time = at(4, 21, 30);
+    TRsvEle moved = daily;
+    moved.end = std::fabs(end);
+    end > 0 ? f.changed({moved}) : f.rsv->changeEnd(moved.end, false);
+    EXPECT_EQ(f.rsv->dueTime(), moved.end);
+    f.clock.time = moved.end - secs(60);
+    EXPECT_EQ(f.rsv->nextStart(), daily.start);  // the end of Windows warns of it
+    f.fire();
+    EXPECT_NEAR(f.clock.time, moved.end, secs(0.001));
+    EXPECT_EQ(f.rsv->currentEntry()->start, at(5, 21, 0));
+    f.changed({daily});
+    EXPECT_EQ(f.count("file record1z.cmd"), 1u);  // never set up again
+  }
+}
+
+// Woken after a reservation's end the scheduler lets it go unset-up; woken mid-way it records the rest.
+TEST(Scheduler, AReservationThatEndedWhileThePCSleptIsNotSetUp) {
+  Fixture f;
+  f.start({news(1), reservation(at(5, 21, 0), at(5, 22, 0), 4, "tomorrow")});
+  f.clock.time = at(5, 7, 0);
+  f.fireOnce();
+  EXPECT_TRUE(f.transport.log.empty() && f.rsv->currentEntry()->title == "tomorrow");
+  f.clock.time = at(5, 21, 30);
+  for (int i = 0; i < 3; ++i) f.fire();
+  EXPECT_TRUE(f.model.capturing());
+}
+
+// A set-up the engine fails (no TVR_RECON for the capture) or a graph that aborts mid-way (found by
+// the poll): no recording shown, no power-off, the preview back; a start that failed is not done.
+TEST(Scheduler, ARecordingTheEngineFailsEndsWithoutThePowerOff) {
+  for (bool aborts : {false, true}) {
+    Fixture f;
+    if (!aborts) f.model.failingLines = {"cCapBuild renderVCapture cVCap cComp"}, f.model.ignoreLinesForMissingObjects = true;
+    f.startRecording({news(1)});
+    for (bool abort : {false, aborts}) {
+      EXPECT_EQ(f.rsv->state() == rsvTime::REC && f.pollTimer.running, aborts);
+      if (abort) f.model.abortGraph();
+      f.graph.onTimer();
+      f.settle();
+    }
+    EXPECT_EQ(f.rsv->state(), rsvTime::IDLE);
+    EXPECT_EQ(f.tray.log.end()[-2] + ", " + f.tray.log.back(), "icon 0, items off");
+    EXPECT_TRUE(f.dialogs.log.empty() && !f.pollTimer.running && f.model.previewing());
+    EXPECT_EQ(f.rsv->reservations()[0].done, aborts);
+  }
 }

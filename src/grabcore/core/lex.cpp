@@ -176,21 +176,24 @@ bool lex::execLine(const std::string& line) {
   return result;
 }
 
-void lex::tokenize(const std::string& line) {
-  tokens.clear();
+void lex::tokenize(const std::string& line) { tokens = splitTokens(line); }
+
+std::vector<std::string> lex::splitTokens(const std::string& line) {
+  std::vector<std::string> out;
   bool quoting = false;
   std::string current;
   for (char c : line) {
     if (c == '"') {
       quoting = !quoting;
     } else if (c == ' ' && !quoting) {
-      tokens.push_back(std::move(current));
+      out.push_back(std::move(current));
       current.clear();
     } else {
       current.push_back(c);
     }
   }
-  tokens.push_back(std::move(current));
+  out.push_back(std::move(current));
+  return out;
 }
 
 const std::string& lex::token(size_t index) const {
@@ -252,13 +255,25 @@ void lex::pushUndoWords(std::initializer_list<std::string> words) {
 void lex::makeObject(const std::string& kindWord, const std::string& name) {
   const KindRow* kind = findKind(kindWord);
   if (!kind) return;
-  destroyObject(name);
+  // A name in use: the earlier object goes, and its undo lines with it, which would otherwise
+  // act on the new object of that name.
+  if (object(name)) {
+    destroyObject(name);
+    forgetUndoLinesOf(name);
+  }
   std::shared_ptr<dsMother> object = factory_.make(kind->id, *this);
   if (!object) return;
   objects_.emplace_back(name, object);
   handlerByName_[name] = kind->handler;
   if (kind->id == WaitId::GraphBuilder) currentGraph = std::dynamic_pointer_cast<TGraphBuilder>(object);
   pushUndoWords({"delete", name});
+}
+
+void lex::forgetUndoLinesOf(const std::string& name) {
+  std::erase_if(undoList, [&](const std::string& line) {
+    const std::vector<std::string> words = splitTokens(line);
+    return words[0] == name || (words[0] == "delete" && words.size() > 1 && words[1] == name);
+  });
 }
 
 // By value: the name may be the table entry's own, which the erase below frees.

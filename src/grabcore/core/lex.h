@@ -76,7 +76,10 @@ class lex {
   void runCommandFile(const std::string& name);
   // Shows the exception being handled in the framework's box.
   void showUnexpected();
+  static std::vector<std::string> splitTokens(const std::string& line);
   void makeObject(const std::string& kindWord, const std::string& name);
+  // Takes the undo lines of an object ("delete <name>", "<name> ...") off the list.
+  void forgetUndoLinesOf(const std::string& name);
   void destroyObject(std::string name);
 
   EngineHost& host_;

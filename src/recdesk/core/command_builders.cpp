@@ -46,12 +46,14 @@ void dsControl::sendPanelNumbers() {
 }
 
 void dsControl::prepareRecording(const std::string& quality, const std::string& file) {
+  ++previewEpoch_;
   sendPanelNumbers();
   execCmdFile("record1z.cmd");
   recordingGraph(quality, file);
 }
 
 void dsControl::prepareManualRecording(const std::string& quality, const std::string& file) {
+  ++previewEpoch_;
   // Out of the preview first, as the way back to it does.
   execOneLine("mix getSysVolMute");
   setMute(true);
@@ -113,6 +115,7 @@ void dsControl::setQuality(const std::string& name, int32_t v) {
 void dsControl::getQuality(const std::string& name) { execOneLine("cVCap getQuality " + name); }
 
 void dsControl::cleanUp() {
+  ++previewEpoch_;
   execOneLine("mix getSysVolMute");
   setMute(true);
   execOneLine("clean filterSet");
@@ -125,6 +128,7 @@ void dsControl::cleanUp() {
 void dsControl::sendMark(int n) { execOneLine("mark " + std::to_string(n)); }
 
 void dsControl::firstPreview() {
+  ++previewEpoch_;
   addDWORD("form", view_.viewWindow());
   createMixer();
   sendPanelNumbers();
@@ -133,6 +137,7 @@ void dsControl::firstPreview() {
 }
 
 void dsControl::backToPreview() {
+  ++previewEpoch_;
   execOneLine("mix getSysVolMute");
   setMute(true);
   execOneLine("clean filterSet");

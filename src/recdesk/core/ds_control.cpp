@@ -54,9 +54,7 @@ void dsControl::sendFront() {
   }
   if (engineGone_) {
     // Nothing would answer: a request waiting here would keep the queue busy for good.
-    queue_.clear();
-    steps_.clear();
-    busy_ = false;
+    dropAll();
     return;
   }
   busy_ = true;
@@ -89,9 +87,20 @@ void dsControl::onAckTimeout() {
     return;
   }
   abandoned_.insert(id);
+  dropAll();
+}
+
+void dsControl::dropAll() {
   queue_.clear();
   steps_.clear();
   busy_ = false;
+  recovery_ = Recovery::none;  // its mark will not come
+  // A listener may queue again (to a live engine, after a give-up): from an empty queue.
+  for (const std::function<void()>& listener : droppedListeners_) listener();
+}
+
+void dsControl::pollGraph() {
+  if (!engineGone_ && transport_.engineKnown()) transport_.postRequest(static_cast<int32_t>(tvr::TVR_GRAPHEVENT), 0, 0);
 }
 
 void dsControl::engineAnnounced() {
@@ -104,7 +113,5 @@ void dsControl::engineEnded() {
   waitingForEngine_ = false;
   ackTimer_.stop();
   if (busy_ && !queue_.empty()) abandoned_.insert(queue_.front().id);
-  queue_.clear();
-  steps_.clear();
-  busy_ = false;
+  dropAll();
 }

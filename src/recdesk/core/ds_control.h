@@ -7,6 +7,7 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "cmd_mess.h"
 #include "ports.h"
@@ -40,6 +41,10 @@ class dsControl {
   // unsent.
   void engineEnded();
 
+  // Called whenever queued requests are dropped unanswered (the engine ended, or the user gave
+  // up waiting). The listener must outlive the queue's use.
+  void onRequestsDropped(std::function<void()> listener) { droppedListeners_.push_back(std::move(listener)); }
+
   bool busy() const { return busy_; }
   bool engineGone() const { return engineGone_; }
   const std::deque<CmdMess>& queue() const { return queue_; }
@@ -65,6 +70,9 @@ class dsControl {
   void getQuality(const std::string& name);
   void cleanUp();
   void sendMark(int n);
+  // TVR_GRAPHEVENT, posted past the queue: the engine reads its graph's events at once and
+  // answers only an abort (TVR_GRAPHABORT), never with an acknowledgement.
+  void pollGraph();
 
   // Sequences shared by the tray, the scheduler and the TV view.
   // "form", "width" and "height" of the video panel.
@@ -73,6 +81,10 @@ class dsControl {
   void firstPreview();
   // Tears the running preview or recording down and builds the preview again.
   void backToPreview();
+  // The way back after a start that failed or was cancelled (preview_recovery.cpp).
+  void cancelToPreview();
+  // An engine report (message and wParam) as the main window receives it.
+  void observe(unsigned msg, uint64_t wParam);
 
  private:
   void append(int32_t msg, std::string text, uintptr_t value);
@@ -80,6 +92,11 @@ class dsControl {
   void recordingGraph(const std::string& quality, const std::string& file);
   // Sends the front; before the engine is known it waits for the announcement.
   void sendFront();
+  // Drops every queued request and step and tells the listeners.
+  void dropAll();
+  // The way back's question to the mixer, and what its mark decides.
+  enum class Recovery { none, probing, rebuilt };
+  void askForMixer(Recovery next);
 
   EngineTransport& transport_;
   OneShotTimer& ackTimer_;
@@ -94,6 +111,13 @@ class dsControl {
   std::set<int32_t> abandoned_;  // sent requests given up on; their late acknowledgements are dropped
   // Steps of afterQueued, each after the request with its id.
   std::deque<std::pair<int32_t, std::function<void()>>> steps_;
+  std::vector<std::function<void()>> droppedListeners_;
+  Recovery recovery_ = Recovery::none;
+  bool mixerAnswered_ = false;
+  // Counts the sequences that build or tear down the engine's objects (previews, set-ups,
+  // clean-ups), so that the way back knows whether another has come since its question.
+  uint32_t previewEpoch_ = 0;
+  uint32_t recoveryEpoch_ = 0;
 };
 
 // A profile or file name as one token of a command line.

@@ -8,7 +8,9 @@ std::string startConfirmation(const std::string& quality, const std::string& fil
 
 ManualRecording::ManualRecording(dsControl& engine, rsvTime& scheduler, OneShotTimer& stopTimer,
                                  ManualRecordingHost& host)
-    : engine_(engine), scheduler_(scheduler), stopTimer_(stopTimer), host_(host) {}
+    : engine_(engine), scheduler_(scheduler), stopTimer_(stopTimer), host_(host) {
+  engine_.onRequestsDropped([this] { requestsDropped(); });
+}
 
 void ManualRecording::recordClicked(const ManualSettings& settings) {
   const bool down = host_.recordDown();
@@ -20,6 +22,15 @@ void ManualRecording::recordClicked(const ManualSettings& settings) {
     host_.tell(texts::kRecordRefusedWhilePreparing);
     return;
   }
+  // A reservation records, also before its TVR_RECON has put the button down: the click is its
+  // stop; a manual set-up would tear its graph down.
+  if (state == rsvTime::REC) {
+    host_.setRecordDown(false);
+    return stop();
+  }
+  // No start under a box or dialog that holds the view (its own confirmation included); a stop
+  // may still come, from the tray.
+  if (down && (asking_ || !host_.available())) return host_.setRecordDown(false);
   if (down) start(settings);
   else stop();
 }
@@ -36,7 +47,12 @@ void ManualRecording::start(const ManualSettings& settings) {
   host_.setRecordingItems(true);
   engine_.prepareManualRecording(settings.quality, settings.file);
   const uint32_t setUps = setUps_;
-  const bool confirmed = !settings.confirm || host_.confirmStart(startConfirmation(settings.quality, settings.file));
+  bool confirmed = true;
+  if (settings.confirm) {
+    asking_ = true;
+    confirmed = host_.confirmStart(startConfirmation(settings.quality, settings.file));
+    asking_ = false;
+  }
   // The box's own loop may have let a reservation set itself up, whose graph now stands, or
   // seen the engine end, or the tray stop this start: it is then void and sends nothing that
   // would undo either.
@@ -65,16 +81,11 @@ void ManualRecording::stop() {
   }
   engine_.execOneLine("cFg stopGraph");
   host_.setRecordingItems(false);
-  bool powerOff = powerOffAfterStop_;
+  const bool powerOff = powerOffAfterStop_;
   ended();
-  if (powerOff) {
-    if (scheduler_.powerOffFitsBefore(scheduler_.nextStart())) powerOff = host_.confirmPowerOff();
-    else powerOff = false;
-  }
   if (!powerOff) return engine_.backToPreview();
-  scheduler_.armWakeUp();
-  engine_.cleanUp();
-  engine_.sendMark(1);
+  // The scheduler decides by what is due once the countdown has closed, not before it opened.
+  scheduler_.switchOffAfterRecording([this] { return host_.confirmPowerOff(); }, [this] { engine_.backToPreview(); });
 }
 
 void ManualRecording::onStopTimer() {
@@ -86,7 +97,23 @@ void ManualRecording::onStopTimer() {
 
 void ManualRecording::onRecOn() {
   host_.setRecordDown(true);
-  if (phase_ == Phase::starting && captureId_ != 0) phase_ = Phase::running;
+  // Only the report of this start's own capture line, which the engine is running now.
+  const std::deque<CmdMess>& queue = engine_.queue();
+  if (phase_ == Phase::starting && captureId_ != 0 && engine_.busy() && !queue.empty() &&
+      queue.front().id == captureId_)
+    phase_ = Phase::running;
+}
+
+void ManualRecording::requestsDropped() {
+  // Nothing answers the start any more; a recording under way ended with the engine. Given up
+  // on a live engine, a running recording may still write: its stop stays the user's.
+  const bool engineAlive = !engine_.engineGone();
+  if (phase_ == Phase::none || (phase_ == Phase::running && engineAlive)) return;
+  ended();
+  host_.setRecordDown(false);
+  host_.setRecordingItems(false);
+  // The start's rest was never sent: the way back sorts out what its first lines left.
+  if (engineAlive) cancelToPreview();
 }
 
 void ManualRecording::onRecOff() {
@@ -106,6 +133,14 @@ void ManualRecording::onAcknowledged(int32_t id) {
   host_.setRecordDown(false);
   host_.setRecordingItems(false);
   cancelToPreview();
+}
+
+void ManualRecording::onGraphAbort() {
+  if (phase_ != Phase::running) return;
+  // The graph stopped writing: the recording ends as a failed one, without its power-off.
+  powerOffAfterStop_ = false;
+  host_.setRecordDown(false);
+  stop();
 }
 
 void ManualRecording::scheduledSetUp() {
@@ -132,7 +167,4 @@ void ManualRecording::ended() {
   disarmStopTimer();
 }
 
-void ManualRecording::cancelToPreview() {
-  engine_.execOneLine("cFg stopGraph");
-  engine_.backToPreview();
-}
+void ManualRecording::cancelToPreview() { engine_.cancelToPreview(); }

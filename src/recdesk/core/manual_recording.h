@@ -15,6 +15,8 @@ class ManualRecordingHost {
  public:
   virtual ~ManualRecordingHost() = default;
   virtual bool recordDown() const = 0;
+  // The view takes input: no modal box or dialog holds it.
+  virtual bool available() const = 0;
   // Sets the button without running its click.
   virtual void setRecordDown(bool down) = 0;
   // "録画停止" and "終了時間再設定".
@@ -48,6 +50,10 @@ class ManualRecording {
   void onRecOn();
   void onRecOff();
   void onAcknowledged(int32_t id);
+  // TVR_GRAPHABORT: the graph stopped on an error.
+  void onGraphAbort();
+  // The queue dropped its requests: the engine ended, or its answer was given up.
+  void requestsDropped();
   // A reservation's set-up replaces whatever ran.
   void scheduledSetUp();
 
@@ -75,6 +81,7 @@ class ManualRecording {
   Phase phase_ = Phase::none;
   uint32_t serial_ = 0;
   uint32_t setUps_ = 0;  // reservations' set-ups so far
+  bool asking_ = false;  // the start's confirmation is open
   int32_t captureId_ = 0;
   bool stopArmed_ = false;
   bool powerOffAfterStop_ = false;

@@ -66,6 +66,8 @@ class TvViewPort {
   virtual bool isRecording() const = 0;
   // A reservation falls due: an open options dialog closes before its set-up.
   virtual void closeOptions() = 0;
+  // The volume bar and the mute button take input only while the engine has a mixer.
+  virtual void mixerAvailable(bool available) = 0;
 };
 
 // The scheduler's dialogs.

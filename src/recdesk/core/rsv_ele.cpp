@@ -53,7 +53,8 @@ void bringUpToDate(TRsvEle& entry, double now) {
   while (entry.end < now) stepToNextOccurrence(entry);
 }
 
-void rollForward(std::vector<TRsvEle>& list, double now) {
-  for (TRsvEle& entry : list) bringUpToDate(entry, now);
+void rollForward(std::vector<TRsvEle>& list, double now, uint32_t keep) {
+  for (TRsvEle& entry : list)
+    if (keep == 0 || entry.serial != keep) bringUpToDate(entry, now);
   std::stable_sort(list.begin(), list.end(), [](const TRsvEle& a, const TRsvEle& b) { return a.start < b.start; });
 }

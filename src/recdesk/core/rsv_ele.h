@@ -31,5 +31,6 @@ bool stepToNextOccurrence(TRsvEle& entry);
 // Brings a past entry up to date: a once (or unknown) kind is marked done, a repeating one
 // steps until its end is no longer before now.
 void bringUpToDate(TRsvEle& entry, double now);
-// Brings every entry up to date, then sorts by start (stable).
-void rollForward(std::vector<TRsvEle>& list, double now);
+// Brings every entry up to date, then sorts by start (stable). The entry whose serial is keep
+// (the occurrence being recorded; 0 none) is left as it is.
+void rollForward(std::vector<TRsvEle>& list, double now, uint32_t keep = 0);

@@ -54,6 +54,7 @@ TRsvEle* rsvTime::current() { return const_cast<TRsvEle*>(currentEntry()); }
 void rsvTime::loadReservations() {
   list_.clear();
   current_ = 0;
+  failed_.clear();
   if (std::optional<std::vector<uint8_t>> data = ports_.source.read()) list_ = readReserveFile(*data);
   for (TRsvEle& e : list_) e.serial = nextSerial_++;
   const double now = ports_.clock.now();
@@ -62,28 +63,38 @@ void rsvTime::loadReservations() {
 }
 
 void rsvTime::keepFinished(double now) {
-  std::erase_if(finished_, [&](const Occurrence& o) { return o.end < now; });
+  // An occurrence is the same start on the same channel, whatever end the file gives it now; it
+  // is remembered as long as the file holds it, so that its file is never set up again.
   bool changed = false;
-  for (TRsvEle& e : list_) {
-    for (const Occurrence& o : finished_) {
-      if (e.done || e.channel != o.channel || std::fabs(e.start - o.start) > kSameTime ||
-          std::fabs(e.end - o.end) > kSameTime)
-        continue;
+  std::erase_if(finished_, [&](const Occurrence& o) {
+    bool held = false;
+    for (TRsvEle& e : list_) {
+      if (e.channel != o.channel || std::fabs(e.start - o.start) > kSameTime) continue;
+      held = true;
+      if (e.done) continue;
       finish(e);
       changed = true;
-      break;
     }
-  }
+    return !held;
+  });
   if (changed) ::rollForward(list_, now);
 }
 
-void rsvTime::rollForward() { ::rollForward(list_, ports_.clock.now()); }
+void rsvTime::applyPendingReload() {
+  if (!reloadPending_) return;
+  reloadPending_ = false;
+  loadReservations();
+}
+
+uint32_t rsvTime::running() const { return tState == NOTICE || tState == READY || tState == REC ? current_ : 0; }
+
+void rsvTime::rollForward() { ::rollForward(list_, ports_.clock.now(), running()); }
 
 TRsvEle* rsvTime::findNext() {
   if (list_.empty()) return nullptr;
   rollForward();
   for (TRsvEle& e : list_)
-    if (!e.done && e.enabled) return &e;
+    if (!e.done && e.enabled && std::find(failed_.begin(), failed_.end(), e.serial) == failed_.end()) return &e;
   return nullptr;
 }
 
@@ -111,6 +122,8 @@ double rsvTime::captureTime(const TRsvEle& e) const {
 // interval cap, a clock change); only the second kind re-arms.
 bool rsvTime::reached(double time) const { return ports_.clock.now() >= time - kOneMillisecond; }
 
+bool rsvTime::ended(const TRsvEle& e) const { return !(ports_.clock.now() < e.end); }
+
 void rsvTime::arm(State state, double target) {
   tState = state;
   due_ = target;
@@ -121,10 +134,7 @@ void rsvTime::arm(State state, double target) {
 
 void rsvTime::enter() {
   ports_.timer.stop();
-  if (reloadPending_) {
-    reloadPending_ = false;
-    loadReservations();
-  }
+  applyPendingReload();
   if (!pickNext()) {
     tState = IDLE;
     return;
@@ -148,14 +158,17 @@ std::optional<int> rsvTime::notice(bool manualLayout, bool ownedByView) {
 void rsvTime::exitWait() {
   ports_.timer.stop();
   TRsvEle* e = current();
-  if (!e) return enter();
+  // Picked before the PC slept, it may have ended meanwhile: a new pick lets it go.
+  if (!e || ended(*e)) return enter();
   if (!reached(noticeTime(*e))) return arm(WAIT, noticeTime(*e));
   // The set-up rebuilds the graph the options dialog works on: it closes first.
   ports_.view.closeOptions();
   if (ports_.view.isRecording()) {
     std::optional<int> result = notice(true, true);
     if (!result) return;
-    if (*result == 2 || (*result == 1 && ports_.settings.stopManualForReservation)) exitNotice(1);
+    // Run out, the notice stops the manual recording only if asked to, or if it ended meanwhile.
+    const bool record = ports_.settings.stopManualForReservation || !ports_.view.isRecording();
+    if (*result == 2 || (*result == 1 && record)) exitNotice(1);
     else finishCurrent(false);
   } else if (ports_.settings.noticeOn && ports_.clock.now() < setupTime(*e)) {
     std::optional<int> result = notice(false, ports_.view.isShown());
@@ -172,6 +185,8 @@ void rsvTime::exitNotice(int kind) {
   if (kind == 3) return finishCurrent(false);
   // Whatever else the dialog answers records, as its countdown does when it runs out.
   if (kind != 2) kind = 1;
+  // Ended meanwhile (the PC slept): nothing is set up for it.
+  if (kind == 1 && ended(*e)) return finishCurrent(false);
   dsControl& engine = ports_.engine;
   const bool wasHidden = !ports_.view.isShown();
   if (wasHidden) ports_.view.show();
@@ -206,7 +221,15 @@ void rsvTime::exitReady() {
   ports_.timer.stop();
   TRsvEle* e = current();
   if (!e) return enter();
-  ports_.engine.startCapture();
+  if (ended(*e)) {
+    // Set up, then the PC slept past the end: nothing was captured.
+    leaveRecording(true);
+    return finishCurrent(false);
+  }
+  dsControl& engine = ports_.engine;
+  engine.startCapture();
+  captureId_ = engine.queue().empty() ? 0 : engine.queue().back().id;
+  captureOn_ = false;
   ports_.tray.setRecordingItems(true);
   ports_.tray.setTrayIcon(2);
   changedEnd_.reset();
@@ -218,6 +241,13 @@ void rsvTime::exitReady() {
 void rsvTime::exitRec(bool allowPowerOff, bool mayCloseView) {
   if (tState != REC) return;
   ports_.timer.stop();
+  leaveRecording(mayCloseView);
+  // Without its TVR_RECON the capture has not run (the engine is held before it): nothing is
+  // switched off for it.
+  finishCurrent(allowPowerOff && captureOn_);
+}
+
+void rsvTime::leaveRecording(bool mayCloseView) {
   dsControl& engine = ports_.engine;
   engine.execOneLine("cFg stopGraph");
   engine.execOneLine("tune setCaption");
@@ -225,7 +255,15 @@ void rsvTime::exitRec(bool allowPowerOff, bool mayCloseView) {
   else engine.backToPreview();
   ports_.tray.setTrayIcon(0);
   ports_.tray.setRecordingItems(false);
-  finishCurrent(allowPowerOff);
+}
+
+void rsvTime::captureFailed() {
+  ports_.timer.stop();
+  ports_.engine.execOneLine("tune setCaption");
+  ports_.tray.setTrayIcon(0);
+  ports_.tray.setRecordingItems(false);
+  ports_.engine.cancelToPreview();
+  finishOccurrence(false, false);
 }
 
 void rsvTime::exitIdle() {
@@ -233,7 +271,9 @@ void rsvTime::exitIdle() {
   enter();
 }
 
-void rsvTime::finishCurrent(bool allowPowerOff) {
+void rsvTime::finishCurrent(bool allowPowerOff) { finishOccurrence(allowPowerOff, true); }
+
+void rsvTime::finishOccurrence(bool allowPowerOff, bool remember) {
   // Out of REC before anything else: a stop arriving during the power-off question must not
   // finish the reservation picked next.
   ports_.timer.stop();
@@ -241,44 +281,78 @@ void rsvTime::finishCurrent(bool allowPowerOff) {
   bool powerOff = false;
   if (TRsvEle* e = current()) {
     powerOff = allowPowerOff && recordingPowerOff();
-    // The occurrence as reserved, whatever end the recording went by, so that a reload knows it.
-    finished_.push_back({e->start, e->end, e->channel});
-    // A repeating reservation goes on to its next occurrence in this run.
-    finish(*e);
+    if (remember) {
+      // So that a reload knows it, whatever end the file then gives it.
+      finished_.push_back({e->start, e->channel});
+      // A repeating reservation goes on to its next occurrence in this run.
+      finish(*e);
+    } else if (!stepToNextOccurrence(*e)) {
+      // Not done by a recording that never ran: a reload (the reservation mended) tries again.
+      failed_.push_back(e->serial);
+    }
   }
   changedEnd_.reset();
   changedPowerOff_.reset();
   current_ = 0;
-  rollForward();
-  if (reloadPending_) {
-    reloadPending_ = false;
-    loadReservations();
+  captureId_ = 0;
+  captureOn_ = false;
+  if (powerOff) switchOffAfterRecording([this] { return ports_.dialogs.confirmPowerOff(); }, nullptr);
+  else enter();  // a change that came meanwhile is loaded there
+}
+
+bool rsvTime::switchOffAfterRecording(const std::function<bool()>& ask, const std::function<void()>& stayOn) {
+  // A reservation on its way, or a question of the scheduler open: nothing is switched off.
+  if (modal_ || finishing_ || (tState != WAIT && tState != IDLE)) {
+    if (stayOn) stayOn();
+    return false;
   }
-  bool confirmed = false;
-  whileHeld(finishing_, [&] {
-    const bool hasNext = pickNext();
-    armWakeUp();
-    confirmed = powerOff && powerOffFitsBefore(hasNext ? std::optional<double>(current()->start) : std::nullopt) &&
-                whileHeld(modal_, [&] { return ports_.dialogs.confirmPowerOff(); });
+  ports_.timer.stop();
+  tState = IDLE;
+  current_ = 0;
+  const bool off = whileHeld(finishing_, [&] {
+    bool asked = false, armed = false;
+    std::optional<double> armedFor;
+    // Each wait below (the wake-up program's start and its box, the countdown) lets changes and
+    // time in: the test is made again after each, with the list as it then is.
+    for (;;) {
+      applyPendingReload();
+      const TRsvEle* next = findNext();
+      const std::optional<double> start = next ? std::optional<double>(next->start) : std::nullopt;
+      if (!powerOffFitsBefore(start) || (next && reached(noticeTime(*next)))) return false;
+      if (!armed || armedFor != start) {
+        armed = true;
+        armedFor = start;
+        // Off without its alarm the PC would miss the next start; the scheduler, going on, tells.
+        if (!startWakeUp()) return false;
+        continue;
+      }
+      if (asked) return true;
+      asked = true;
+      if (!whileHeld(modal_, ask)) return false;
+    }
   });
-  if (confirmed) {
+  if (off) {
     ports_.engine.cleanUp();
     ports_.engine.sendMark(1);
-    return;
+    return true;
   }
-  // A change that came meanwhile is loaded here.
+  if (stayOn) stayOn();
   enter();
+  return false;
 }
 
 void rsvTime::armWakeUp() {
-  if (ports_.settings.wakeUpOff()) return;
+  if (!startWakeUp()) ports_.dialogs.showError(texts::kWakecallFailed);
+}
+
+bool rsvTime::startWakeUp() {
+  if (ports_.settings.wakeUpOff()) return true;
   const TRsvEle* next = findNext();
-  if (!next) return;
+  if (!next) return true;
   const double wakeTime = next->start - seconds(ports_.settings.wakeLeadSeconds);
-  if (ports_.launcher.open(ports_.settings.wakeUpProgram, wakeUpParameters(wakeTime)))
-    ports_.launcher.processMessages();
-  else
-    ports_.dialogs.showError(texts::kWakecallFailed);
+  if (!ports_.launcher.open(ports_.settings.wakeUpProgram, wakeUpParameters(wakeTime))) return false;
+  ports_.launcher.processMessages();
+  return true;
 }
 
 std::string rsvTime::recordFileName() const {
@@ -294,6 +368,8 @@ void rsvTime::setRecCaption() {
 // ---- the main window's calls ----
 
 void rsvTime::onTimer() {
+  // Held by the power-off steps, which take the scheduler up again themselves.
+  if (finishing_) return;
   TRsvEle* e = current();
   if (tState != IDLE && tState != WAIT && !e) return enter();
   switch (tState) {
@@ -310,22 +386,59 @@ void rsvTime::onTimer() {
   }
 }
 
+void rsvTime::onRecOn() {
+  // The report of the capture line in flight is the reservation's.
+  const dsControl& engine = ports_.engine;
+  if (tState == REC && captureId_ != 0 && engine.busy() && engine.queue().front().id == captureId_)
+    captureOn_ = true;
+}
+
+void rsvTime::onAcknowledged(int32_t id) {
+  if (captureId_ == 0 || id != captureId_) return;
+  captureId_ = 0;
+  // Acknowledged without it, the capture line failed: the reservation may be set up again.
+  if (tState == REC && !captureOn_) captureFailed();
+}
+
+bool rsvTime::onGraphAbort() {
+  if (tState != REC) return false;
+  // What was written stays, as a recording stopped early: back to the preview, no power-off.
+  exitRec(false, false);
+  return true;
+}
+
 void rsvTime::onReservationsChanged() {
-  if (modal_ || finishing_) {
+  if (modal_ || finishing_ || (tState != WAIT && tState != IDLE)) {
+    // The list is replaced once the reservation is finished; its own end counts at once.
     reloadPending_ = true;
+    takeNewEnd();
     return;
   }
-  switch (tState) {
-    case WAIT:
-      ports_.tray.setTrayIcon(0);
-      [[fallthrough]];
-    case IDLE:
+  if (tState == WAIT) ports_.tray.setTrayIcon(0);
+  ports_.timer.stop();
+  loadReservations();
+  enter();
+}
+
+void rsvTime::takeNewEnd() {
+  TRsvEle* e = running() ? current() : nullptr;
+  if (!e) return;
+  std::optional<std::vector<uint8_t>> data = ports_.source.read();
+  if (!data) return;
+  for (TRsvEle& f : readReserveFile(*data)) {
+    // A repeating entry is stored with its first date; its steps lead to the running one.
+    while (f.start < e->start - kSameTime && stepToNextOccurrence(f)) {
+    }
+    if (f.channel != e->channel || std::fabs(f.start - e->start) > kSameTime) continue;
+    if (std::fabs(f.end - e->end) <= kSameTime) return;
+    // A new end in the table replaces the stop-time dialog's too: a nearer one stops it then.
+    e->end = f.end;
+    changedEnd_.reset();
+    if (tState == REC) {
       ports_.timer.stop();
-      loadReservations();
-      enter();
-      return;
-    default:
-      reloadPending_ = true;
+      arm(REC, e->end);
+    }
+    return;
   }
 }
 
@@ -350,7 +463,7 @@ bool rsvTime::recordingPowerOff() const {
 
 void rsvTime::onClockChanged() {
   // A dialog holds the scheduler; it measures its own time and the scheduler goes on after it.
-  if (modal_ || tState == IDLE) return;
+  if (modal_ || finishing_ || tState == IDLE) return;
   onTimer();
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -59,6 +60,11 @@ class rsvTime {
 
   // Timer1Timer.
   void onTimer();
+  // The engine's reports, as the main window receives them: TVR_RECON, every acknowledgement
+  // (TVR_DONE's id), TVR_GRAPHABORT (true when it ended the reservation's recording).
+  void onRecOn();
+  void onAcknowledged(int32_t id);
+  bool onGraphAbort();
   // TVR_CHANGED.
   void onReservationsChanged();
   // The stop-time dialog during a recording: a new end and power-off flag for the running
@@ -79,10 +85,16 @@ class rsvTime {
   std::optional<double> nextStart();
   // There is time to switch the PC off (delays, wake-up lead and countdown) before that start.
   bool powerOffFitsBefore(std::optional<double> start) const;
+  // After a recording that asked for it: the power-off countdown (ask: false for No), the
+  // wake-up program for the next start, then the clean-up and "mark 1", whose echoes switch the
+  // PC off. The scheduler is held meanwhile; a change that came during the countdown or the
+  // wake-up program's start is applied and the test repeated, so that nothing due is missed.
+  // False when the PC stays on: stayOn runs, then the scheduler goes on.
+  bool switchOffAfterRecording(const std::function<bool()>& ask, const std::function<void()>& stayOn);
 
  private:
   struct Occurrence {
-    double start, end;
+    double start;
     int16_t channel;
   };
 
@@ -97,6 +109,23 @@ class rsvTime {
   void finish(TRsvEle& e);
   // After a reload: occurrences this run finished stay finished.
   void keepFinished(double now);
+  void applyPendingReload();
+  // The entry of reserve.dat that is the occurrence being prepared or recorded (the same start
+  // and channel) gives it its end.
+  void takeNewEnd();
+  // The occurrence is over: recorded (or cancelled), it is remembered as finished; a start that
+  // failed lets it go without that.
+  void finishOccurrence(bool allowPowerOff, bool remember);
+  // The capture line failed: no recording is shown, the view goes back to the preview as after
+  // a failed start, and the occurrence is let go until the next reload.
+  void captureFailed();
+  // Stops the capture and leaves the recording's graph for the preview or the closed view.
+  void leaveRecording(bool mayCloseView);
+  // The occurrence being prepared or recorded: the roll-forward leaves it alone.
+  uint32_t running() const;
+  bool ended(const TRsvEle& e) const;
+  // Starts the wake-up program for the next start, if any; false when it could not be started.
+  bool startWakeUp();
   // Shows the notice dialog in NOTICE; false when the scheduler moved on meanwhile.
   std::optional<int> notice(bool manualLayout, bool ownedByView);
 
@@ -116,6 +145,11 @@ class rsvTime {
   uint32_t current_ = 0;  // serial of the reservation being scheduled; 0 none
   uint32_t nextSerial_ = 1;
   std::vector<Occurrence> finished_;
+  // Once entries whose start failed: not picked again until the next reload.
+  std::vector<uint32_t> failed_;
+  // The reservation's capture line until it is acknowledged, and its TVR_RECON.
+  int32_t captureId_ = 0;
+  bool captureOn_ = false;
 };
 
 // Milliseconds to a time for the one-shot timer: rounded, at least 50, at most 4294967295.

@@ -76,6 +76,8 @@ TTavora::TTavora(timerIni& settings, bool saveSettings)
                                  [this] { view_->controls().setMuteDown(true); },
                                  [this](bool open) { countdownOpen(open); }});
   dsControl_ = std::make_unique<dsControl>(link_, *ackTimer_, *watch_, *view_);
+  graphTimer_ = std::make_unique<WinTimer>([this] { graphWatch_->onTimer(); });
+  graphWatch_ = std::make_unique<GraphWatch>(*dsControl_, *graphTimer_);
   reserveFile_ = std::make_unique<ReserveFileSource>(programFolder() + "reserve.dat");
   rsvTime_ = std::make_unique<rsvTime>(rsvTime::Ports{clock_, *Timer1, *dsControl_, *view_, *dialogs_, *this,
                                                       launcher_, *reserveFile_, settings_});
@@ -157,15 +159,23 @@ LRESULT TTavora::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case tvr::TVR_MUTE:
       view_->controls().setMuteDown(wParam != 0);
+      dsControl_->observe(msg, wParam);
       break;
     case tvr::TVR_CHANNEL:
       view_->setChannelLabel(static_cast<uint32_t>(wParam));
       break;
     case tvr::TVR_RECON:
       view_->recording().onRecOn();
+      rsvTime_->onRecOn();
+      graphWatch_->onRecOn();
       break;
     case tvr::TVR_RECOFF:
+      graphWatch_->onRecOff();
       view_->recording().onRecOff();
+      break;
+    case tvr::TVR_GRAPHABORT:
+      // The graph stopped on an error (a full disk, a device lost): what records ends, failed.
+      if (!rsvTime_->onGraphAbort()) view_->recording().onGraphAbort();
       break;
     case tvr::TVR_SIGNAL:
       if (wParam != 0 && !view_->controls().muteDown()) dsControl_->setMute(false);
@@ -193,11 +203,15 @@ LRESULT TTavora::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       const auto& queue = dsControl_->queue();
       const bool current = dsControl_->busy() && !queue.empty() && queue.front().id == id;
       dsControl_->sendNext(id);
-      if (current) view_->recording().onAcknowledged(id);
+      if (current) {
+        view_->recording().onAcknowledged(id);
+        rsvTime_->onAcknowledged(id);
+      }
       break;
     }
     case tvr::TVR_MARK:
       onMark(wParam);
+      dsControl_->observe(msg, wParam);
       break;
     case tvr::TVR_VIDEOPROP:
     case tvr::TVR_VIDEOSIZE:

@@ -9,6 +9,7 @@
 
 #include "engine_link.h"
 #include "recdesk/core/ds_control.h"
+#include "recdesk/core/graph_watch.h"
 #include "recdesk/core/rsv_time.h"
 #include "recdesk/core/timer_ini.h"
 #include "recdesk/core/tray_menu.h"
@@ -93,6 +94,8 @@ class TTavora : public winui::Form, public TrayPort, public ViewOwner {
   std::unique_ptr<WinEngineWatch> watch_;
   std::unique_ptr<WinTimer> ackTimer_;
   std::unique_ptr<WinTimer> Timer1;
+  std::unique_ptr<WinTimer> graphTimer_;
+  std::unique_ptr<GraphWatch> graphWatch_;
   std::unique_ptr<TFormTVView> view_;
   std::unique_ptr<FormSchedulerDialogs> dialogs_;
   LocalClock clock_;

@@ -512,6 +512,11 @@ LRESULT TFormTVView::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       close();
       return 0;
+    case WM_ENABLE:
+      // The floating panel is a window of its own: a modal box or dialog that holds the view
+      // holds it too.
+      if (floatingHost_) EnableWindow(floatingHost_->handle(), static_cast<BOOL>(wParam));
+      break;
     case WM_CONTEXTMENU: {
       POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
       if (at.x == -1 && at.y == -1) GetCursorPos(&at);

@@ -80,6 +80,7 @@ class TFormTVView : public winui::Form, public TvViewPort, private ManualRecordi
   void show() override;
   bool isRecording() const override { return Panel2->recordDown(); }
   void closeOptions() override;
+  void mixerAvailable(bool available) override;
 
   // Asks the view to close; false when it refused (and minimised instead).
   bool close();
@@ -161,6 +162,7 @@ class TFormTVView : public winui::Form, public TvViewPort, private ManualRecordi
   void onNoMixer();
   // ManualRecordingHost.
   bool recordDown() const override { return Panel2->recordDown(); }
+  bool available() const override { return IsWindowEnabled(handle()) != FALSE; }
   void setRecordDown(bool down) override { Panel2->setRecordDown(down); }
   void setRecordingItems(bool enabled) override { owner_.setRecordingItems(enabled); }
   bool confirmStart(const std::string& text) override;

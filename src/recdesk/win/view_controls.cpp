@@ -73,6 +73,12 @@ bool TFormTVView::appMessageHook(const MSG& msg) {
 void TFormTVView::onMixerIds(WPARAM volumeId, LPARAM muteId) {
   mixer_.volumeControlId = static_cast<int32_t>(volumeId);
   mixer_.muteControlId = static_cast<int32_t>(muteId);
+  mixerAvailable(true);  // a mixer with a line is there (again)
+}
+
+void TFormTVView::mixerAvailable(bool available) {
+  EnableWindow(Panel2->control(ControlPanel::TrackBar1), available);
+  EnableWindow(Panel2->control(ControlPanel::SpeedButton4), available);
 }
 
 void TFormTVView::onMixerControlChange(LPARAM control) {

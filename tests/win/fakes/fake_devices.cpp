@@ -65,4 +65,50 @@ HRESULT FakeDeviceEnum::CreateClassEnumerator(REFCLSID category, IEnumMoniker** 
   return S_OK;
 }
 
+VideoDevice addVideoDevice(FakeDeviceEnum& devices, const std::wstring& id, const std::wstring& friendlyName, bool wdm,
+                           bool vfw) {
+  ComKit& kit = devices.kit();
+  VideoDevice device;
+  device.filter = kit.make<FakeFilter>(id);
+  device.filter->friendlyName = friendlyName;
+  if (wdm) device.filter->offer(IID_IAMVideoProcAmp);
+  if (vfw) device.filter->offer(IID_IAMVfwCaptureDialogs);
+  device.filter->addPin(L"in", PINDIR_INPUT);
+  device.preview = device.filter->addPin(L"preview", PINDIR_OUTPUT);
+  device.preview->offer(IID_IKsPropertySet);
+  device.preview->category = PIN_CATEGORY_PREVIEW;
+  device.preview->offer(IID_IAMStreamConfig);
+  device.capture = device.filter->addPin(L"capture", PINDIR_OUTPUT);
+  for (const IID* iid : {&IID_IKsPropertySet, &IID_IAMStreamConfig, &IID_IAMBufferNegotiation,
+                         &IID_ISpecifyPropertyPages})
+    device.capture->offer(*iid);
+  device.capture->category = PIN_CATEGORY_CAPTURE;
+  std::vector<BYTE> block;
+  device.capture->setFormat(videoFormat(640, 480, 333667, block));
+  device.moniker = devices.addDevice(CLSID_VideoInputDeviceCategory, id, friendlyName, device.filter);
+  return device;
+}
+
+AudioDevice addAudioDevice(FakeDeviceEnum& devices, const std::wstring& id) {
+  ComKit& kit = devices.kit();
+  AudioDevice device;
+  device.filter = kit.make<FakeFilter>(id);
+  device.capture = device.filter->addPin(L"capture", PINDIR_OUTPUT);
+  device.capture->offer(IID_IKsPropertySet);
+  device.capture->offer(IID_IAMStreamConfig);
+  device.capture->category = PIN_CATEGORY_CAPTURE;
+  WAVEFORMATEX wave{WAVE_FORMAT_PCM, 2, 44100, 44100 * 4, 4, 16, 0};
+  AM_MEDIA_TYPE type{};
+  type.majortype = MEDIATYPE_Audio;
+  type.subtype = MEDIASUBTYPE_PCM;
+  type.bFixedSizeSamples = TRUE;
+  type.lSampleSize = wave.nBlockAlign;
+  type.formattype = FORMAT_WaveFormatEx;
+  type.cbFormat = sizeof wave;
+  type.pbFormat = reinterpret_cast<BYTE*>(&wave);
+  device.capture->setFormat(type);
+  devices.addDevice(CLSID_AudioInputDeviceCategory, id, L"In: " + id, device.filter);
+  return device;
+}
+
 }  // namespace fakes

@@ -69,4 +69,25 @@ class FakeDeviceEnum : public FakeCom<ICreateDevEnum> {
   std::vector<std::pair<CLSID, FakeMoniker*>> devices_;
 };
 
+// A video capture device listed by devices: its filter "<id>" answers IAMVideoProcAmp (WDM),
+// IAMVfwCaptureDialogs (VfW) or both, with an input pin, a preview pin and a capture pin in that
+// order; both output pins answer the pin category and stream configuration, the capture pin also
+// buffer negotiation and property pages; its format is 640 x 480 at 333667 (100 ns).
+struct VideoDevice {
+  FakeFilter* filter = nullptr;
+  FakePin* preview = nullptr;
+  FakePin* capture = nullptr;
+  FakeMoniker* moniker = nullptr;
+};
+VideoDevice addVideoDevice(FakeDeviceEnum& devices, const std::wstring& id, const std::wstring& friendlyName, bool wdm,
+                           bool vfw);
+
+// An audio input device listed by devices: its one output pin "capture" is of the capture
+// category and has a stream configuration answering 44,100 Hz 16-bit stereo PCM.
+struct AudioDevice {
+  FakeFilter* filter = nullptr;
+  FakePin* capture = nullptr;
+};
+AudioDevice addAudioDevice(FakeDeviceEnum& devices, const std::wstring& id);
+
 }  // namespace fakes

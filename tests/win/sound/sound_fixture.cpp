@@ -45,16 +45,8 @@ SoundOverFakes::SoundOverFakes() { setAudioFormatChooserSeam(&chooser); }
 SoundOverFakes::~SoundOverFakes() { setAudioFormatChooserSeam(nullptr); }
 
 SoundOverFakes::AudioDevice SoundOverFakes::addAudioDevice(const std::wstring& id) {
-  AudioDevice device;
-  device.filter = kit.make<FakeFilter>(id);
-  device.capture = device.filter->addPin(L"capture", PINDIR_OUTPUT);
-  device.capture->offer(IID_IKsPropertySet);
-  device.capture->offer(IID_IAMStreamConfig);
-  device.capture->category = PIN_CATEGORY_CAPTURE;
-  Bytes block = pcm(2, 44100, 16);
-  device.capture->setFormat(waveMediaType(block));
-  com.devices->addDevice(CLSID_AudioInputDeviceCategory, id, L"In: " + id, device.filter);
-  return device;
+  const fakes::AudioDevice device = fakes::addAudioDevice(*com.devices, id);
+  return {device.filter, device.capture};
 }
 
 SoundOverFakes::Compressor SoundOverFakes::addCompressor(const std::wstring& id, const std::wstring& friendlyName,

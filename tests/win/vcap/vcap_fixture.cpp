@@ -28,24 +28,9 @@ VCapOverFakes::~VCapOverFakes() {
 
 VCapOverFakes::Device VCapOverFakes::addDevice(const std::wstring& id, const std::wstring& friendlyName, bool wdm,
                                                bool vfw) {
-  Device device;
-  device.filter = kit.make<FakeFilter>(id);
-  device.filter->friendlyName = friendlyName;
-  if (wdm) device.filter->offer(IID_IAMVideoProcAmp);
-  if (vfw) device.filter->offer(IID_IAMVfwCaptureDialogs);
-  device.filter->addPin(L"in", PINDIR_INPUT);
-  FakePin* preview = device.filter->addPin(L"preview", PINDIR_OUTPUT);
-  preview->offer(IID_IKsPropertySet);
-  preview->category = PIN_CATEGORY_PREVIEW;
-  preview->offer(IID_IAMStreamConfig);
-  device.capture = device.filter->addPin(L"capture", PINDIR_OUTPUT);
-  for (const IID* iid : {&IID_IKsPropertySet, &IID_IAMStreamConfig, &IID_IAMBufferNegotiation,
-                         &IID_ISpecifyPropertyPages})
-    device.capture->offer(*iid);
-  device.capture->category = PIN_CATEGORY_CAPTURE;
-  setFormat(device, 640, 480, 333667);
+  const fakes::VideoDevice added = fakes::addVideoDevice(*com.devices, id, friendlyName, wdm, vfw);
+  Device device{added.filter, added.capture, added.moniker};
   setPicture(device, 110, 120, 130, 140);
-  device.moniker = com.devices->addDevice(CLSID_VideoInputDeviceCategory, id, friendlyName, device.filter);
   return device;
 }
 
