@@ -10,6 +10,17 @@ namespace tavora {
 std::string temporaryFileOf(const std::string& path) { return path + "~new.tmp"; }
 std::string oldFileOf(const std::string& path) { return path + "~old.tmp"; }
 
+std::vector<std::optional<std::vector<uint8_t>>> readFilesReplaced(const std::vector<std::string>& paths) {
+  const auto read = [](const std::string& path) { return fileExists(path) ? readWholeFile(path) : std::nullopt; };
+  size_t cut = 0;
+  while (cut < paths.size() && (fileExists(paths[cut]) || !fileExists(oldFileOf(paths[cut])))) ++cut;
+  std::vector<std::optional<std::vector<uint8_t>>> files;
+  // Before the cut every file the save found was moved aside, and one without an old file was
+  // new; after it nothing was touched yet.
+  for (size_t i = 0; i < paths.size(); ++i) files.push_back(read(i <= cut && cut < paths.size() ? oldFileOf(paths[i]) : paths[i]));
+  return files;
+}
+
 WriteResult replaceFileSet(const std::vector<std::pair<std::string, std::vector<uint8_t>>>& files,
                            const FileSetSteps& steps) {
   for (size_t i = 0; i < files.size(); ++i) {
