@@ -41,10 +41,12 @@ WriteResult replaceFileSet(const std::vector<std::pair<std::string, std::vector<
     if (steps.targetExists(i)) done = aside[i] = steps.moveAside(i);
     if (done && steps.replace(i)) continue;
     for (size_t k = i; k < files.size(); ++k) steps.removeTemp(k);
-    for (size_t j = 0; j <= i; ++j) {
-      // An old file that cannot be moved back stays beside its target, whole.
-      if (aside[j]) steps.moveBack(j);
-      else if (j < i) steps.removeTarget(j);  // none was there before
+    // Back from the last file: one whose old file cannot be moved back is left missing beside
+    // it, with those before it as they are, as a save cut short there leaves them for the reader.
+    for (size_t j = i + 1; j-- > 0;) {
+      if (aside[j] && steps.moveBack(j)) continue;
+      if (j < i) steps.removeTarget(j);  // new, or its old file waits beside it
+      if (aside[j]) break;
     }
     return {WriteStep::replace};
   }
