@@ -5,7 +5,6 @@
 #include <windows.h>
 #include <oleauto.h>
 
-#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <memory>
@@ -211,7 +210,6 @@ TEST(DownloadForm, AnAbortEndsTheDownloadSilentlyAndTheProgramThenEndsWithinItsB
     const std::string url = asked.back().substr(std::string("Navigate2 ").size());
     page = {url.substr(url.rfind('/') + 1, 6) + "table", server.url(image)};
     events.documentComplete(url, true);
-    // Any order: the image an abort left is asked for by this download's own worker too.
     EXPECT_TRUE(pumpUntil([&] { const auto r = server.requests(); return std::find(r.begin(), r.end(), image) != r.end(); }));
   };
   auto bar = [&](int id) { return std::to_string(SendMessageW(form3->control(id), PBM_GETPOS, 0, 0)); };
