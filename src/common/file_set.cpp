@@ -12,12 +12,13 @@ std::string oldFileOf(const std::string& path) { return path + "~old.tmp"; }
 
 std::vector<std::optional<std::vector<uint8_t>>> readFilesReplaced(const std::vector<std::string>& paths) {
   const auto read = [](const std::string& path) { return fileExists(path) ? readWholeFile(path) : std::nullopt; };
+  // Where a save was cut short: the files before it were moved aside (one without an old file
+  // was new), those after it not touched yet.
   size_t cut = 0;
   while (cut < paths.size() && (fileExists(paths[cut]) || !fileExists(oldFileOf(paths[cut])))) ++cut;
   std::vector<std::optional<std::vector<uint8_t>>> files;
-  // Before the cut every file the save found was moved aside, and one without an old file was
-  // new; after it nothing was touched yet.
-  for (size_t i = 0; i < paths.size(); ++i) files.push_back(read(i <= cut && cut < paths.size() ? oldFileOf(paths[i]) : paths[i]));
+  for (size_t i = 0; i < paths.size(); ++i)
+    files.push_back(read(cut < paths.size() && i <= cut ? oldFileOf(paths[i]) : paths[i]));
   return files;
 }
 
