@@ -51,8 +51,8 @@ WriteResult replaceFileSet(const std::vector<std::pair<std::string, std::vector<
     }
     return {WriteStep::replace};
   }
-  for (size_t i = 0; i < files.size(); ++i)
-    if (aside[i]) steps.removeOld(i);
+  // Also an old file an earlier save cut short left beside a missing target: the set is whole.
+  for (size_t i = 0; i < files.size(); ++i) steps.removeOld(i);
   return {};
 }
 
