@@ -40,6 +40,11 @@ std::vector<uint8_t> block(int32_t head, const Lines& strings, size_t per) {
   return out;
 }
 
+Lines operator+(Lines a, const Lines& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
 std::vector<uint8_t> readFile(const std::wstring& path) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   std::vector<uint8_t> data(1 << 16);
@@ -298,11 +303,17 @@ TEST_F(PagesBench, TheChannelEditorsLinesAndTheSaveOnlyAfterAnEdit) {
                          "tune changeChValue 1 \"BS\" 4 1 ANT", "tune saveTunerDat"}));
   // The end of Windows closes the dialog as a reservation does: the name typed and the save
   // go before the view's close and "quit".
+  bench.onRequest(add1, Actions().send(tvr::CD_CHNUMBERS, block(-1, {"4", "5"}, 1)).post("", tvr::TVR_CHADDED, 0, 0));
   ASSERT_TRUE(reopen());
+  bench.holdAcknowledgements(), key(C::ListView1, VK_DOWN), click(C::Button17), key(C::ListView1, VK_DOWN);
+  key(C::ListView1, VK_UP), bench.releaseAcknowledgements();  // the new row, still keyless
+  const Lines etv = {"mix setMute ON", "tune setCh 2", "tune setSelChCombo ANT"};
+  EXPECT_TRUE(sentSince(etv + Lines{add1} + etv + Lines{"tune changeChValue 1 \"" + kNewName + "\" 4 1 ANT",
+                                                        "mix setMute ON", "tune setCh 4", "tune setSelChCombo ANT"}));
   type(C::Edit7, L"BS");
   PostMessageW(bench.mainWindow(), WM_ENDSESSION, TRUE, 0);
   ASSERT_TRUE(bench.waitForRequest("quit"));
-  EXPECT_TRUE(sentSince({"tune changeChValue 0 \"BS\" 1 1 ANT", "tune saveTunerDat", "mix getSysVolMute",
+  EXPECT_TRUE(sentSince({"tune changeChValue 1 \"BS\" 4 1 ANT", "tune saveTunerDat", "mix getSysVolMute",
                          "mix setMute ON", "clean filterSet", "tune nukeWithoutNeeds cFg", "clean setMixer",
                          "mix setSysVolMute", "clean", "quit"}));
 }
