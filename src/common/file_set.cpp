@@ -10,6 +10,18 @@ namespace tavora {
 std::string temporaryFileOf(const std::string& path) { return path + "~new.tmp"; }
 std::string oldFileOf(const std::string& path) { return path + "~old.tmp"; }
 
+std::vector<std::optional<std::vector<uint8_t>>> readFilesReplaced(const std::vector<std::string>& paths) {
+  const auto read = [](const std::string& path) { return fileExists(path) ? readWholeFile(path) : std::nullopt; };
+  // Where a save was cut short: the files before it were moved aside (one without an old file
+  // was new), those after it not touched yet.
+  size_t cut = 0;
+  while (cut < paths.size() && (fileExists(paths[cut]) || !fileExists(oldFileOf(paths[cut])))) ++cut;
+  std::vector<std::optional<std::vector<uint8_t>>> files;
+  for (size_t i = 0; i < paths.size(); ++i)
+    files.push_back(read(cut < paths.size() && i <= cut ? oldFileOf(paths[i]) : paths[i]));
+  return files;
+}
+
 WriteResult replaceFileSet(const std::vector<std::pair<std::string, std::vector<uint8_t>>>& files,
                            const FileSetSteps& steps) {
   for (size_t i = 0; i < files.size(); ++i) {
@@ -30,15 +42,17 @@ WriteResult replaceFileSet(const std::vector<std::pair<std::string, std::vector<
     if (steps.targetExists(i)) done = aside[i] = steps.moveAside(i);
     if (done && steps.replace(i)) continue;
     for (size_t k = i; k < files.size(); ++k) steps.removeTemp(k);
-    for (size_t j = 0; j <= i; ++j) {
-      // An old file that cannot be moved back stays beside its target, whole.
-      if (aside[j]) steps.moveBack(j);
-      else if (j < i) steps.removeTarget(j);  // none was there before
+    // Back from the last file: one whose old file cannot be moved back is left missing beside
+    // it, with those before it as they are, as a save cut short there leaves them for the reader.
+    for (size_t j = i + 1; j-- > 0;) {
+      if (aside[j] && steps.moveBack(j)) continue;
+      if (j < i) steps.removeTarget(j);  // new, or its old file waits beside it
+      if (aside[j]) break;
     }
     return {WriteStep::replace};
   }
-  for (size_t i = 0; i < files.size(); ++i)
-    if (aside[i]) steps.removeOld(i);
+  // Also an old file an earlier save cut short left beside a missing target: the set is whole.
+  for (size_t i = 0; i < files.size(); ++i) steps.removeOld(i);
   return {};
 }
 

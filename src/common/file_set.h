@@ -1,7 +1,8 @@
 // How a set of files replaces the old one, whatever the file system: each file is written
 // beside its target first, then the targets are replaced in order, each old file moved aside
 // first; when one step fails, the files replaced before it get their old files back, so the set
-// is never mixed. Nothing of an old file is read or written again on the way back.
+// is never mixed (an old file that cannot be moved back is left where readFilesReplaced takes it
+// up). Nothing of an old file is read or written again on the way back.
 #pragma once
 
 #include <cstddef>

@@ -33,6 +33,10 @@ WriteResult writeFileReplacing(const std::string& path, const std::vector<uint8_
 // Files that belong together: every one is written beside its target first, and only when all
 // of them were written are the targets replaced, so a failure leaves the old set whole.
 WriteResult writeFilesReplacing(const std::vector<std::pair<std::string, std::vector<uint8_t>>>& files);
+// Reads files written together, named in the order they were written; nothing for a file that is
+// not there. A save cut short between moving a target aside and moving its new file in leaves
+// that target missing beside its old file: the set is then read as it was before that save.
+std::vector<std::optional<std::vector<uint8_t>>> readFilesReplaced(const std::vector<std::string>& paths);
 bool fileExists(const std::string& path);
 
 // Test seam: while a hook is set it is asked before each step of a replacing write and the step

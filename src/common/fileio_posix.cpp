@@ -57,7 +57,7 @@ WriteResult writeFilesReplacing(const std::vector<std::pair<std::string, std::ve
               [&](size_t i) { std::remove(target(i)); },
               [&](size_t i) { return fileExists(files[i].first); },
               [&](size_t i) { return !stepFails(WriteStep::replace) && std::rename(target(i), old(i).c_str()) == 0; },
-              [&](size_t i) { return std::rename(old(i).c_str(), target(i)) == 0; },
+              [&](size_t i) { return !stepFails(WriteStep::replace) && std::rename(old(i).c_str(), target(i)) == 0; },
               [&](size_t i) { std::remove(old(i).c_str()); }});
 }
 

@@ -77,7 +77,7 @@ WriteResult writeFilesReplacing(const std::vector<std::pair<std::string, std::ve
               [&](size_t i) { DeleteFileW(targets[i].c_str()); },
               [&](size_t i) { return fileExists(files[i].first); },
               [&](size_t i) { return !stepFails(WriteStep::replace) && move(targets[i], olds[i]); },
-              [&](size_t i) { return move(olds[i], targets[i]); },
+              [&](size_t i) { return !stepFails(WriteStep::replace) && move(olds[i], targets[i]); },
               [&](size_t i) { DeleteFileW(olds[i].c_str()); }});
 }
 

@@ -306,7 +306,7 @@ TEST_F(OptionsBench, QualityListsByDriverWithTheBuiltInOnce) {
   toQualityPage();  // no files: only the built-in
   EXPECT_EQ(profileItems(), std::vector<std::string>{sj(L"ＴＶ")});
   EXPECT_EQ(profileText(), sj(L"ＴＶ"));
-  for (const wchar_t* name : {L"W.video2", L"ＴＶ.video2", L"V.video"}) bench.writeFile(name, {1});
+  for (const wchar_t* name : {L"W.video2", L"ｔｖ.video2", L"V.video"}) bench.writeFile(name, {1});
   mark();
   nextPage(VK_LEFT);  // leaving on the built-in
   ASSERT_TRUE(sentSince(std::vector<std::string>{"clean compSetStart"} + kQueries));

@@ -3,7 +3,6 @@
 #include "common/fileio.h"
 #include "common/tuner_file.h"
 #include "grabcore/core/channel_table.h"
-#include "grabcore/win/form_sel_vcap.h"
 #include "grabcore/win/form_tuner.h"
 
 namespace enginestub {

@@ -28,8 +28,6 @@ class Card : private TunerDialogs, private PropertyFrameSeam, private DriverChoi
   // The devices keep their files in folder (Shift-JIS, with its '\').
   explicit Card(const std::string& folder);
   ~Card() override;
-  Card(const Card&) = delete;
-  Card& operator=(const Card&) = delete;
 
   DeviceFactory& factory() { return devices_; }
   // Before each request: the channel table a user's first run left, when there is none yet (so

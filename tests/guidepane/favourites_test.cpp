@@ -92,8 +92,11 @@ TEST_F(FavouriteFiles, ALoneCrIsReadAsTheBlankItIsWrittenAs) {
   ASSERT_TRUE(f.save(names, addresses));
   EXPECT_EQ(read(names) + read(addresses), "A B\r\nC \r\nhttp://a/\r\nhttp://c/ x\r\n");
   Favourites back;
+  std::filesystem::rename(names, tavora::oldFileOf(names));  // a save cut short: the old set is read
   back.load(names, addresses);
   EXPECT_EQ(back.names(), f.names());
+  ASSERT_TRUE(back.save(names, addresses));  // and once saved again, no old file waits to come back
+  EXPECT_FALSE(tavora::fileExists(tavora::oldFileOf(names)));
 }
 
 TEST(FavouriteButtons, FollowTheSelection) {

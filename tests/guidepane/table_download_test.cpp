@@ -29,9 +29,10 @@ TEST(TableDownloadNames, PagesDatesTitlesAndFileNames) {
       {"http://x/x.gif.TMP", "x.gif.TMP_"}};  // never a writer's temporary file
   for (const auto& [address, name] : images) EXPECT_EQ(guide::imageFileName(address), name) << address;
   // A name with '%' is shown from the disk by that very name, not by what its escapes stand for.
-  HtmlDocument encoded("<img src=\"http://x/caf%C3%A9.gif\">", "http://x/");
+  HtmlDocument encoded("<img src=\"http://x/caf%C3%A9.gif\"><img src=\"http://x/a.gif#1\">", "http://x/");
   EXPECT_EQ(guide::localizePage(encoded)[0].fileName, "caf%C3%A9.gif");
   EXPECT_EQ(encoded.tags("IMG")[0]->outerHtml(), "<img src=\"img/caf%25C3%25A9.gif\">");
+  EXPECT_EQ(encoded.tags("IMG")[1]->outerHtml(), "<img src=\"img/a.gif%231\">");  // "#" would end the name
 }
 
 namespace {

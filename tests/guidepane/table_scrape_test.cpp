@@ -31,7 +31,8 @@ std::string table21() {
          cell(link("S2", "2026/12/10/21:30"), "科学", "(22:00)") + "</tr><tr>" +
          "<td><a href=\"http://example.org/ad\">広告</a><a href=\"" + link("S1", "2026/12/10/22:15") +
          "\"><b>天気</b></a>(22:30)</td>" + cell(link("S2", "2026/12/10/22:00"), "ドラマ", "２２５４　　 ") +
-         "</tr><tr>" + cell(link("S1", "2026/12/10/22:30"), "音楽", "") + "<td>-</td></tr></table></td></tr></table>";
+         "</tr><tr>" + cell(link("S1", "2026/12/10/22:30"), "音楽", "") + "<td>-</td></tr></table></td></tr><tr>" +
+         cell(link("S1", "2026/12/10/23:30"), "注目", "") + "</tr></table>";  // a pick in the layout's next row
 }
 
 // The 23:00 table of 10 December, running to 1:00 of the 11th.

@@ -42,8 +42,7 @@ struct Manual : ModelLink, ManualRecordingHost {
   void setRecordingItems(bool on) override { log.push_back(on ? "items on" : "items off"); }
   bool available() const override { return viewAvailable; }
   bool confirmStart(const std::string&) override {
-    ++asked;
-    if (duringConfirmation) duringConfirmation();
+    if (++asked, duringConfirmation) duringConfirmation();
     return true;
   }
   bool confirmPowerOff() override {
@@ -95,12 +94,21 @@ struct Manual : ModelLink, ManualRecordingHost {
     scheduler.loadReservations();
     scheduler.enter();
     clock.time += 2.0 / 1440;
-    while (scheduler.state() != rsvTime::REC) {
-      scheduler.onTimer();
-      if (scheduler.state() != rsvTime::REC) settle();
-    }
+    while (scheduler.onTimer(), scheduler.state() != rsvTime::REC) settle();
   }
   size_t sent(const std::string& request) const { return std::count(transport.log.begin(), transport.log.end(), request); }
+  // Which of the recording, the button, the graphs, the engine's mixer, the view's mixer controls,
+  // the stop timer and the queue are on.
+  Lines on() const {
+    const std::pair<bool, const char*> all[] = {
+        {manual.running(), "running"}, {down, "down"}, {model.capturing(), "capturing"},
+        {model.previewing(), "previewing"}, {model.has("mix"), "mix"}, {view.mixerShown, "mixer shown"},
+        {stopTimer.running, "stop timer"}, {link.busy(), "busy"}};
+    Lines out;
+    for (const auto& [is, name] : all)
+      if (is) out.push_back(name);
+    return out;
+  }
 };
 
 }  // namespace
@@ -144,19 +152,13 @@ TEST(ManualRecording, AStartTheEngineFailsEndsAsNoRecordingWithThePreviewBuiltAn
   m.model.failingLines = {"cCapBuild captureStream on"};
   m.click();
   EXPECT_EQ(m.log, (Lines{"items on", "up", "items off"}));
-  EXPECT_FALSE(m.manual.running());
-  EXPECT_TRUE(m.model.previewing());
-  EXPECT_TRUE(m.model.has("mix"));
-  EXPECT_TRUE(m.view.mixerShown);
+  EXPECT_EQ(m.on(), (Lines{"previewing", "mix", "mixer shown"}));
   EXPECT_EQ(m.sent("file preView.cmd"), 2u);
   // Again, and the rebuilt preview fails too: once, and the controls show that no mixer is left.
   m.model.failingLines.insert("cVCap create");
   m.click();
-  EXPECT_FALSE(m.model.previewing());
-  EXPECT_FALSE(m.model.has("mix"));
-  EXPECT_FALSE(m.view.mixerShown);
+  EXPECT_EQ(m.on(), Lines{});
   EXPECT_EQ(m.sent("file preView.cmd"), 3u);
-  EXPECT_FALSE(m.link.busy());
 }
 
 TEST(ManualRecording, TheTraysStopWhileTheStartAsksEndsItWithoutACapture) {
@@ -191,11 +193,10 @@ TEST(ManualRecording, ItsPowerOffWaitsForNothingDueAndIsDroppedWhenItFails) {
       m.source.data = reserveFile(due);
       m.schedulerTimer.running ? m.scheduler.onTimer() : m.scheduler.onReservationsChanged();
     };
-    if (run == 2) m.model.abortGraph();
-    run == 2 ? m.manual.onGraphAbort() : m.manual.onStopTimer();
+    run == 2 ? (m.model.abortGraph(), m.manual.onGraphAbort()) : m.manual.onStopTimer();
     m.settle();
     EXPECT_EQ(m.model.marks(), (Lines{"5"}));
-    EXPECT_TRUE(m.model.previewing() && !m.manual.running() && !m.stopTimer.running);
+    EXPECT_EQ(m.on(), (Lines{"previewing", "mix", "mixer shown"}));
     EXPECT_EQ(std::count(m.log.begin(), m.log.end(), "power off?"), run == 2 ? 0 : 1);
     EXPECT_EQ(m.scheduler.state(), run == 2 ? rsvTime::IDLE : rsvTime::WAIT);
   }
@@ -210,10 +211,7 @@ TEST(ManualRecording, InAReservationsRecordingTheButtonStopsItAndAnotherCaptures
   m.click();
   EXPECT_EQ(m.sent("file record1a.cmd"), setUps);
   EXPECT_NE(m.scheduler.state(), rsvTime::REC);
-  EXPECT_FALSE(m.manual.running());
-  EXPECT_FALSE(m.down);
-  EXPECT_FALSE(m.model.capturing());
-  EXPECT_TRUE(m.model.previewing());
+  EXPECT_EQ(m.on(), (Lines{"previewing", "mix", "mixer shown"}));
   // A manual start takes only its own capture's TVR_RECON: a report arriving during its set-up
   // leaves the start to its capture line, which fails here.
   m.model.ignoreLinesForMissingObjects = true;
@@ -221,8 +219,7 @@ TEST(ManualRecording, InAReservationsRecordingTheButtonStopsItAndAnotherCaptures
   m.click("line tune nukeWithoutNeeds cFg");
   m.manual.onRecOn();
   m.settle();
-  EXPECT_FALSE(m.manual.running());
-  EXPECT_FALSE(m.down);
+  EXPECT_EQ(m.on(), (Lines{"previewing", "mix", "mixer shown"}));
 }
 
 TEST(ManualRecording, AStartWhoseRequestsAreDroppedEndsAsNoRecording) {
@@ -233,8 +230,7 @@ TEST(ManualRecording, AStartWhoseRequestsAreDroppedEndsAsNoRecording) {
     m.watch.giveUp = true;
     if (engineEnds) m.link.engineEnded();
     else m.link.onAckTimeout();
-    EXPECT_FALSE(m.manual.running()) << engineEnds;
-    EXPECT_FALSE(m.down) << engineEnds;
+    EXPECT_FALSE(m.manual.running() || m.down) << engineEnds;
     EXPECT_EQ(m.log, (Lines{"items on", "up", "items off"})) << engineEnds;
     // A live engine given up on gets the way back to the preview.
     m.settle();
@@ -250,19 +246,11 @@ TEST(ManualRecording, NoStartWhileTheViewIsHeldByABoxOrWhileAStartAsks) {
   EXPECT_EQ(m.sent("file record1a.cmd"), 0u);
   EXPECT_FALSE(m.down);
   // Clicks under the start's own box: a stop, then a start, which does not nest.
-  m.viewAvailable = true;
-  m.confirm = true;
-  m.duringConfirmation = [&] {
-    m.duringConfirmation = nullptr;
-    m.settle();
-    m.click();
-    m.click();
-  };
+  m.viewAvailable = m.confirm = true;
+  m.duringConfirmation = [&] { m.duringConfirmation = nullptr, m.settle(), m.click(), m.click(); };
   m.click();
   EXPECT_EQ(m.asked, 1);
   EXPECT_EQ(m.sent("file record1a.cmd"), 1u);
   EXPECT_EQ(m.sent("line cCapBuild captureStream on"), 0u);
-  EXPECT_FALSE(m.down);
-  EXPECT_FALSE(m.manual.running());
-  EXPECT_TRUE(m.model.previewing());
+  EXPECT_EQ(m.on(), (Lines{"previewing", "mix", "mixer shown"}));
 }

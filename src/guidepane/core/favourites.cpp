@@ -34,12 +34,10 @@ void Favourites::load(const std::string& namesPath, const std::string& addresses
   names_.clear();
   addresses_.clear();
   hadEntries_ = false;
-  if (!tavora::fileExists(namesPath) || !tavora::fileExists(addressesPath)) return;
-  auto names = tavora::readWholeFile(namesPath);
-  auto addresses = tavora::readWholeFile(addressesPath);
-  if (!names || !addresses) return;
-  names_ = entriesOf(*names);
-  addresses_ = entriesOf(*addresses);
+  auto files = tavora::readFilesReplaced({namesPath, addressesPath});
+  if (!files[0] || !files[1]) return;
+  names_ = entriesOf(*files[0]);
+  addresses_ = entriesOf(*files[1]);
   const size_t n = std::max(names_.size(), addresses_.size());
   names_.resize(n);
   addresses_.resize(n);

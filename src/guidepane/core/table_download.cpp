@@ -102,9 +102,10 @@ std::vector<ImageJob> localizePage(DomDocument& document) {
   for (auto& image : document.images()) {
     ImageJob job{image->exactHref(), ""};
     job.fileName = imageFileName(job.address);
-    // The browser reads "%" in an address as an escape; the file's name holds it as it is.
+    // The browser reads "%" in an address as an escape and "#" as its end; the file's name holds
+    // them as they are.
     std::string src = "img/";
-    for (char c : job.fileName) src += c == '%' ? std::string("%25") : std::string(1, c);
+    for (char c : job.fileName) src += c == '%' ? std::string("%25") : c == '#' ? std::string("%23") : std::string(1, c);
     image->setSrc(src);
     jobs.push_back(std::move(job));
   }

@@ -42,11 +42,13 @@ bool holdsLink(const DomElement& element, std::string_view url) {
   return false;
 }
 
-// A cell of a layout table holds the program table's cells, and with them every program's link.
-bool innerCellHolds(const DomElement& cell, std::string_view url) {
-  for (const auto& inner : cell.tags("TD"))
-    if (holdsLink(*inner, url)) return true;
-  return false;
+// The cells nested in a cell of a layout table when one of them holds the link (the layout's cell
+// holds the program table's cells, and with them every program's link); none otherwise.
+size_t innerCellsHolding(const DomElement& cell, std::string_view url) {
+  const DomElements inner = cell.tags("TD");
+  for (const auto& c : inner)
+    if (holdsLink(*c, url)) return inner.size();
+  return 0;
 }
 
 std::string_view trimCell(std::string_view s) {
@@ -151,12 +153,15 @@ ScrapeResult scrapeProgramFromTable(const DomDocument& document, std::string_vie
   const DomElement* programCell = nullptr;
   size_t programIndex = 0;
   long programColumn = 0;
+  // Where the cells nested in the innermost layout cell around the program's table end: the
+  // layout's own later cells stand in columns of their own.
+  size_t cellsEnd = cells.size();
   std::optional<double> end;
   for (size_t ci = 0; ci < cells.size() && !end; ++ci) {
     const DomElement& cell = *cells[ci];
     for (const auto& link : cell.tags("A")) {
       const std::string href = link->href();
-      if (programCell && ci > programIndex && cell.offsetLeft() == programColumn) {
+      if (programCell && ci > programIndex && ci < cellsEnd && cell.offsetLeft() == programColumn) {
         const divideUrl next(href);
         if (next.isValid() && next.getHost() == listingHost) {
           end = timeFromLinkTail(next.getExtraInfo());
@@ -168,8 +173,12 @@ ScrapeResult scrapeProgramFromTable(const DomDocument& document, std::string_vie
           break;
         }
       }
-      // The program's cell is the innermost that holds the link; an outer one comes first.
-      if (!programCell && href == linkUrl && !innerCellHolds(cell, linkUrl)) {
+      if (!programCell && href == linkUrl) {
+        // The program's cell is the innermost that holds the link; an outer one comes first.
+        if (const size_t inner = innerCellsHolding(cell, linkUrl)) {
+          cellsEnd = ci + 1 + inner;
+          break;
+        }
         programCell = &cell;
         programIndex = ci;
         programColumn = cell.offsetLeft();

@@ -1,9 +1,11 @@
 #include "options_rules.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 
+#include "../../common/fileio.h"
 #include "../../common/sjis.h"
 #include "../texts/options_texts.h"
 
@@ -103,7 +105,9 @@ RenameCheck profileNameCheck(const std::string& name, const std::string& folder)
     }
     if (c < 0x20 || std::strchr("\\/:*?\"<>|", c)) return RenameCheck::badCharacter;
   }
-  const size_t file = characters(name) + kLongestExtension;
+  // The engine writes each file beside it under a temporary name first.
+  const size_t writerTail = std::max(tavora::temporaryFileOf("").size(), tavora::oldFileOf("").size());
+  const size_t file = characters(name) + kLongestExtension + writerTail;
   if (deviceName(name) || file > kMaxComponent || characters(folder) + file >= kMaxPath) return RenameCheck::badName;
   return RenameCheck::ok;
 }

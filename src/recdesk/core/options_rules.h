@@ -33,7 +33,8 @@ RenameCheck checkRename(const std::vector<std::string>& items, int index, const 
                         const std::vector<std::string>& files = {}, const std::string& folder = {});
 // Whether the profile's files can be made in the folder under that name: badCharacter for a
 // character no file name holds, badName for a device's name ("NUL", "COM1.x": the engine would
-// write to the device and no file would be made) or for files longer than a path may be.
+// write to the device and no file would be made) or for files longer than a path may be, with
+// the temporary name each is written under first.
 RenameCheck profileNameCheck(const std::string& name, const std::string& folder);
 // Both names stand for the same file, as Windows compares file names: without case, for every
 // letter code page 932 holds (ASCII, full-width Latin, Greek, Cyrillic, Roman numerals).

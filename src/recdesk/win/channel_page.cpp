@@ -161,8 +161,13 @@ void ChannelPage::channelAdded() {
   // The engine has made and tuned the entry: the row goes with its key and what was typed since.
   sendRow(added.row);
   flags_.channelsEdited = true;
-  const std::optional<int> key = channels::rowKey(rows_[static_cast<size_t>(added.row)]);
-  if (added.retune && added.row == selectedRow() && key) engine_.setChannel(*key);
+  const ChannelRow& row = rows_[static_cast<size_t>(added.row)];
+  const std::optional<int> key = channels::rowKey(row);
+  if (!added.retune || added.row != selectedRow() || !key) return;
+  engine_.setChannel(*key);
+  // As its selection would have: the free keys of a row chosen meanwhile come after its own.
+  if (!channels::isExternalInput(row))
+    engine_.execOneLine(channels::isCable(row) ? "tune setSelChCombo CBL" : "tune setSelChCombo ANT");
 }
 
 LRESULT ChannelPage::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -156,6 +156,9 @@ void TabSheet2::profileObjects(const std::string& name) {
 void TabSheet2::shown() {
   // The profiles on disk, by the extension of the device kind in use.
   std::vector<std::string> names = optionspage::listProfiles(dialog_.links().folder, dialog_.links().useVfw);
+  // The built-in's files under another case of its name are its own: listed by its name, once.
+  for (std::string& name : names)
+    if (sameFileName(name, texts::kBuiltInProfile)) name = texts::kBuiltInProfile;
   if (std::find(names.begin(), names.end(), texts::kBuiltInProfile) == names.end())
     names.push_back(texts::kBuiltInProfile);
   setComboItems(ComboBox1, names);

@@ -74,10 +74,9 @@ VideoDevice addVideoDevice(FakeDeviceEnum& devices, const std::wstring& id, cons
   if (wdm) device.filter->offer(IID_IAMVideoProcAmp);
   if (vfw) device.filter->offer(IID_IAMVfwCaptureDialogs);
   device.filter->addPin(L"in", PINDIR_INPUT);
-  device.preview = device.filter->addPin(L"preview", PINDIR_OUTPUT);
-  device.preview->offer(IID_IKsPropertySet);
-  device.preview->category = PIN_CATEGORY_PREVIEW;
-  device.preview->offer(IID_IAMStreamConfig);
+  FakePin* preview = device.filter->addPin(L"preview", PINDIR_OUTPUT);
+  for (const IID* iid : {&IID_IKsPropertySet, &IID_IAMStreamConfig}) preview->offer(*iid);
+  preview->category = PIN_CATEGORY_PREVIEW;
   device.capture = device.filter->addPin(L"capture", PINDIR_OUTPUT);
   for (const IID* iid : {&IID_IKsPropertySet, &IID_IAMStreamConfig, &IID_IAMBufferNegotiation,
                          &IID_ISpecifyPropertyPages})
@@ -94,8 +93,7 @@ AudioDevice addAudioDevice(FakeDeviceEnum& devices, const std::wstring& id) {
   AudioDevice device;
   device.filter = kit.make<FakeFilter>(id);
   device.capture = device.filter->addPin(L"capture", PINDIR_OUTPUT);
-  device.capture->offer(IID_IKsPropertySet);
-  device.capture->offer(IID_IAMStreamConfig);
+  for (const IID* iid : {&IID_IKsPropertySet, &IID_IAMStreamConfig}) device.capture->offer(*iid);
   device.capture->category = PIN_CATEGORY_CAPTURE;
   WAVEFORMATEX wave{WAVE_FORMAT_PCM, 2, 44100, 44100 * 4, 4, 16, 0};
   AM_MEDIA_TYPE type{};

@@ -75,7 +75,6 @@ class FakeDeviceEnum : public FakeCom<ICreateDevEnum> {
 // buffer negotiation and property pages; its format is 640 x 480 at 333667 (100 ns).
 struct VideoDevice {
   FakeFilter* filter = nullptr;
-  FakePin* preview = nullptr;
   FakePin* capture = nullptr;
   FakeMoniker* moniker = nullptr;
 };

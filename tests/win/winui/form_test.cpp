@@ -200,18 +200,13 @@ TEST_F(FormTest, EveryKeyActsOnceAndTabLeavesMemosSkipsGroupBoxesAndStopsOnceInA
       hooked.push_back((msg.hwnd == other.handle() ? "other " : "") + std::to_string(msg.wParam));
     return false;
   });
-  struct Press {
-    UINT vk, held = 0;
-    HWND to = nullptr;  // the focus
-  };
+  struct Press { UINT vk, held = 0; HWND to = nullptr; };  // to: the focus, when not the current one
   const std::vector<Press> keys = {{VK_TAB}, {VK_TAB}, {VK_DOWN}, {VK_DOWN}, {VK_UP}, {VK_TAB}, {VK_TAB}, {VK_TAB},
                                    {VK_TAB, VK_SHIFT}, {VK_TAB, VK_SHIFT}, {VK_TAB, VK_SHIFT}, {VK_TAB, VK_SHIFT},
                                    {VK_TAB, VK_CONTROL}, {VK_RETURN}, {VK_RIGHT, 0, other.handle()}, {VK_ESCAPE}};
   // Each tick notes the focus, the checked item and which button has the thick frame, then
   // presses the next key; before Esc a box opens with no owner named, as the engine's end does.
-  auto framed = [&](int id) {
-    return (GetWindowLongW(dialog.control(id), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
-  };
+  auto framed = [&](int id) { return (GetWindowLongW(dialog.control(id), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON; };
   std::vector<std::string> seen;
   winui::Timer ticker(winui::Timer::Kind::repeating, [&] {
     SetActiveWindow(dialog.handle());
