@@ -91,6 +91,8 @@ class rsvTime {
   // wake-up program's start is applied and the test repeated, so that nothing due is missed.
   // False when the PC stays on: stayOn runs, then the scheduler goes on.
   bool switchOffAfterRecording(const std::function<bool()>& ask, const std::function<void()>& stayOn);
+  // Those steps run: a recording started now would be switched off with the PC.
+  bool switchingOff() const { return finishing_; }
 
  private:
   struct Occurrence {
