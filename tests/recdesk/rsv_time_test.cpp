@@ -782,24 +782,25 @@ TEST(Scheduler, TheStepsAfterARecordingTakeUpWhatTheirWaitsLetIn) {
   }
 }
 
-// A new end in the table moves the running occurrence's stop; one from the stop-time dialog keeps
-// it the next reservation until it stops, then it steps on once.
+// A new end in the table moves the running occurrence's stop, also with its start put back; one
+// from the stop-time dialog keeps it the next reservation until it stops, then it steps on once.
 TEST(Scheduler, TheRunningOccurrenceTakesItsNewEndAndIsRecordedOnce) {
   const TRsvEle daily = reservation(at(4, 21, 0), at(4, 22, 0), 12, "daily", TRsvEle::kDaily);
-  for (double end : {at(4, 22, 30), at(4, 21, 40), -at(4, 22, 30)}) {
+  for (double end : {at(4, 22, 30), at(4, 21, 40), -at(4, 22, 30), at(4, 22, 45)}) {
     Fixture f;
     f.startRecording({daily});
     f.clock.time = at(4, 21, 30);
     TRsvEle moved = daily;
     moved.end = std::fabs(end);
+    moved.start += end == at(4, 22, 45) ? secs(900) : 0;
     end > 0 ? f.changed({moved}) : f.rsv->changeEnd(moved.end, false);
     EXPECT_EQ(f.rsv->dueTime(), moved.end);
     f.clock.time = moved.end - secs(60);
-    EXPECT_EQ(f.rsv->nextStart(), daily.start);  // the end of Windows warns of it
+    EXPECT_EQ(f.rsv->nextStart(), moved.start);  // the end of Windows warns of it
     f.fire();
     EXPECT_NEAR(f.clock.time, moved.end, secs(0.001));
-    EXPECT_EQ(f.rsv->currentEntry()->start, at(5, 21, 0));
-    f.changed({daily});
+    EXPECT_EQ(f.rsv->currentEntry()->start, moved.start + 1);
+    f.changed({daily, moved});
     EXPECT_EQ(f.count("file record1z.cmd"), 1u);  // never set up again
   }
 }

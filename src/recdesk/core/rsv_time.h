@@ -95,11 +95,6 @@ class rsvTime {
   bool switchingOff() const { return finishing_; }
 
  private:
-  struct Occurrence {
-    double start;
-    int16_t channel;
-  };
-
   TRsvEle* current();
   TRsvEle* findNext();
   double noticeTime(const TRsvEle& e) const;
@@ -112,8 +107,8 @@ class rsvTime {
   // After a reload: occurrences this run finished stay finished.
   void keepFinished(double now);
   void applyPendingReload();
-  // The entry of reserve.dat that is the occurrence being prepared or recorded (the same start
-  // and channel) gives it its end.
+  // The entry of reserve.dat that is the occurrence being prepared or recorded gives it its
+  // times.
   void takeNewEnd();
   // The occurrence is over: recorded (or cancelled), it is remembered as finished; a start that
   // failed lets it go without that.
@@ -146,7 +141,7 @@ class rsvTime {
   std::vector<TRsvEle> list_;
   uint32_t current_ = 0;  // serial of the reservation being scheduled; 0 none
   uint32_t nextSerial_ = 1;
-  std::vector<Occurrence> finished_;
+  std::vector<TRsvEle> finished_;  // occurrences this run finished, as they ran
   // Once entries whose start failed: not picked again until the next reload.
   std::vector<uint32_t> failed_;
   // The reservation's capture line until it is acknowledged, and its TVR_RECON.
