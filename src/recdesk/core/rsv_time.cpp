@@ -443,10 +443,8 @@ void rsvTime::takeNewEnd() {
     if (sameOccurrence(f, *e) && (!found || sameStart(f, *e))) found = f;
   }
   if (!found) return;
-  // A start put back holds the capture for it; one that has come is not undone.
-  const bool moved = !sameStart(*found, *e);
+  // A start put back is waited for: the timer reads the set-up and capture times again.
   e->start = found->start;
-  if (moved && tState == READY) arm(READY, captureTime(*e));
   if (std::fabs(found->end - e->end) <= kSameTime) return;
   // A new end in the table replaces the stop-time dialog's too: a nearer one stops it then.
   e->end = found->end;
