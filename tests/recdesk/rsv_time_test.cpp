@@ -817,13 +817,17 @@ TEST(Scheduler, AReservationThatEndedWhileThePCSleptIsNotSetUp) {
   EXPECT_TRUE(f.model.capturing());
 }
 
-// A set-up the engine fails (no TVR_RECON for the capture) or a graph that aborts mid-way (found by
-// the poll): no recording shown, no power-off, the preview back; a start that failed is not done.
+// A set-up the engine fails (no TVR_RECON for the capture), a graph that aborts mid-way (found by
+// the poll), an engine that ends while it records or before: no recording shown, no power-off,
+// the preview back; a start that failed is not done.
 TEST(Scheduler, ARecordingTheEngineFailsEndsWithoutThePowerOff) {
-  for (bool aborts : {false, true}) {
+  for (int mode : {0, 1, 2, 3}) {
+    const bool aborts = mode == 1;
     Fixture f;
-    if (!aborts) f.model.failingLines = {"cCapBuild renderVCapture cVCap cComp"}, f.model.ignoreLinesForMissingObjects = true;
+    if (mode == 0) f.model.failingLines = {"cCapBuild renderVCapture cVCap cComp"}, f.model.ignoreLinesForMissingObjects = true;
+    if (mode == 3) f.link.engineEnded();
     f.startRecording({news(1)});
+    if (mode == 2) f.link.engineEnded();
     for (bool abort : {false, aborts}) {
       EXPECT_EQ(f.rsv->state() == rsvTime::REC && f.pollTimer.running, aborts);
       if (abort) f.model.abortGraph();
@@ -832,7 +836,7 @@ TEST(Scheduler, ARecordingTheEngineFailsEndsWithoutThePowerOff) {
     }
     EXPECT_EQ(f.rsv->state(), rsvTime::IDLE);
     EXPECT_EQ(f.tray.log.end()[-2] + ", " + f.tray.log.back(), "icon 0, items off");
-    EXPECT_TRUE(f.dialogs.log.empty() && !f.pollTimer.running && f.model.previewing());
+    EXPECT_TRUE(f.dialogs.log.empty() && !f.pollTimer.running && f.model.previewing() == (mode < 3));
     EXPECT_EQ(f.rsv->reservations()[0].done, aborts);
   }
 }

@@ -48,7 +48,10 @@ uint32_t timerInterval(double now, double target) {
   return static_cast<uint32_t>(ms);
 }
 
-rsvTime::rsvTime(const Ports& ports) : ports_(ports) { loadReservations(); }
+rsvTime::rsvTime(const Ports& ports) : ports_(ports) {
+  loadReservations();
+  ports_.engine.onRequestsDropped([this] { requestsDropped(); });
+}
 
 // ---- the list ----
 
@@ -239,6 +242,7 @@ void rsvTime::exitReady() {
   engine.startCapture();
   captureId_ = engine.queue().empty() ? 0 : engine.queue().back().id;
   captureOn_ = false;
+  if (captureId_ == 0) return captureFailed();  // dropped unsent: the engine has ended
   ports_.tray.setRecordingItems(true);
   ports_.tray.setTrayIcon(2);
   changedEnd_.reset();
@@ -268,6 +272,7 @@ void rsvTime::leaveRecording(bool mayCloseView) {
 
 void rsvTime::captureFailed() {
   ports_.timer.stop();
+  tState = IDLE;  // out of REC first: to an ended engine the way back is dropped at once
   ports_.engine.execOneLine("tune setCaption");
   ports_.tray.setTrayIcon(0);
   ports_.tray.setRecordingItems(false);
@@ -407,6 +412,11 @@ void rsvTime::onAcknowledged(int32_t id) {
   captureId_ = 0;
   // Acknowledged without it, the capture line failed: the reservation may be set up again.
   if (tState == REC && !captureOn_) captureFailed();
+}
+
+void rsvTime::requestsDropped() {
+  // The capture's report will not come; with the engine ended nothing records any more.
+  if (tState == REC && (!captureOn_ || ports_.engine.engineGone())) captureFailed();
 }
 
 bool rsvTime::onGraphAbort() {
