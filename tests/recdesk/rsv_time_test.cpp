@@ -614,6 +614,8 @@ TEST(Scheduler, AnEndMovedEarlierIsNotRecordedAgainAfterAReload) {
   f.clock.time = at(4, 21, 40);
   f.changed({news()});
   EXPECT_EQ(f.rsv->state(), rsvTime::IDLE);
+  f.changed({reservation(at(4, 21, 15), at(4, 22, 0), 12, "news")});  // its start put back: the same file
+  EXPECT_EQ(f.rsv->state(), rsvTime::IDLE);
   EXPECT_EQ(f.count("file record1z.cmd"), 1u);
 }
 
@@ -782,8 +784,8 @@ TEST(Scheduler, TheStepsAfterARecordingTakeUpWhatTheirWaitsLetIn) {
   }
 }
 
-// A new end in the table moves the running occurrence's stop, also with its start put back; one
-// from the stop-time dialog keeps it the next reservation until it stops, then it steps on once.
+// A new end in the table moves the running occurrence's stop; one from the stop-time dialog keeps
+// it the next reservation until it stops, then it steps on once.
 TEST(Scheduler, TheRunningOccurrenceTakesItsNewEndAndIsRecordedOnce) {
   const TRsvEle daily = reservation(at(4, 21, 0), at(4, 22, 0), 12, "daily", TRsvEle::kDaily);
   for (double end : {at(4, 22, 30), at(4, 21, 40), -at(4, 22, 30), at(4, 22, 45)}) {
@@ -791,8 +793,7 @@ TEST(Scheduler, TheRunningOccurrenceTakesItsNewEndAndIsRecordedOnce) {
     f.startRecording({daily});
     f.clock.time = at(4, 21, 30);
     TRsvEle moved = daily;
-    moved.end = std::fabs(end);
-    moved.start += end == at(4, 22, 45) ? secs(900) : 0;
+    moved.end = std::fabs(end), moved.start += end == at(4, 22, 45) ? secs(900) : 0;  // also put back
     end > 0 ? f.changed({moved}) : f.rsv->changeEnd(moved.end, false);
     EXPECT_EQ(f.rsv->dueTime(), moved.end);
     f.clock.time = moved.end - secs(60);
@@ -817,9 +818,8 @@ TEST(Scheduler, AReservationThatEndedWhileThePCSleptIsNotSetUp) {
   EXPECT_TRUE(f.model.capturing());
 }
 
-// A set-up the engine fails (no TVR_RECON for the capture), a graph that aborts mid-way (found by
-// the poll), an engine that ends while it records or before: no recording shown, no power-off,
-// the preview back; a start that failed is not done.
+// A set-up the engine fails (no TVR_RECON for the capture) or a graph that aborts mid-way (found by
+// the poll), an engine ended: no recording shown, no power-off, the preview back; a start that failed is not done.
 TEST(Scheduler, ARecordingTheEngineFailsEndsWithoutThePowerOff) {
   for (int mode : {0, 1, 2, 3}) {
     const bool aborts = mode == 1;
