@@ -266,8 +266,7 @@ TEST(ManualRecording, NoStartWhileTheViewIsHeldByABoxOrWhileAStartAsks) {
   EXPECT_FALSE(m.manual.running());
   EXPECT_TRUE(m.model.previewing());
   // Nor while the steps towards a power-off run: the wake-up program's start lets a click in.
-  m.confirm = false, m.settings.wakeUpProgram = "wakecall.exe";
-  m.click();
+  m.confirm = false, m.settings.wakeUpProgram = "wakecall.exe", m.click();
   m.source.data = reserveFile({reservation(secs(3600), secs(7200), 12, "late")}), m.scheduler.onReservationsChanged();
   m.launcher.duringPump = [&, clicks = 0]() mutable { clicks++ ? void() : m.click(); };
   m.manual.armStopTimer(60000, true), m.manual.onStopTimer(), m.settle();
