@@ -75,8 +75,8 @@ void rsvTime::loadReservations() {
 }
 
 void rsvTime::keepFinished(double now) {
-  // An occurrence is the same start on the same channel, whatever end the file gives it now; it
-  // is remembered as long as the file holds it, so that its file is never set up again.
+  // An occurrence is known again by sameOccurrence, whatever end the file gives it now; it is
+  // remembered as long as the file holds it, so that its file is never set up again.
   bool changed = false;
   std::erase_if(finished_, [&](const TRsvEle& o) {
     bool held = false;
