@@ -415,8 +415,8 @@ void rsvTime::onAcknowledged(int32_t id) {
 }
 
 void rsvTime::requestsDropped() {
-  // The capture's report will not come; with the engine ended nothing records any more.
-  if (tState == REC && (!captureOn_ || ports_.engine.engineGone())) captureFailed();
+  // With the engine ended nothing records any more, nor will its capture's report come.
+  if (tState == REC && ports_.engine.engineGone()) captureFailed();
 }
 
 bool rsvTime::onGraphAbort() {

@@ -116,7 +116,7 @@ class rsvTime {
   // The capture line failed: no recording is shown, the view goes back to the preview as after
   // a failed start, and the occurrence is let go until the next reload.
   void captureFailed();
-  // The queue dropped its requests: given up on, or the engine ended.
+  // The queue dropped its requests (given up on, or the engine ended).
   void requestsDropped();
   // Stops the capture and leaves the recording's graph for the preview or the closed view.
   void leaveRecording(bool mayCloseView);
