@@ -253,4 +253,10 @@ TEST(ManualRecording, NoStartWhileTheViewIsHeldByABoxOrWhileAStartAsks) {
   EXPECT_EQ(m.sent("file record1a.cmd"), 1u);
   EXPECT_EQ(m.sent("line cCapBuild captureStream on"), 0u);
   EXPECT_EQ(m.on(), (Lines{"previewing", "mix", "mixer shown"}));
+  // Nor while the steps towards a power-off run: the wake-up program's start lets a click in.
+  m.confirm = false, m.settings.wakeUpProgram = "wakecall.exe", m.click();
+  m.source.data = reserveFile({reservation(secs(3600), secs(7200), 12, "late")}), m.scheduler.onReservationsChanged();
+  m.launcher.duringPump = [&, clicks = 0]() mutable { clicks++ ? void() : m.click(); };
+  m.manual.armStopTimer(60000, true), m.manual.onStopTimer(), m.settle();
+  EXPECT_EQ(m.sent("file record1a.cmd"), 2u);
 }

@@ -614,6 +614,8 @@ TEST(Scheduler, AnEndMovedEarlierIsNotRecordedAgainAfterAReload) {
   f.clock.time = at(4, 21, 40);
   f.changed({news()});
   EXPECT_EQ(f.rsv->state(), rsvTime::IDLE);
+  f.changed({reservation(at(4, 21, 15), at(4, 22, 0), 12, "news")});  // its start put back: the same file
+  EXPECT_EQ(f.rsv->state(), rsvTime::IDLE);
   EXPECT_EQ(f.count("file record1z.cmd"), 1u);
 }
 
@@ -786,19 +788,19 @@ TEST(Scheduler, TheStepsAfterARecordingTakeUpWhatTheirWaitsLetIn) {
 // it the next reservation until it stops, then it steps on once.
 TEST(Scheduler, TheRunningOccurrenceTakesItsNewEndAndIsRecordedOnce) {
   const TRsvEle daily = reservation(at(4, 21, 0), at(4, 22, 0), 12, "daily", TRsvEle::kDaily);
-  for (double end : {at(4, 22, 30), at(4, 21, 40), -at(4, 22, 30)}) {
+  for (double end : {at(4, 22, 30), at(4, 21, 40), -at(4, 22, 30), at(4, 22, 45)}) {
     Fixture f;
     f.startRecording({daily});
     f.clock.time = at(4, 21, 30);
     TRsvEle moved = daily;
-    moved.end = std::fabs(end);
+    moved.end = std::fabs(end), moved.start += end == at(4, 22, 45) ? secs(900) : 0;  // also put back
     end > 0 ? f.changed({moved}) : f.rsv->changeEnd(moved.end, false);
     EXPECT_EQ(f.rsv->dueTime(), moved.end);
     f.clock.time = moved.end - secs(60);
-    EXPECT_EQ(f.rsv->nextStart(), daily.start);  // the end of Windows warns of it
+    EXPECT_EQ(f.rsv->nextStart(), moved.start);  // the end of Windows warns of it
     f.fire();
     EXPECT_NEAR(f.clock.time, moved.end, secs(0.001));
-    EXPECT_EQ(f.rsv->currentEntry()->start, at(5, 21, 0));
+    EXPECT_EQ(f.rsv->currentEntry()->start, moved.start + 1);
     f.changed({daily});
     EXPECT_EQ(f.count("file record1z.cmd"), 1u);  // never set up again
   }
@@ -817,12 +819,15 @@ TEST(Scheduler, AReservationThatEndedWhileThePCSleptIsNotSetUp) {
 }
 
 // A set-up the engine fails (no TVR_RECON for the capture) or a graph that aborts mid-way (found by
-// the poll): no recording shown, no power-off, the preview back; a start that failed is not done.
+// the poll), an engine ended: no recording shown, no power-off, the preview back; a start that failed is not done.
 TEST(Scheduler, ARecordingTheEngineFailsEndsWithoutThePowerOff) {
-  for (bool aborts : {false, true}) {
+  for (int mode : {0, 1, 2, 3}) {
+    const bool aborts = mode == 1;
     Fixture f;
-    if (!aborts) f.model.failingLines = {"cCapBuild renderVCapture cVCap cComp"}, f.model.ignoreLinesForMissingObjects = true;
+    if (mode == 0) f.model.failingLines = {"cCapBuild renderVCapture cVCap cComp"}, f.model.ignoreLinesForMissingObjects = true;
+    if (mode == 3) f.link.engineEnded();
     f.startRecording({news(1)});
+    if (mode == 2) f.link.engineEnded();
     for (bool abort : {false, aborts}) {
       EXPECT_EQ(f.rsv->state() == rsvTime::REC && f.pollTimer.running, aborts);
       if (abort) f.model.abortGraph();
@@ -831,7 +836,7 @@ TEST(Scheduler, ARecordingTheEngineFailsEndsWithoutThePowerOff) {
     }
     EXPECT_EQ(f.rsv->state(), rsvTime::IDLE);
     EXPECT_EQ(f.tray.log.end()[-2] + ", " + f.tray.log.back(), "icon 0, items off");
-    EXPECT_TRUE(f.dialogs.log.empty() && !f.pollTimer.running && f.model.previewing());
+    EXPECT_TRUE(f.dialogs.log.empty() && !f.pollTimer.running && f.model.previewing() == (mode < 3));
     EXPECT_EQ(f.rsv->reservations()[0].done, aborts);
   }
 }

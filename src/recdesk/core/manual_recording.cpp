@@ -28,9 +28,10 @@ void ManualRecording::recordClicked(const ManualSettings& settings) {
     host_.setRecordDown(false);
     return stop();
   }
-  // No start under a box or dialog that holds the view (its own confirmation included); a stop
-  // may still come, from the tray.
-  if (down && (asking_ || !host_.available())) return host_.setRecordDown(false);
+  // No start under a box or dialog that holds the view (its own confirmation included), nor
+  // while the steps towards a power-off run (their wake-up program's start lets clicks in); a
+  // stop may still come, from the tray.
+  if (down && (asking_ || !host_.available() || scheduler_.switchingOff())) return host_.setRecordDown(false);
   if (down) start(settings);
   else stop();
 }

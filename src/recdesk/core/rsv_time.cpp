@@ -16,6 +16,15 @@ constexpr double kSameTime = 1.0 / tavora::kSecondsPerDay;
 
 double seconds(double s) { return s / tavora::kSecondsPerDay; }
 
+bool sameStart(const TRsvEle& a, const TRsvEle& b) { return std::fabs(a.start - b.start) <= kSameTime; }
+
+// The same occurrence: the same start on the same channel, or, its times moved (a programme put
+// back), the same file over an overlapping time, which a new set-up would truncate.
+bool sameOccurrence(const TRsvEle& a, const TRsvEle& b) {
+  if (a.channel != b.channel) return false;
+  return sameStart(a, b) || (a.fileName == b.fileName && a.start < b.end && b.start < a.end);
+}
+
 // Runs a step (one of the scheduler's modal dialogs, a finish) with its flag held; the flag
 // drops again also when the step fails, so that changes and clock changes are not put off for
 // good.
@@ -39,7 +48,10 @@ uint32_t timerInterval(double now, double target) {
   return static_cast<uint32_t>(ms);
 }
 
-rsvTime::rsvTime(const Ports& ports) : ports_(ports) { loadReservations(); }
+rsvTime::rsvTime(const Ports& ports) : ports_(ports) {
+  loadReservations();
+  ports_.engine.onRequestsDropped([this] { requestsDropped(); });
+}
 
 // ---- the list ----
 
@@ -63,13 +75,13 @@ void rsvTime::loadReservations() {
 }
 
 void rsvTime::keepFinished(double now) {
-  // An occurrence is the same start on the same channel, whatever end the file gives it now; it
-  // is remembered as long as the file holds it, so that its file is never set up again.
+  // An occurrence is known again by sameOccurrence, whatever end the file gives it now; it is
+  // remembered as long as the file holds it, so that its file is never set up again.
   bool changed = false;
-  std::erase_if(finished_, [&](const Occurrence& o) {
+  std::erase_if(finished_, [&](const TRsvEle& o) {
     bool held = false;
     for (TRsvEle& e : list_) {
-      if (e.channel != o.channel || std::fabs(e.start - o.start) > kSameTime) continue;
+      if (!sameOccurrence(e, o)) continue;
       held = true;
       if (e.done) continue;
       finish(e);
@@ -230,6 +242,7 @@ void rsvTime::exitReady() {
   engine.startCapture();
   captureId_ = engine.queue().empty() ? 0 : engine.queue().back().id;
   captureOn_ = false;
+  if (captureId_ == 0) return captureFailed();  // dropped unsent: the engine has ended
   ports_.tray.setRecordingItems(true);
   ports_.tray.setTrayIcon(2);
   changedEnd_.reset();
@@ -259,6 +272,7 @@ void rsvTime::leaveRecording(bool mayCloseView) {
 
 void rsvTime::captureFailed() {
   ports_.timer.stop();
+  tState = IDLE;  // out of REC first: to an ended engine the way back is dropped at once
   ports_.engine.execOneLine("tune setCaption");
   ports_.tray.setTrayIcon(0);
   ports_.tray.setRecordingItems(false);
@@ -283,7 +297,7 @@ void rsvTime::finishOccurrence(bool allowPowerOff, bool remember) {
     powerOff = allowPowerOff && recordingPowerOff();
     if (remember) {
       // So that a reload knows it, whatever end the file then gives it.
-      finished_.push_back({e->start, e->channel});
+      finished_.push_back(*e);
       // A repeating reservation goes on to its next occurrence in this run.
       finish(*e);
     } else if (!stepToNextOccurrence(*e)) {
@@ -400,6 +414,11 @@ void rsvTime::onAcknowledged(int32_t id) {
   if (tState == REC && !captureOn_) captureFailed();
 }
 
+void rsvTime::requestsDropped() {
+  // With the engine ended nothing records any more, nor will its capture's report come.
+  if (tState == REC && ports_.engine.engineGone()) captureFailed();
+}
+
 bool rsvTime::onGraphAbort() {
   if (tState != REC) return false;
   // What was written stays, as a recording stopped early: back to the preview, no power-off.
@@ -425,20 +444,24 @@ void rsvTime::takeNewEnd() {
   if (!e) return;
   std::optional<std::vector<uint8_t>> data = ports_.source.read();
   if (!data) return;
+  std::optional<TRsvEle> found;
   for (TRsvEle& f : readReserveFile(*data)) {
     // A repeating entry is stored with its first date; its steps lead to the running one.
-    while (f.start < e->start - kSameTime && stepToNextOccurrence(f)) {
+    while (f.end <= e->start && stepToNextOccurrence(f)) {
     }
-    if (f.channel != e->channel || std::fabs(f.start - e->start) > kSameTime) continue;
-    if (std::fabs(f.end - e->end) <= kSameTime) return;
-    // A new end in the table replaces the stop-time dialog's too: a nearer one stops it then.
-    e->end = f.end;
-    changedEnd_.reset();
-    if (tState == REC) {
-      ports_.timer.stop();
-      arm(REC, e->end);
-    }
-    return;
+    // The same start before an entry moved over it.
+    if (sameOccurrence(f, *e) && (!found || sameStart(f, *e))) found = f;
+  }
+  if (!found) return;
+  // A start put back is waited for: the timer reads the set-up and capture times again.
+  e->start = found->start;
+  if (std::fabs(found->end - e->end) <= kSameTime) return;
+  // A new end in the table replaces the stop-time dialog's too: a nearer one stops it then.
+  e->end = found->end;
+  changedEnd_.reset();
+  if (tState == REC) {
+    ports_.timer.stop();
+    arm(REC, e->end);
   }
 }
 

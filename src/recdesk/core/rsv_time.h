@@ -91,13 +91,10 @@ class rsvTime {
   // wake-up program's start is applied and the test repeated, so that nothing due is missed.
   // False when the PC stays on: stayOn runs, then the scheduler goes on.
   bool switchOffAfterRecording(const std::function<bool()>& ask, const std::function<void()>& stayOn);
+  // Those steps run: a recording started now would be switched off with the PC.
+  bool switchingOff() const { return finishing_; }
 
  private:
-  struct Occurrence {
-    double start;
-    int16_t channel;
-  };
-
   TRsvEle* current();
   TRsvEle* findNext();
   double noticeTime(const TRsvEle& e) const;
@@ -110,8 +107,8 @@ class rsvTime {
   // After a reload: occurrences this run finished stay finished.
   void keepFinished(double now);
   void applyPendingReload();
-  // The entry of reserve.dat that is the occurrence being prepared or recorded (the same start
-  // and channel) gives it its end.
+  // The entry of reserve.dat that is the occurrence being prepared or recorded gives it its
+  // times.
   void takeNewEnd();
   // The occurrence is over: recorded (or cancelled), it is remembered as finished; a start that
   // failed lets it go without that.
@@ -119,6 +116,8 @@ class rsvTime {
   // The capture line failed: no recording is shown, the view goes back to the preview as after
   // a failed start, and the occurrence is let go until the next reload.
   void captureFailed();
+  // The queue dropped its requests (given up on, or the engine ended).
+  void requestsDropped();
   // Stops the capture and leaves the recording's graph for the preview or the closed view.
   void leaveRecording(bool mayCloseView);
   // The occurrence being prepared or recorded: the roll-forward leaves it alone.
@@ -144,7 +143,7 @@ class rsvTime {
   std::vector<TRsvEle> list_;
   uint32_t current_ = 0;  // serial of the reservation being scheduled; 0 none
   uint32_t nextSerial_ = 1;
-  std::vector<Occurrence> finished_;
+  std::vector<TRsvEle> finished_;  // occurrences this run finished, as they ran
   // Once entries whose start failed: not picked again until the next reload.
   std::vector<uint32_t> failed_;
   // The reservation's capture line until it is acknowledged, and its TVR_RECON.
