@@ -54,6 +54,8 @@ lex g_engine{g_host, g_card.factory()};
 size_t g_passed = 0;      // the host's replies passed on so far
 size_t g_blocksSent = 0;  // ... and its blocks
 std::vector<LPARAM> g_held;
+// The request being run: a block the stand-in sends meanwhile lets a test's question in.
+bool g_running = false;
 std::map<LPARAM, std::string> g_texts;
 // Named numbers the front sent, and objects made from one: the windows actions are posted to.
 std::map<std::string, uint64_t> g_named;
@@ -192,7 +194,9 @@ void passOn(HWND self) {
 LRESULT CALLBACK windowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_COPYDATA) {
     const auto& data = *reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-    if ((static_cast<uint32_t>(data.dwData) & 0xFFFF0000u) == 0x7A5E0000u) {
+    if (static_cast<uint32_t>(data.dwData) == enginestub::kUnanswered) {
+      return static_cast<LRESULT>(g_texts.size() + g_held.size() + (g_running ? 1 : 0));
+    } else if ((static_cast<uint32_t>(data.dwData) & 0xFFFF0000u) == 0x7A5E0000u) {
       control(window, data);
     } else {
       const char* text = static_cast<const char*>(data.lpData);
@@ -201,6 +205,10 @@ LRESULT CALLBACK windowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
     return 1;
   }
   if (isRequest(msg)) {
+    struct Running {
+      Running() { g_running = true; }
+      ~Running() { g_running = false; }
+    } running;
     logArrival(lParam);
     const std::string text = g_texts[lParam];
     g_texts.erase(lParam);

@@ -18,6 +18,9 @@ constexpr uint32_t kRun = 0x7A5E0007;  // payload: Actions, run at once
 // fakes whose log entry starts with <call> fail with that result, as a driver's would (the
 // capture that cannot start: "cap.ControlStream(PIN_CATEGORY_CAPTURE, null, null, null,").
 constexpr uint32_t kFail = 0x7A5E0008;
+// Answers (as the block's result) how many requests the front has sent that the stand-in has not
+// acknowledged yet: their text arrived, or they run, or their acknowledgement is held.
+constexpr uint32_t kUnanswered = 0x7A5E0009;
 
 // The log beside the stand-in: "start <arguments>", then "<id> <text>" for each request, and
 // "engine <box>" for each box the engine would show.

@@ -182,16 +182,22 @@ bool RecdeskBench::waitForRequest(const std::string& text, DWORD timeoutMs) cons
 }
 
 void RecdeskBench::choose(HWND window, WPARAM item) const {
-  constexpr ULONGLONG kQuietMs = 300;
-  size_t seen = engineLog().size();
-  ULONGLONG since = GetTickCount64();
+  // Its queue is idle once the stand-in has answered every request it was sent: the recorder
+  // takes those acknowledgements before the command posted after them. The view's size request
+  // always has its picture refit queued behind it.
   pollUntil(
       [&] {
-        if (const size_t n = engineLog().size(); n != seen) seen = n, since = GetTickCount64();
-        return GetTickCount64() - since >= kQuietMs;
+        if (ask(enginestub::kUnanswered) != 0) return false;
+        const std::vector<std::string> sent = requests();
+        return sent.empty() || sent.back().rfind("cCapBuild setWinSize ", 0) != 0;
       },
       10000);
   PostMessageW(window, WM_COMMAND, item, 0);
+}
+
+LRESULT RecdeskBench::ask(uint32_t kind) const {
+  COPYDATASTRUCT data{kind, 0, nullptr};
+  return SendMessageW(engine_, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
 }
 
 void RecdeskBench::control(uint32_t kind, const std::vector<uint8_t>& payload) {

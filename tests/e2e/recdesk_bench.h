@@ -55,8 +55,9 @@ class RecdeskBench {
   std::vector<std::string> requestsWithoutViewSizing() const;
   // Waits until the engine has received a request with this text.
   bool waitForRequest(const std::string& text, DWORD timeoutMs = 10000) const;
-  // Posts a menu command as a click comes, while its item is enabled: once the engine's log has
-  // stayed unchanged for a while (the stand-in acknowledges at once, so the queue has drained).
+  // Posts a menu command as a click comes, while its item is enabled: once the recorder's queue
+  // is idle, which the recorder greys the menu for and refuses a posted command for. Call it
+  // once what the recorder queued has reached the engine.
   void choose(HWND window, WPARAM item) const;
 
   // Ends the engine stand-in at once, as a crash would.
@@ -87,6 +88,7 @@ class RecdeskBench {
 
  private:
   void control(uint32_t kind, const std::vector<uint8_t>& payload);
+  LRESULT ask(uint32_t kind) const;  // the stand-in's answer to a question without payload
   std::wstring folder_;
   std::vector<HANDLE> processes_;
   HWND main_ = nullptr;

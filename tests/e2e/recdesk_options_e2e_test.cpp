@@ -247,9 +247,8 @@ TEST_F(OptionsBench, RepliesReachThePageAndADroppedOneWithoutADialog) {
 
 TEST_F(OptionsBench, RefusedWhileTheRecordButtonIsDown) {
   bench.enginePosts(tvr::TVR_RECON, 0, 0);
-  Sleep(200);
   mark();
-  PostMessageW(view, WM_COMMAND, kOptions, 0);
+  bench.choose(view, kOptions);
   HWND box = nullptr;
   ASSERT_TRUE(e2e::pollUntil([&] { return (box = bench.findBox(bench.process())) != nullptr; }, 10000));
   EXPECT_EQ(RecdeskBench::boxText(box), L"録画中と予約録画の準備中は、設定を開けません。");

@@ -199,8 +199,7 @@ TEST_F(PagesBench, TheSettingsPagesReachTheFilesAndTheNextManualStartAndSendNoth
                          "cCapBuild renderPreview cVCap", "record1c.cmd", "mix setSysVolMute"}));
   PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
   ASSERT_TRUE(bench.waitForRequest("preView3.cmd"));
-  settle();  // Exit is offered once the queue has drained
-  PostMessageW(bench.mainWindow(), WM_COMMAND, kExit, 0);
+  bench.choose(bench.mainWindow(), kExit);  // offered once the queue has drained
   ASSERT_TRUE(bench.waitForExit(bench.process(), 15000));
   CapFormFile capForm;
   const auto capBytes = readFile(bench.folder() + L"capForm.dat");
