@@ -10,6 +10,7 @@
 
 #include "common/messages.h"
 #include "model_link.h"
+#include "recdesk/texts/view_control_texts.h"
 #include "reserve_builder.h"
 
 using Lines = std::vector<std::string>;
@@ -259,4 +260,19 @@ TEST(ManualRecording, NoStartWhileTheViewIsHeldByABoxOrWhileAStartAsks) {
   m.launcher.duringPump = [&, clicks = 0]() mutable { clicks++ ? void() : m.click(); };
   m.manual.armStopTimer(60000, true), m.manual.onStopTimer(), m.settle();
   EXPECT_EQ(m.sent("file record1a.cmd"), 2u);
+}
+
+// A reservation's notice running out under the start's box: a start that asks is no recording
+// yet, so the reservation is set up, and the box's OK then starts nothing.
+TEST(ManualRecording, AReservationNoticedWhileTheStartAsksGoesOnAndTheStartIsRefused) {
+  Manual m;
+  m.source.data = reserveFile({reservation(secs(120), secs(600), 12, "news")}), m.scheduler.onReservationsChanged();
+  m.showTv();
+  m.confirm = true;
+  m.duringConfirmation = [&] { m.view.recording = true, m.clock.time = secs(40), m.scheduler.onTimer(); };
+  m.click();
+  EXPECT_EQ(m.dialogs.log, (Lines{"beep", "notice normal view"}));
+  EXPECT_EQ(m.log, (Lines{"items on", "items off", "up", texts::kRecordRefusedWhilePreparing, "up", "up"}));
+  EXPECT_EQ(m.sent("line cCapBuild captureStream on"), 0u);
+  EXPECT_EQ(m.scheduler.state(), rsvTime::READY);
 }

@@ -175,11 +175,11 @@ void rsvTime::exitWait() {
   if (!reached(noticeTime(*e))) return arm(WAIT, noticeTime(*e));
   // The set-up rebuilds the graph the options dialog works on: it closes first.
   ports_.view.closeOptions();
-  if (ports_.view.isRecording()) {
+  if (manualRecording()) {
     std::optional<int> result = notice(true, true);
     if (!result) return;
     // Run out, the notice stops the manual recording only if asked to, or if it ended meanwhile.
-    const bool record = ports_.settings.stopManualForReservation || !ports_.view.isRecording();
+    const bool record = ports_.settings.stopManualForReservation || !manualRecording();
     if (*result == 2 || (*result == 1 && record)) exitNotice(1);
     else finishCurrent(false);
   } else if (ports_.settings.noticeOn && ports_.clock.now() < setupTime(*e)) {

@@ -93,6 +93,9 @@ class rsvTime {
   bool switchOffAfterRecording(const std::function<bool()>& ask, const std::function<void()>& stayOn);
   // Those steps run: a recording started now would be switched off with the PC.
   bool switchingOff() const { return finishing_; }
+  // A manual start's confirmation is open: its button is down, but nothing records yet, so a
+  // reservation falling due meanwhile is noticed as without a manual recording.
+  void manualStartAsks(bool asking) { manualAsking_ = asking; }
 
  private:
   TRsvEle* current();
@@ -127,6 +130,7 @@ class rsvTime {
   bool startWakeUp();
   // Shows the notice dialog in NOTICE; false when the scheduler moved on meanwhile.
   std::optional<int> notice(bool manualLayout, bool ownedByView);
+  bool manualRecording() const { return ports_.view.isRecording() && !manualAsking_; }
 
   Ports ports_;
   State tState = IDLE;
@@ -136,6 +140,7 @@ class rsvTime {
   // An occurrence is being finished: between states, with the timer off. The wake-up
   // program's start pumps messages, and a change handled there waits for the next state.
   bool finishing_ = false;
+  bool manualAsking_ = false;
   // The stop-time dialog's end and power-off flag for the running occurrence.
   std::optional<double> changedEnd_;
   std::optional<bool> changedPowerOff_;
