@@ -7,6 +7,7 @@
 #include "../texts/recdesk_texts.h"
 #include "reserve_file.h"
 #include "schedule_format.h"
+#include "stop_time.h"
 
 namespace {
 
@@ -472,6 +473,14 @@ void rsvTime::changeEnd(double end, bool powerOff) {
   changedEnd_ = end;
   changedPowerOff_ = powerOff;
   arm(REC, end);
+}
+
+void rsvTime::answerStopTime(double filledTime, bool filledPowerOff, double chosenTime, bool powerOff) {
+  // The dialog is modal: the table may have moved the end meanwhile, which a time left as it
+  // was must not undo.
+  if (tState != REC || !current()) return;
+  if (powerOff != filledPowerOff) changedPowerOff_ = powerOff;
+  if (chosenTime != filledTime) changeEnd(nextStop(chosenTime, ports_.clock.now()), recordingPowerOff());
 }
 
 double rsvTime::recordingEnd() const {

@@ -71,6 +71,9 @@ class rsvTime {
   // occurrence only; the entry keeps its own, so later occurrences and the record of what was
   // finished go by the reservation.
   void changeEnd(double end, bool powerOff);
+  // The stop-time dialog's answer: its time and power-off box as they were filled and as the
+  // user left them. Only what the user changed applies, a time as its next occurrence.
+  void answerStopTime(double filledTime, bool filledPowerOff, double chosenTime, bool powerOff);
   // The end and power-off flag the running recording goes by.
   double recordingEnd() const;
   bool recordingPowerOff() const;
