@@ -10,6 +10,7 @@
 
 #include "common/messages.h"
 #include "model_link.h"
+#include "recdesk/texts/view_control_texts.h"
 #include "reserve_builder.h"
 
 using Lines = std::vector<std::string>;
@@ -173,6 +174,14 @@ TEST(ManualRecording, TheTraysStopWhileTheStartAsksEndsItWithoutACapture) {
   EXPECT_EQ(m.log, (Lines{"items on", "items off", "up", "up", "up"}));
   EXPECT_EQ(std::count(m.transport.log.begin(), m.transport.log.end(), "line cCapBuild captureStream on"), 0);
   EXPECT_TRUE(m.model.previewing());
+  // A start that asks is no recording yet: a notice run out under its box sets the reservation up.
+  m.source.data = reserveFile({reservation(secs(120), secs(600), 12, "news")}), m.scheduler.onReservationsChanged();
+  m.duringConfirmation = [&] { m.view.recording = true, m.clock.time = secs(40), m.scheduler.onTimer(); };
+  m.click();
+  EXPECT_EQ(m.dialogs.log.back(), "notice normal view");
+  EXPECT_EQ(m.log.end()[-3], texts::kRecordRefusedWhilePreparing);
+  EXPECT_EQ(m.sent("line cCapBuild captureStream on"), 0u);
+  EXPECT_EQ(m.scheduler.state(), rsvTime::READY);
 }
 
 // A reservation falls due inside the power-off countdown after a manual recording, by its notice

@@ -574,6 +574,10 @@ TEST(Scheduler, ANewEndDuringTheRecording) {
   EXPECT_TRUE(f.rsv->recordingPowerOff());
   f.rsv->changeEnd(std::nan(""), false);  // refused
   EXPECT_EQ(f.rsv->recordingEnd(), at(4, 21, 30));
+  // The dialog's OK over an end the table moved while it was open: only what the user changed applies.
+  f.changed({reservation(at(4, 21, 0), at(4, 21, 45), 12, "news")});
+  f.rsv->answerStopTime(at(4, 21, 30), true, at(4, 21, 30), true);
+  EXPECT_EQ(f.rsv->dueTime(), at(4, 21, 45));
   f.fire();
   EXPECT_EQ(f.dialogs.log, (Lines{"poweroff?"}));
 }

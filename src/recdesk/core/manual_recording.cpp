@@ -50,17 +50,28 @@ void ManualRecording::start(const ManualSettings& settings) {
   const uint32_t setUps = setUps_;
   bool confirmed = true;
   if (settings.confirm) {
+    // Only asking, the start is no recording yet for a reservation noticed meanwhile.
     asking_ = true;
+    scheduler_.manualStartAsks(true);
     confirmed = host_.confirmStart(startConfirmation(settings.quality, settings.file));
+    scheduler_.manualStartAsks(false);
     asking_ = false;
   }
-  // The box's own loop may have let a reservation set itself up, whose graph now stands, or
-  // seen the engine end, or the tray stop this start: it is then void and sends nothing that
-  // would undo either.
-  if (setUps != setUps_ || engine_.engineGone() || phase_ != Phase::starting) {
+  // The box's own loop may have let a reservation fall due or set itself up, whose graph now
+  // stands, or seen the engine end, or the tray stop this start: it is then void and sends
+  // nothing that would undo either.
+  const rsvTime::State state = scheduler_.state();
+  const bool preparing = state == rsvTime::NOTICE || state == rsvTime::READY;
+  if (setUps != setUps_ || preparing || state == rsvTime::REC || engine_.engineGone() ||
+      phase_ != Phase::starting) {
+    const bool refused = preparing && phase_ == Phase::starting;
     if (phase_ != Phase::none) host_.setRecordingItems(false);
     ended();
-    if (scheduler_.state() != rsvTime::REC) host_.setRecordDown(false);
+    if (state != rsvTime::REC) host_.setRecordDown(false);
+    if (!refused) return;
+    host_.tell(texts::kRecordRefusedWhilePreparing);
+    // Not set up yet, the reservation is to find the preview rather than this start's graph.
+    if (state == rsvTime::NOTICE && setUps == setUps_ && !engine_.engineGone()) cancelToPreview();
     return;
   }
   if (!confirmed) {

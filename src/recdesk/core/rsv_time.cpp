@@ -7,6 +7,7 @@
 #include "../texts/recdesk_texts.h"
 #include "reserve_file.h"
 #include "schedule_format.h"
+#include "stop_time.h"
 
 namespace {
 
@@ -175,11 +176,11 @@ void rsvTime::exitWait() {
   if (!reached(noticeTime(*e))) return arm(WAIT, noticeTime(*e));
   // The set-up rebuilds the graph the options dialog works on: it closes first.
   ports_.view.closeOptions();
-  if (ports_.view.isRecording()) {
+  if (manualRecording()) {
     std::optional<int> result = notice(true, true);
     if (!result) return;
     // Run out, the notice stops the manual recording only if asked to, or if it ended meanwhile.
-    const bool record = ports_.settings.stopManualForReservation || !ports_.view.isRecording();
+    const bool record = ports_.settings.stopManualForReservation || !manualRecording();
     if (*result == 2 || (*result == 1 && record)) exitNotice(1);
     else finishCurrent(false);
   } else if (ports_.settings.noticeOn && ports_.clock.now() < setupTime(*e)) {
@@ -472,6 +473,14 @@ void rsvTime::changeEnd(double end, bool powerOff) {
   changedEnd_ = end;
   changedPowerOff_ = powerOff;
   arm(REC, end);
+}
+
+void rsvTime::answerStopTime(double filledTime, bool filledPowerOff, double chosenTime, bool powerOff) {
+  // The dialog is modal: the table may have moved the end meanwhile, which a time left as it
+  // was must not undo.
+  if (tState != REC || !current()) return;
+  if (powerOff != filledPowerOff) changedPowerOff_ = powerOff;
+  if (chosenTime != filledTime) changeEnd(nextStop(chosenTime, ports_.clock.now()), recordingPowerOff());
 }
 
 double rsvTime::recordingEnd() const {

@@ -71,6 +71,9 @@ class rsvTime {
   // occurrence only; the entry keeps its own, so later occurrences and the record of what was
   // finished go by the reservation.
   void changeEnd(double end, bool powerOff);
+  // The stop-time dialog's answer: its time and power-off box as they were filled and as the
+  // user left them. Only what the user changed applies, a time as its next occurrence.
+  void answerStopTime(double filledTime, bool filledPowerOff, double chosenTime, bool powerOff);
   // The end and power-off flag the running recording goes by.
   double recordingEnd() const;
   bool recordingPowerOff() const;
@@ -93,6 +96,9 @@ class rsvTime {
   bool switchOffAfterRecording(const std::function<bool()>& ask, const std::function<void()>& stayOn);
   // Those steps run: a recording started now would be switched off with the PC.
   bool switchingOff() const { return finishing_; }
+  // A manual start's confirmation is open: its button is down, but nothing records yet, so a
+  // reservation falling due meanwhile is noticed as without a manual recording.
+  void manualStartAsks(bool asking) { manualAsking_ = asking; }
 
  private:
   TRsvEle* current();
@@ -127,6 +133,7 @@ class rsvTime {
   bool startWakeUp();
   // Shows the notice dialog in NOTICE; false when the scheduler moved on meanwhile.
   std::optional<int> notice(bool manualLayout, bool ownedByView);
+  bool manualRecording() const { return ports_.view.isRecording() && !manualAsking_; }
 
   Ports ports_;
   State tState = IDLE;
@@ -136,6 +143,7 @@ class rsvTime {
   // An occurrence is being finished: between states, with the timer off. The wake-up
   // program's start pumps messages, and a change handled there waits for the next state.
   bool finishing_ = false;
+  bool manualAsking_ = false;
   // The stop-time dialog's end and power-off flag for the running occurrence.
   std::optional<double> changedEnd_;
   std::optional<bool> changedPowerOff_;

@@ -401,12 +401,14 @@ void TTavora::N3Click() {
     form.setStopTime(manual.stopTimerArmed() ? manualStopTime : shown + 30.0 / 1440, shown);
     form.setPowerOff(manual.powerOffAfterStop());
   }
+  const double filledTime = form.stopTime();  // as the picker holds it
+  const bool filledPowerOff = form.powerOff();
   if (form.run() != 1) return;
   // The dialog is modal: what it was opened for may have ended, or another recording begun.
   const bool same = recordingsBegun_ == target && (scheduled ? rsvTime_->state() == rsvTime::REC : manual.running());
   if (!same) return;
+  if (scheduled) return rsvTime_->answerStopTime(filledTime, filledPowerOff, form.stopTime(), form.powerOff());
   const double now = clock_.now();
-  if (scheduled) return rsvTime_->changeEnd(nextStop(form.stopTime(), now), form.powerOff());
   if (form.dropStopTime()) return manual.disarmStopTimer();
   manual.armStopTimer(static_cast<uint32_t>(millisecondsToStop(form.stopTime(), now)), form.powerOff());
   manualStopTime = nextStop(form.stopTime(), now);
