@@ -1,5 +1,6 @@
 #include "harness.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
@@ -127,8 +128,14 @@ bool FrontEnd::startWithArguments(const std::wstring& arguments) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   const std::wstring folder = engineFolder();
-  return CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, HIGH_PRIORITY_CLASS, nullptr,
-                        folder.c_str(), &startup, &process_) != 0;
+  if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, HIGH_PRIORITY_CLASS, nullptr,
+                     folder.c_str(), &startup, &process_))
+    return true;
+  // The test only sees false; the system's error and whether the file is there tell why.
+  const DWORD error = GetLastError();
+  std::fprintf(stderr, "CreateProcessW of %ls failed: error %lu, file attributes %lx\n", exe.c_str(), error,
+               GetFileAttributesW(exe.c_str()));
+  return false;
 }
 
 bool FrontEnd::waitForEngine(DWORD timeoutMs) {
